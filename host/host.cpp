@@ -1,0 +1,163 @@
+#include "host/host.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "host/key_events.h"
+
+namespace tavrel::host {
+namespace {
+
+Host* g_current = nullptr;
+
+// The three services our gauges call, as the host's table holds them.
+void TAVREL_STDCALL service_panel_window_toggle(uint32_t ident) {
+  if (Host* host = Host::current()) {
+    host->toggle_window(ident);
+  }
+}
+
+void TAVREL_STDCALL service_trigger_key_event(uint32_t event, uint32_t value) {
+  if (Host* host = Host::current()) host->fire(event, value);
+}
+
+void TAVREL_STDCALL service_lookup_var(ModuleVar* var) {
+  Host* host = Host::current();
+  if (host == nullptr || var == nullptr) return;
+  host->variables().fill(*var);
+}
+
+// Reads the width and height of a DIB (with or without its file header).
+bool dib_size(const std::vector<uint8_t>& bytes, int& width, int& height) {
+  size_t start = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M' ? 14 : 0;
+  if (bytes.size() < start + 12) return false;
+  int32_t w, h;
+  std::memcpy(&w, &bytes[start + 4], 4);
+  std::memcpy(&h, &bytes[start + 8], 4);
+  width = w;
+  height = h < 0 ? -h : h;
+  return width > 0 && height > 0;
+}
+
+}  // namespace
+
+Host* Host::current() {
+  return g_current;
+}
+
+Host::Host(std::unique_ptr<ModuleBinding> binding) : binding_(std::move(binding)) {
+  if (g_current != nullptr) throw HostError("only one host may be bound at a time");
+  g_current = this;
+  services_[kServicePanelWindowToggle] = reinterpret_cast<void*>(&service_panel_window_toggle);
+  services_[kServiceTriggerKeyEvent] = reinterpret_cast<void*>(&service_trigger_key_event);
+  services_[kServiceLookupVar] = reinterpret_cast<void*>(&service_lookup_var);
+  ImportTableRecord* imports = binding_->import_table();
+  if (imports->panels.id == kPanelsImportId) imports->panels.pointer = services_;
+  ModuleLinkageHead* linkage = binding_->linkage();
+  if (linkage->module_init != nullptr) linkage->module_init();
+}
+
+Host::~Host() {
+  while (!instances_.empty()) remove(*instances_.back());
+  ModuleLinkageHead* linkage = binding_->linkage();
+  if (linkage->module_deinit != nullptr) linkage->module_deinit();
+  binding_->import_table()->panels.pointer = nullptr;
+  g_current = nullptr;
+}
+
+std::vector<GaugeHeader*> Host::gauges() const {
+  std::vector<GaugeHeader*> table;
+  GaugeHeader** slot = binding_->linkage()->gauges;
+  for (int i = 0; i < 1024 && slot[i] != nullptr; ++i) table.push_back(slot[i]);
+  return table;
+}
+
+GaugeHeader* Host::find_gauge(std::string_view name) const {
+  for (GaugeHeader* gauge : gauges()) {
+    if (gauge->name != nullptr && name == gauge->name) return gauge;
+  }
+  return nullptr;
+}
+
+GaugeInstance& Host::place(std::string_view name, std::string_view parameters, uint32_t window) {
+  GaugeHeader* gauge = find_gauge(name);
+  if (gauge == nullptr) throw HostError("unknown gauge \"" + std::string(name) + "\"");
+  instances_.push_back(std::make_unique<GaugeInstance>(*this, *gauge, parameters, window));
+  GaugeInstance& instance = *instances_.back();
+  instance.call_gauge_callback(kServiceInstall, binding_->module_handle());
+  if (window_open(window)) instance.call_gauge_callback(kServicePanelOpen);
+  return instance;
+}
+
+void Host::remove(GaugeInstance& instance) {
+  instance.call_gauge_callback(kServicePreKill);
+  auto found = std::find_if(instances_.begin(), instances_.end(),
+                            [&](const auto& owned) { return owned.get() == &instance; });
+  if (found != instances_.end()) instances_.erase(found);
+}
+
+void Host::update() {
+  for (auto& instance : instances_) {
+    if (window_open(instance->window())) instance->update();
+  }
+}
+
+void Host::fire(uint32_t event, uint32_t value) {
+  fired_.push_back({event, value});
+  switch (event) {
+    case kEventPanelWindowToggle:
+      window_open(value) ? close_window(value) : open_window(value);
+      return;
+    case kEventPanelWindowOpen:
+      open_window(value);
+      return;
+    case kEventPanelWindowClose:
+      close_window(value);
+      return;
+    default:
+      apply_key_event(variables_, event, value);
+  }
+}
+
+void Host::open_window(uint32_t ident) {
+  if (!open_windows_.insert(ident).second) return;
+  // Opening tells the window's gauges; a gauge may open or close windows in
+  // turn, so walk a snapshot.
+  std::vector<GaugeInstance*> in_window;
+  for (auto& instance : instances_) {
+    if (instance->window() == ident) in_window.push_back(instance.get());
+  }
+  for (GaugeInstance* instance : in_window) instance->call_gauge_callback(kServicePanelOpen);
+}
+
+void Host::close_window(uint32_t ident) {
+  open_windows_.erase(ident);
+}
+
+void Host::toggle_window(uint32_t ident) {
+  toggled_windows_.push_back(ident);
+  window_open(ident) ? close_window(ident) : open_window(ident);
+}
+
+void Host::set_failure(uint32_t system, bool active) {
+  if (active) {
+    failures_.insert(system);
+  } else {
+    failures_.erase(system);
+  }
+}
+
+bool Host::bitmap_size(int id, int& width, int& height) {
+  auto cached = bitmap_sizes_.find(id);
+  if (cached == bitmap_sizes_.end()) {
+    std::vector<uint8_t> bytes;
+    std::pair<int, int> size{0, 0};
+    if (binding_->bitmap_bytes(id, language_, bytes)) dib_size(bytes, size.first, size.second);
+    cached = bitmap_sizes_.emplace(id, size).first;
+  }
+  width = cached->second.first;
+  height = cached->second.second;
+  return width > 0;
+}
+
+}  // namespace tavrel::host

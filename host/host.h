@@ -1,0 +1,114 @@
+// The stand-in host: binds a module, gives it a services table, keeps the
+// token variables and panel windows, creates gauge instances and applies the
+// key events they fire.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/binding.h"
+#include "host/instance.h"
+#include "host/variables.h"
+
+namespace tavrel::host {
+
+// An error the host reports to its user (unknown gauge, bad input).
+class HostError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct FiredEvent {
+  uint32_t event;
+  uint32_t value;
+  bool operator==(const FiredEvent& other) const {
+    return event == other.event && value == other.value;
+  }
+};
+
+// The ident of the main panel window, which is open from the start.
+constexpr uint32_t kMainPanelWindow = 0;
+
+class Host {
+ public:
+  // Binds the module: writes the services table into its ImportTable, then
+  // calls module init. Only one Host may exist at a time (the services are
+  // plain routines that find it).
+  explicit Host(std::unique_ptr<ModuleBinding> binding);
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  ModuleBinding& binding() { return *binding_; }
+
+  // The module's gauge table, walked up to its null pointer.
+  std::vector<GaugeHeader*> gauges() const;
+  // The gauge with exactly this name, or null.
+  GaugeHeader* find_gauge(std::string_view name) const;
+
+  // Places a gauge in a panel window: copies its records, stores the
+  // parameter string, installs it (service 2) and, when the window is open,
+  // tells it the window opened (service 16). Throws HostError for an
+  // unknown name.
+  GaugeInstance& place(std::string_view name, std::string_view parameters = {},
+                       uint32_t window = kMainPanelWindow);
+  // Destroys an instance (service 12 first).
+  void remove(GaugeInstance& instance);
+  const std::vector<std::unique_ptr<GaugeInstance>>& instances() const { return instances_; }
+
+  // One frame: updates every instance whose panel window is open.
+  void update();
+
+  VariableStore& variables() { return variables_; }
+
+  // Key events: fired by gauges (trigger_key_event or a child's event id),
+  // recorded and applied to the variables through the key-event model.
+  void fire(uint32_t event, uint32_t value);
+  const std::vector<FiredEvent>& fired() const { return fired_; }
+  void clear_fired() {
+    fired_.clear();
+    toggled_windows_.clear();
+  }
+
+  // Panel windows by ident.
+  bool window_open(uint32_t ident) const { return open_windows_.count(ident) != 0; }
+  void open_window(uint32_t ident);
+  void close_window(uint32_t ident);
+  void toggle_window(uint32_t ident);
+  // Idents passed to panel_window_toggle, in order.
+  const std::vector<uint32_t>& toggled_windows() const { return toggled_windows_; }
+
+  // Failure systems set active freeze the elements that name them.
+  void set_failure(uint32_t system, bool active);
+  bool failure_active(uint32_t system) const { return failures_.count(system) != 0; }
+
+  // Bitmap resources of the bound module, decoded sizes cached.
+  bool bitmap_size(int id, int& width, int& height);
+  Language language() const { return language_; }
+  void set_language(Language language) { language_ = language; }
+
+  // The host currently bound (the services reach it through here).
+  static Host* current();
+
+  // The services table written into the module's ImportTable.
+  void** services_table() { return services_; }
+
+ private:
+  std::unique_ptr<ModuleBinding> binding_;
+  VariableStore variables_;
+  std::vector<std::unique_ptr<GaugeInstance>> instances_;
+  std::vector<FiredEvent> fired_;
+  std::vector<uint32_t> toggled_windows_;
+  std::set<uint32_t> open_windows_{kMainPanelWindow};
+  std::set<uint32_t> failures_;
+  std::map<int, std::pair<int, int>> bitmap_sizes_;
+  Language language_ = Language::kFrench;
+  void* services_[kServiceTableEntries] = {};
+};
+
+}  // namespace tavrel::host

@@ -1,0 +1,262 @@
+#include "host/instance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "host/host.h"
+
+namespace tavrel::host {
+namespace {
+
+// A bound on the records the host copies, so damaged data cannot run away.
+constexpr int kMaxElements = 4096;
+constexpr int kMaxChildren = 256;
+constexpr int kMaxMouseRecords = 1024;
+
+size_t record_size(int32_t type) {
+  switch (type) {
+    case kNeedle:
+      return sizeof(NeedleElement);
+    case kString:
+      return sizeof(StringElement);
+    case kSlider:
+      return sizeof(SliderElement);
+    case kIcon:
+      return sizeof(IconElement);
+    case kMovingImage:
+      return sizeof(MovingImageElement);
+    case kSprite:
+      return sizeof(SpriteElement);
+    default:
+      return sizeof(StaticImageElement);
+  }
+}
+
+// How far a value lies from minimum to maximum, clamped to 0..1.
+double fraction(double value, double minimum, double maximum) {
+  if (maximum == minimum || std::isnan(value)) return 0.0;
+  double f = (value - minimum) / (maximum - minimum);
+  return std::fmin(1.0, std::fmax(0.0, f));
+}
+
+int32_t whole_pixels(double v) {
+  if (!std::isfinite(v)) return 0;
+  return static_cast<int32_t>(std::lround(std::fmax(-1e6, std::fmin(1e6, v))));
+}
+
+}  // namespace
+
+GaugeInstance::GaugeInstance(Host& host, const GaugeHeader& gauge, std::string_view parameters,
+                             uint32_t window)
+    : host_(host), original_(&gauge), window_(window) {
+  header_ = gauge;
+  parameters_.assign(parameters.begin(), parameters.end());
+  parameters_.push_back('\0');
+  header_.parameters = parameters_.size() > 1 ? parameters_.data() : nullptr;
+
+  if (gauge.element_list != nullptr && gauge.element_list[0] != nullptr) {
+    root_list_[0] = copy_tree(gauge.element_list[0], 0);
+  }
+  header_.element_list = root_list_;
+
+  if (gauge.mouse_rect != nullptr) {
+    for (int i = 0; i < kMaxMouseRecords; ++i) {
+      mouse_records_.push_back(gauge.mouse_rect[i]);
+      if (gauge.mouse_rect[i].type == kMouseEnd) break;
+    }
+    header_.mouse_rect = mouse_records_.data();
+  }
+  mouse_ = std::make_unique<MouseMap>(header_.mouse_rect, static_cast<int>(mouse_records_.size()));
+}
+
+GaugeInstance::~GaugeInstance() = default;
+
+ElementHeader* GaugeInstance::copy_tree(const ElementHeader* element, int depth) {
+  if (static_cast<int>(states_.size()) >= kMaxElements) return nullptr;
+  size_t size = record_size(element->element_type);
+  auto bytes = std::make_unique<unsigned char[]>(size);
+  std::memcpy(bytes.get(), element, size);
+  auto* copy = reinterpret_cast<ElementHeader*>(bytes.get());
+  element_copies_.push_back(std::move(bytes));
+  copy->gauge = &header_;
+
+  if (copy->element_type == kString) {
+    auto* text = element_as<StringElement>(copy);
+    size_t buffer = static_cast<size_t>(std::max(0, text->char_count)) + 1;
+    text_buffers_.push_back(std::make_unique<char[]>(buffer));
+    text->text = text_buffers_.back().get();
+  }
+
+  ElementState state;
+  state.element = copy;
+  state.depth = depth;
+  states_.push_back(state);
+  std::unique_ptr<NeedleMap> map;
+  if (copy->element_type == kNeedle) {
+    auto* needle = element_as<NeedleElement>(copy);
+    if (needle->nonlinearity != nullptr && needle->nonlinearity_count > 0) {
+      map = std::make_unique<NeedleMap>(copy->position, needle->nonlinearity,
+                                        needle->nonlinearity_count);
+    }
+  }
+  needle_maps_.push_back(std::move(map));
+
+  if (element->next_element != nullptr) {
+    int count = 0;
+    while (count < kMaxChildren && element->next_element[count] != nullptr) ++count;
+    auto children = std::make_unique<ElementHeader*[]>(count + 1);
+    for (int i = 0; i < count; ++i) {
+      children[i] = copy_tree(element->next_element[i], depth + 1);
+      if (children[i] != nullptr) children[i]->previous_element = copy;
+    }
+    children[count] = nullptr;
+    copy->next_element = children.get();
+    child_lists_.push_back(std::move(children));
+  }
+  return copy;
+}
+
+void GaugeInstance::call_gauge_callback(uint32_t service, uintptr_t extra) {
+  if (header_.gauge_callback != nullptr) header_.gauge_callback(&header_, service, extra);
+}
+
+void GaugeInstance::update() {
+  call_gauge_callback(kServiceUpdate);
+  for (ElementState& state : states_) update_element(state);
+}
+
+bool GaugeInstance::frozen(const ElementHeader* element) const {
+  if (element->failures == nullptr) return false;
+  for (int i = 0; i < 64 && element->failures[i].system != 0; ++i) {
+    if (host_.failure_active(element->failures[i].system)) return true;
+  }
+  return false;
+}
+
+double GaugeInstance::channel(ModuleVar& var, ElementCallback callback, ElementHeader* element) {
+  if (callback != nullptr) return callback(element);
+  return var.id != 0 ? host_.variables().number(var.id) : 0.0;
+}
+
+void GaugeInstance::update_element(ElementState& state) {
+  ElementHeader* e = state.element;
+  state.frozen = frozen(e);
+  if (state.frozen) return;
+  VariableStore& vars = host_.variables();
+  switch (e->element_type) {
+    case kNeedle: {
+      auto* needle = element_as<NeedleElement>(e);
+      vars.fill(needle->source_var);
+      state.value = channel(needle->source_var, needle->callback, e);
+      const NeedleMap* map = needle_maps_[&state - states_.data()].get();
+      if (map != nullptr) {
+        state.needle_bearing = map->bearing(state.value);
+      } else {
+        state.needle_bearing = std::isfinite(state.value) ? state.value : 0.0;
+      }
+      break;
+    }
+    case kString: {
+      auto* text = element_as<StringElement>(e);
+      for (ModuleVar& var : text->source_vars) vars.fill(var);
+      if (text->callback != nullptr) state.value = text->callback(e);
+      int32_t count = std::max(0, text->char_count);
+      text->text[count] = '\0';  // a callback never leaves the buffer unterminated
+      state.text = text->text;
+      break;
+    }
+    case kSlider: {
+      auto* slider = element_as<SliderElement>(e);
+      vars.fill(slider->x.source_var);
+      vars.fill(slider->y.source_var);
+      double x = channel(slider->x.source_var, slider->x.callback, e);
+      double y = channel(slider->y.source_var, slider->y.callback, e);
+      state.value = x;
+      state.slider_offset = {whole_pixels(x * slider->x.scale), whole_pixels(y * slider->y.scale)};
+      break;
+    }
+    case kIcon: {
+      auto* icon = element_as<IconElement>(e);
+      vars.fill(icon->source_var);
+      state.value = channel(icon->source_var, icon->callback, e);
+      double selected = state.value * icon->scale;
+      state.icon_index = -1;
+      if (std::isfinite(selected)) {
+        double index = std::trunc(selected) + icon->offset;
+        if (index >= 0 && index < icon->icon_count) state.icon_index = static_cast<int>(index);
+      }
+      break;
+    }
+    case kMovingImage: {
+      auto* moving = element_as<MovingImageElement>(e);
+      vars.fill(moving->x.source_var);
+      vars.fill(moving->y.source_var);
+      double x = channel(moving->x.source_var, moving->x.callback, e);
+      double y = channel(moving->y.source_var, moving->y.callback, e);
+      state.value = x;
+      state.moving_fraction_x = fraction(x, moving->x.minimum, moving->x.maximum);
+      state.moving_fraction_y = fraction(y, moving->y.minimum, moving->y.maximum);
+      int pw, ph, mw, mh;
+      if (host_.bitmap_size(e->resource_id, pw, ph) &&
+          host_.bitmap_size(e->resource_id + 1, mw, mh)) {
+        state.moving_offset = PixPoint{whole_pixels(-state.moving_fraction_x * (pw - mw)),
+                                       whole_pixels(-state.moving_fraction_y * (ph - mh))};
+      }
+      break;
+    }
+    case kSprite: {
+      auto* sprite = element_as<SpriteElement>(e);
+      vars.fill(sprite->x.source_var);
+      vars.fill(sprite->y.source_var);
+      vars.fill(sprite->rotation.source_var);
+      double x = channel(sprite->x.source_var, sprite->x.callback, e);
+      double y = channel(sprite->y.source_var, sprite->y.callback, e);
+      double turn = channel(sprite->rotation.source_var, sprite->rotation.callback, e);
+      auto finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
+      state.value = turn;
+      state.sprite_center_x = e->offset.x + finite(x * sprite->x.scale);
+      state.sprite_center_y = e->offset.y + finite(y * sprite->y.scale);
+      state.sprite_rotation = finite(turn * sprite->rotation.scale);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void GaugeInstance::call_child(const MouseArea& child, int32_t x, int32_t y, uint32_t flags) {
+  const MouseRect& rect = *child.record;
+  if (rect.event_id != 0) {
+    host_.fire(rect.event_id, 0);
+  } else if (rect.function != nullptr) {
+    ClickPoint point{x, y, &header_};
+    rect.function(&point, flags);
+  }
+}
+
+ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& options) {
+  ClickResult result;
+  MouseHit hit = mouse_->hit(x, y);
+  if (hit.child == nullptr) return result;
+  result.child = hit.child;
+  const MouseRect& rect = *hit.child->record;
+  call_child(*hit.child, hit.x, hit.y, kMouseLeftSingle);
+  ++result.calls;
+  if (rect.mouse_flags & kMouseRepeatWhileHeld) {
+    for (int i = 0; i < options.hold; ++i) {
+      call_child(*hit.child, hit.x, hit.y, kMouseLeftSingle | kMouseRepeatWhileHeld);
+      ++result.calls;
+    }
+  }
+  if ((rect.mouse_flags & kMouseDrag) && options.drag_to) {
+    // Moves while held are reported relative to the pressed box, also
+    // outside it.
+    call_child(*hit.child, options.drag_to->x - hit.child->box.x,
+               options.drag_to->y - hit.child->box.y, kMouseDrag);
+    ++result.calls;
+  }
+  return result;
+}
+
+}  // namespace tavrel::host

@@ -1,0 +1,41 @@
+// The key-event model: what the stand-in host does to its variables when
+// one of our gauges fires a key event, so that a click shows its effect on
+// the next update. One table, in key_events.cpp.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "host/variables.h"
+
+namespace tavrel::host {
+
+// Events the host handles itself: panel windows by ident (the event value).
+constexpr uint32_t kEventPanelWindowToggle = 66506;
+constexpr uint32_t kEventPanelWindowOpen = 66507;
+constexpr uint32_t kEventPanelWindowClose = 66508;
+
+struct KeyEffect {
+  enum class Kind {
+    kToggle,     // token becomes 1 when 0, else 0
+    kSet,        // token becomes `amount`
+    kStep,       // token += amount, clamped to [low, high]
+    kStepWrap,   // token += amount, wrapped into [low, high)
+    kFromValue,  // token becomes event value * amount
+  };
+  uint32_t event;
+  Kind kind;
+  uint32_t token;
+  double amount = 0.0;
+  double low = 0.0;
+  double high = 0.0;
+};
+
+// The effect of an event, or nothing for events the model does not know
+// (they are still recorded as fired).
+std::optional<KeyEffect> key_effect(uint32_t event);
+
+// Applies an event with its value to the variables; false when unknown.
+bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value);
+
+}  // namespace tavrel::host

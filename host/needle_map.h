@@ -1,0 +1,36 @@
+// How the host turns a needle: from a value to the bearing its tip points
+// at, clockwise from straight up, in degrees.
+#pragma once
+
+#include <vector>
+
+#include "module/records.h"
+
+namespace tavrel::host {
+
+// The bearing of `point` seen from `pivot`, clockwise from straight up
+// (screen y grows downwards), in [0, 360).
+double bearing_of(PixPoint pivot, PixPoint point);
+
+class NeedleMap {
+ public:
+  // A needle with a nonlinearity table. Entry i's angle is the bearing of
+  // its point; from one entry to the next the needle turns clockwise by the
+  // clockwise difference of the two bearings (0 when the points coincide),
+  // so a table can sweep half a turn or more.
+  NeedleMap(PixPoint pivot, const NonlinearityEntry* entries, int count);
+
+  // The bearing for a value: linear between neighbouring entries (rising or
+  // falling tables), and the end segments extended linearly beyond the
+  // table. Not reduced to [0, 360): it may run past a full turn.
+  double bearing(double value) const;
+
+  // The cumulative angle of each entry, for tests and for the art.
+  const std::vector<double>& angles() const { return angles_; }
+
+ private:
+  std::vector<double> values_;
+  std::vector<double> angles_;
+};
+
+}  // namespace tavrel::host

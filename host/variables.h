@@ -1,0 +1,37 @@
+// The host's token variables: 64-bit floats in the host's units, except the
+// enumerated and flag variables, which hold a 32-bit integer in the first
+// four bytes of the value.
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+#include "module/records.h"
+
+namespace tavrel::host {
+
+class VariableStore {
+ public:
+  static bool is_enumerated(uint32_t token);
+
+  // Sets a variable from a number: stored as a float, or truncated to an
+  // integer for enumerated variables.
+  void set(uint32_t token, double value);
+  void set_integer(uint32_t token, int32_t value);
+
+  // The value as a number (enumerated variables converted from their
+  // integer); 0 for a variable never set.
+  double number(uint32_t token) const;
+  VarValue raw(uint32_t token) const;
+
+  // Fills a source variable the way the host does before an element is
+  // drawn: the previous value moves to var_old.
+  void fill(ModuleVar& var) const;
+
+  const std::map<uint32_t, VarValue>& all() const { return values_; }
+
+ private:
+  std::map<uint32_t, VarValue> values_;
+};
+
+}  // namespace tavrel::host

@@ -1,0 +1,60 @@
+// A module made by hand for host tests: its own Linkage and ImportTable, and
+// bitmaps of chosen sizes, so host rules can be tested on gauges that do
+// not have to exist in the product.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "host/binding.h"
+#include "host/host.h"
+
+namespace tavrel::testing {
+
+class FakeModule final : public host::ModuleBinding {
+ public:
+  explicit FakeModule(std::vector<GaugeHeader*> gauges) {
+    linkage_.module_id = kModuleId;
+    linkage_.version = kModuleVersion;
+    gauges.push_back(nullptr);
+    gauges_ = std::move(gauges);
+    imports_.panels.id = kPanelsImportId;
+  }
+
+  ModuleLinkageHead* linkage() override {
+    // The head's inline table is read up to its null; serve it from our vector.
+    storage_.resize(sizeof(ModuleLinkageHead) + gauges_.size() * sizeof(GaugeHeader*));
+    auto* head = reinterpret_cast<ModuleLinkageHead*>(storage_.data());
+    *head = linkage_;
+    for (size_t i = 0; i < gauges_.size(); ++i) head->gauges[i] = gauges_[i];
+    return head;
+  }
+  ImportTableRecord* import_table() override { return &imports_; }
+  uintptr_t module_handle() override { return 0x1234; }
+
+  // Bitmaps: only their sizes matter to the host core (an empty 8-bit DIB
+  // header is enough).
+  void add_bitmap(int id, int width, int height) { bitmaps_[id] = {width, height}; }
+  bool bitmap_bytes(int id, host::Language, std::vector<uint8_t>& out) override {
+    auto found = bitmaps_.find(id);
+    if (found == bitmaps_.end()) return false;
+    out.assign(40, 0);
+    int32_t w = found->second.first, h = found->second.second;
+    out[0] = 40;
+    std::memcpy(&out[4], &w, 4);
+    std::memcpy(&out[8], &h, 4);
+    return true;
+  }
+  std::string description() const override { return "hand-made test module"; }
+
+ private:
+  ModuleLinkageHead linkage_{};
+  std::vector<GaugeHeader*> gauges_;
+  std::vector<unsigned char> storage_;
+  ImportTableRecord imports_{};
+  std::map<int, std::pair<int, int>> bitmaps_;
+};
+
+}  // namespace tavrel::testing

@@ -1,0 +1,88 @@
+// Checks over the whole gauge table, so they hold for every gauge as it lands.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "host/host.h"
+#include "host/mouse.h"
+#include "module/linkage.h"
+
+namespace tavrel {
+namespace {
+
+std::vector<GaugeHeader*> gauge_table() {
+  std::vector<GaugeHeader*> table;
+  for (int i = 0; Linkage.gauges[i] != nullptr; ++i) table.push_back(Linkage.gauges[i]);
+  return table;
+}
+
+void walk(const ElementHeader* e, const GaugeHeader* gauge, int& count) {
+  ++count;
+  EXPECT_EQ(e->gauge, gauge) << gauge->name << ": element " << e->resource_id;
+  EXPECT_GE(e->element_type, kStaticImage);
+  EXPECT_LE(e->element_type, kSprite);
+  if (e->next_element == nullptr) return;
+  for (int i = 0; e->next_element[i] != nullptr; ++i) walk(e->next_element[i], gauge, count);
+}
+
+TEST(ModuleRecord, LinkageAndImportTable) {
+  EXPECT_EQ(Linkage.module_id, 0x13u);
+  EXPECT_NE(Linkage.module_init, nullptr);
+  EXPECT_EQ(Linkage.module_init, Linkage.module_deinit);
+  EXPECT_EQ(Linkage.flags, 0u);
+  EXPECT_EQ(Linkage.priority, 0u);
+  EXPECT_EQ(Linkage.version, 0x800u);
+  EXPECT_EQ(Linkage.gauges[kGaugeTableSlots - 1], nullptr);
+  EXPECT_EQ(gauge_table().size(), kGaugeTableSlots - 1);
+  EXPECT_EQ(ImportTable.panels.id, 0x0Fu);
+  EXPECT_EQ(ImportTable.end.id, 0u);
+  EXPECT_EQ(ImportTable.end.pointer, nullptr);
+}
+
+TEST(GaugeTable, EveryHeaderIsVersion800WithAUniqueNameAndOneRoot) {
+  std::set<std::string> names;
+  for (GaugeHeader* gauge : gauge_table()) {
+    ASSERT_NE(gauge->name, nullptr);
+    EXPECT_TRUE(names.insert(gauge->name).second) << gauge->name;
+    EXPECT_EQ(gauge->header_version, 800u) << gauge->name;
+    EXPECT_GT(gauge->size_x_mm, 0u);
+    EXPECT_EQ(gauge->size_y_mm, 0u);
+    EXPECT_EQ(gauge->parameters, nullptr) << gauge->name;
+    ASSERT_NE(gauge->element_list, nullptr);
+    const ElementHeader* root = gauge->element_list[0];
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->element_type, kStaticImage) << gauge->name << ": the root is the background";
+    int count = 0;
+    walk(root, gauge, count);
+  }
+}
+
+TEST(GaugeTable, EveryMouseListClosesTheOuterParentThenEnds) {
+  for (GaugeHeader* gauge : gauge_table()) {
+    ASSERT_NE(gauge->mouse_rect, nullptr) << gauge->name;
+    host::MouseMap map(gauge->mouse_rect);
+    EXPECT_TRUE(map.well_formed()) << gauge->name << ": " << map.error();
+    const MouseRect* list = gauge->mouse_rect;
+    EXPECT_EQ(list[0].type, kMouseParent);
+    int end = 0;
+    while (list[end].type != kMouseEnd) ++end;
+    EXPECT_EQ(list[end - 1].type, kMouseClose) << gauge->name;
+    for (int i = 0; i <= end; ++i) {
+      const MouseRect& r = list[i];
+      if (r.type == kMouseChild) {
+        // A child fires a key event or calls a function, never both or neither.
+        EXPECT_NE(r.event_id != 0, r.function != nullptr) << gauge->name << " record " << i;
+        EXPECT_NE(r.mouse_flags & kMouseLeftSingle, 0u);
+      } else {
+        EXPECT_EQ(r.cursor, -1) << gauge->name << " record " << i;
+        EXPECT_EQ(r.mouse_flags, 0u);
+        EXPECT_EQ(r.event_id, 0u);
+        EXPECT_EQ(r.function, nullptr);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavrel
