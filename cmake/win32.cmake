@@ -2,6 +2,9 @@
 set(TAVREL_ART_DIR "${CMAKE_SOURCE_DIR}/build/native/art" CACHE PATH
     "Art written by the native build (bitmaps, click sound, bitmaps.rc)")
 
+# SSE arithmetic, as in the native build, so both draw the same pixels.
+add_compile_options(-msse2 -mfpmath=sse)
+
 add_library(Tavrel_Instr SHARED ${TAVREL_MODULE_SOURCES} resources/Tavrel_Instr.rc)
 set_target_properties(Tavrel_Instr PROPERTIES PREFIX "" SUFFIX ".gau" OUTPUT_NAME Tavrel_Instr)
 target_include_directories(Tavrel_Instr PRIVATE ${CMAKE_SOURCE_DIR})
@@ -10,3 +13,6 @@ target_link_libraries(Tavrel_Instr PRIVATE winmm dsound)
 set_source_files_properties(resources/Tavrel_Instr.rc PROPERTIES
   OBJECT_DEPENDS "${TAVREL_ART_DIR}/bitmaps.rc")
 target_include_directories(Tavrel_Instr PRIVATE ${TAVREL_ART_DIR})
+
+add_subdirectory(host)
+add_subdirectory(tests)

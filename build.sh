@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds both configurations and renders the
+# default panel:
+#   build/native/            host, gaugeview, tests, the art (build/native/art)
+#   build/win32/Tavrel_Instr.gau   the module for the simulator
+#   build/panel.png, build/panel-night.png
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/setup.sh
+
+jobs=$(nproc)
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/native -j "$jobs"
+
+# The win32 build embeds the bitmaps and the click sound the native build drew.
+cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+  -DTAVREL_ART_DIR="$PWD/build/native/art" >/dev/null
+cmake --build build/win32 -j "$jobs"
+
+if [ -x build/native/gaugeview ] && [ -f panels/default.cfg ]; then
+  build/native/gaugeview panel panels/default.cfg --state panels/cruise.state --quiet -o build/panel.png
+  build/native/gaugeview panel panels/default.cfg --state panels/cruise.state --night --quiet \
+    -o build/panel-night.png
+  echo "build: rendered build/panel.png and build/panel-night.png"
+fi
+echo "build: wrote build/win32/Tavrel_Instr.gau"
