@@ -1,0 +1,339 @@
+// The stand-in host's rules on hand-made gauges: instances, life-cycle
+// services, variables, key events, panel windows, failures and draw states.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/key_events.h"
+#include "module/builders.h"
+#include "tests/host/fake_module.h"
+
+namespace tavrel {
+namespace {
+using namespace build;
+
+// What the hand-made gauges' callbacks saw.
+struct Journal {
+  std::vector<std::pair<std::string, uint32_t>> services;  // gauge name, service id
+  std::vector<std::string> parameters;
+  uintptr_t install_extra = 0;
+  std::vector<ClickPoint> clicks;
+  std::vector<uint32_t> click_flags;
+  double looked_up = 0;
+};
+Journal journal;
+
+// ---- gauge "Probe": one element of every type ---------------------------
+
+extern GaugeHeader probe;
+
+void TAVREL_STDCALL probe_callback(GaugeHeader* gauge, uint32_t service, uintptr_t extra) {
+  journal.services.push_back({gauge->name, service});
+  journal.parameters.push_back(gauge->parameters ? gauge->parameters : "<null>");
+  if (service == kServiceInstall) {
+    journal.install_extra = extra;
+    // Install steps rewrite their own instance's records.
+    gauge->element_list[0]->resource_id = 999;
+    if (gauge->parameters) gauge->parameters[0] = '#';
+  }
+}
+
+double TAVREL_STDCALL doubled(ElementHeader* e) {
+  return element_as<NeedleElement>(e)->source_var.var_value.number * 2;
+}
+
+double TAVREL_STDCALL looks_up_altitude(ElementHeader*) {
+  ModuleVar var{};
+  var.id = 500;
+  auto lookup = reinterpret_cast<LookupVarService>(
+      static_cast<void**>(host::Host::current()->services_table())[kServiceLookupVar]);
+  lookup(&var);
+  journal.looked_up = var.var_value.number;
+  return var.var_value.number;
+}
+
+double TAVREL_STDCALL writes_long_text(ElementHeader* e) {
+  auto* s = element_as<StringElement>(e);
+  // A callback that respects the buffer: at most char_count characters.
+  const char* text = "ABCDEFGHIJ";
+  std::strncpy(s->text, text, s->char_count);
+  return 0;
+}
+
+FailureRecord needle_failures[] = {failure(20, 1), end_of_failures()};
+NonlinearityEntry quarter_turn[] = {entry(100, 0, 0), entry(200, 100, 90)};
+
+NeedleElement table_needle =
+    needle(probe, {.bitmap = 11, .position = {100, 100}, .failures = needle_failures}, 101, doubled,
+           quarter_turn);
+NeedleElement bare_needle = needle(probe, {.bitmap = 12, .position = {100, 100}}, {.var = 102});
+NeedleElement lookup_needle =
+    needle(probe, {.bitmap = 12, .position = {100, 100}}, {.callback = looks_up_altitude});
+SliderElement slide =
+    slider(probe, {.bitmap = 13}, {.var = 103, .scale = 2.5}, {.var = 104, .scale = -1});
+IconElement lamp = icon(probe, {.bitmap = 20}, {.var = 105, .count = 3});
+MovingImageElement tape = moving_image(probe, {.bitmap = 30, .position = {10, 10}},
+                                       {.var = 106, .minimum = 0, .maximum = 100},
+                                       {.var = 107, .minimum = 50, .maximum = 50});
+SpriteElement card = sprite(probe, {.bitmap = 40, .position = {50, 50}, .offset = {100, 100}},
+                            {.x = {.var = 108, .scale = 0.5},
+                             .y = {.var = 109, .scale = 2},
+                             .rotation = {.var = 110, .scale = -1}});
+StringElement label = string_element(
+    probe, {.bitmap = -1}, {.box = {40, 10}, .char_count = 4, .callback = writes_long_text});
+IconElement selector = icon(probe, {.bitmap = 50}, {.var = 307, .count = 4});
+
+ElementHeader* probe_children[] = {&table_needle.header,  &bare_needle.header,
+                                   &lookup_needle.header, &slide.header,
+                                   &lamp.header,          &tape.header,
+                                   &card.header,          &label.header,
+                                   &selector.header,      nullptr};
+StaticImageElement probe_face = static_image(probe, {.bitmap = 10, .children = probe_children});
+ElementHeader* probe_root[] = {&probe_face.header};
+
+int32_t TAVREL_STDCALL record_click(ClickPoint* point, uint32_t flags) {
+  journal.clicks.push_back(*point);
+  journal.click_flags.push_back(flags);
+  return 0;
+}
+
+MouseRect probe_mouse[] = {
+    outer_parent(1),
+    child_event({0, 0, 10, 10}, kCursorHand, kClickRepeat, 66241),
+    child_function({100, 100, 20, 30}, kCursorHand, kClickDrag, record_click),
+    child_event({20, 0, 10, 10}, kCursorHand, kClick, host::kEventPanelWindowToggle),
+    close_parent(),
+    end_of_list(),
+};
+
+GaugeHeader probe = gauge_header({.name = "Probe",
+                                  .size_x_mm = 50,
+                                  .root = probe_root,
+                                  .mouse = probe_mouse,
+                                  .callback = probe_callback});
+
+class HostRules : public ::testing::Test {
+ protected:
+  HostRules() {
+    journal = Journal{};
+    auto module = std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{&probe});
+    module->add_bitmap(30, 80, 200);  // the tape picture, larger than its mask
+    module->add_bitmap(31, 40, 50);
+    host = std::make_unique<host::Host>(std::move(module));
+  }
+  const host::ElementState& state(int resource_id, int nth = 0) {
+    for (const host::ElementState& s : instance->elements()) {
+      if (s.element->resource_id == resource_id && nth-- == 0) return s;
+    }
+    throw std::runtime_error("no element " + std::to_string(resource_id));
+  }
+  std::unique_ptr<host::Host> host;
+  host::GaugeInstance* instance = nullptr;
+};
+
+TEST_F(HostRules, ServicesComeInLifeCycleOrder) {
+  instance = &host->place("Probe", "abc");
+  host->update();
+  host->update();
+  host->remove(*instance);
+  std::vector<uint32_t> seen;
+  for (auto& [name, service] : journal.services) seen.push_back(service);
+  EXPECT_EQ(seen, (std::vector<uint32_t>{2, 16, 6, 6, 12}));
+  EXPECT_EQ(journal.install_extra, 0x1234u);  // the module handle
+  // The gauge saw its instance's parameter string.
+  EXPECT_EQ(journal.parameters[0], "abc");
+}
+
+TEST_F(HostRules, EachInstanceHasItsOwnRecordsAndWritableParameters) {
+  host::GaugeInstance& first = host->place("Probe", "first");
+  host::GaugeInstance& second = host->place("Probe");
+  EXPECT_EQ(first.root()->resource_id, 999);     // the install rewrote its copy...
+  EXPECT_EQ(probe_face.header.resource_id, 10);  // ...not the module's record
+  EXPECT_EQ(first.parameters(), "#irst");
+  EXPECT_EQ(second.header()->parameters, nullptr);  // no string: null, as the host gives
+  EXPECT_NE(first.header(), second.header());
+  EXPECT_EQ(first.root()->gauge, first.header());  // elements point at their instance
+  EXPECT_EQ(probe.parameters, nullptr);
+}
+
+TEST_F(HostRules, UnknownGaugeIsAnError) {
+  EXPECT_THROW(host->place("probe"), host::HostError);  // names match exactly
+  EXPECT_THROW(host->place(""), host::HostError);
+  EXPECT_EQ(host->find_gauge("Probe"), &probe);
+}
+
+TEST_F(HostRules, NeedlesFollowTheirTablesCallbacksAndLookups) {
+  instance = &host->place("Probe");
+  host->variables().set(101, 22.5);  // doubled to 45: halfway round the quarter turn
+  host->variables().set(102, 270);
+  host->variables().set(500, 1234.5);
+  host->update();
+  EXPECT_DOUBLE_EQ(state(11).value, 45);
+  EXPECT_DOUBLE_EQ(state(11).needle_bearing, 45);
+  EXPECT_DOUBLE_EQ(state(12).needle_bearing, 270);
+  EXPECT_DOUBLE_EQ(journal.looked_up, 1234.5);
+  EXPECT_DOUBLE_EQ(state(12, 1).needle_bearing, 1234.5);
+}
+
+TEST_F(HostRules, SlidersIconsMovingImagesAndSprites) {
+  instance = &host->place("Probe");
+  host::VariableStore& vars = host->variables();
+  vars.set(103, 3.3);  // 8.25 px -> 8
+  vars.set(104, 7.6);  // -7.6 px -> -8
+  vars.set(105, 2.9);  // icon 2
+  vars.set(106, 25);   // a quarter along x
+  vars.set(107, 99);   // minimum == maximum: stays at 0
+  vars.set(108, 10);
+  vars.set(109, -3);
+  vars.set(110, 30);
+  host->update();
+  EXPECT_EQ(state(13).slider_offset.x, 8);
+  EXPECT_EQ(state(13).slider_offset.y, -8);
+  EXPECT_EQ(state(20).icon_index, 2);
+  EXPECT_DOUBLE_EQ(state(30).moving_fraction_x, 0.25);
+  EXPECT_DOUBLE_EQ(state(30).moving_fraction_y, 0.0);
+  ASSERT_TRUE(state(30).moving_offset.has_value());
+  EXPECT_EQ(state(30).moving_offset->x, -10);  // a quarter of (80 - 40)
+  EXPECT_EQ(state(30).moving_offset->y, 0);
+  EXPECT_DOUBLE_EQ(state(40).sprite_center_x, 105);
+  EXPECT_DOUBLE_EQ(state(40).sprite_center_y, 94);
+  EXPECT_DOUBLE_EQ(state(40).sprite_rotation, -30);
+
+  vars.set(107, 0);
+  vars.set(106, 250);  // clamped to the end
+  host->update();
+  EXPECT_DOUBLE_EQ(state(30).moving_fraction_x, 1.0);
+}
+
+TEST_F(HostRules, IconsOutsideTheirRunDrawNothing) {
+  instance = &host->place("Probe");
+  for (double v : {-0.5, -1.0, 3.0, 17.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+    host->variables().set(105, v);
+    host->update();
+    int expected = (v > -1 && v < 0) ? 0 : -1;  // -0.5 truncates toward zero: icon 0
+    EXPECT_EQ(state(20).icon_index, expected) << v;
+  }
+}
+
+TEST_F(HostRules, MovingImageOffsetsFollowTheBitmapSizes) {
+  instance = &host->place("Probe");
+  // The 80x200 picture slides behind its 40x50 mask: at the end of the
+  // range its right edge meets the mask's; with no vertical range it stays
+  // top-aligned.
+  host->variables().set(106, 100);
+  host->update();
+  EXPECT_EQ(state(30).moving_offset->x, -40);
+  EXPECT_EQ(state(30).moving_offset->y, 0);
+}
+
+TEST_F(HostRules, EnumeratedVariablesHoldAnIntegerInTheirFirstFourBytes) {
+  instance = &host->place("Probe");
+  host->variables().set(307, 3.7);
+  EXPECT_EQ(host->variables().raw(307).integer, 3);
+  host->update();
+  EXPECT_EQ(state(50).icon_index, 3);
+  ModuleVar var{};
+  var.id = 307;
+  host->variables().fill(var);
+  EXPECT_EQ(var.var_value.integer, 3);
+}
+
+TEST_F(HostRules, StringCallbacksWriteIntoABufferOfCharCountPlusOne) {
+  instance = &host->place("Probe");
+  host->update();
+  EXPECT_EQ(state(-1).text, "ABCD");
+}
+
+TEST_F(HostRules, ActiveFailuresFreezeOnlyTheElementsThatNameThem) {
+  instance = &host->place("Probe");
+  host->variables().set(101, 10);
+  host->variables().set(102, 10);
+  host->update();
+  host->set_failure(20, true);
+  host->variables().set(101, 40);
+  host->variables().set(102, 40);
+  host->update();
+  EXPECT_TRUE(state(11).frozen);
+  EXPECT_DOUBLE_EQ(state(11).needle_bearing, 20);  // held where it was
+  EXPECT_DOUBLE_EQ(state(12).needle_bearing, 40);  // not on the failure list
+  host->set_failure(20, false);
+  host->update();
+  EXPECT_DOUBLE_EQ(state(11).needle_bearing, 80);
+}
+
+TEST_F(HostRules, ChildEventsFireAndRepeatWhileHeld) {
+  instance = &host->place("Probe");
+  host::ClickResult result = instance->click(5, 5, {.hold = 3});
+  EXPECT_EQ(result.calls, 4);
+  ASSERT_EQ(host->fired().size(), 4u);
+  for (const host::FiredEvent& fired : host->fired())
+    EXPECT_EQ(fired, (host::FiredEvent{66241, 0}));
+  EXPECT_DOUBLE_EQ(host->variables().number(364), 0.0);  // toggled four times
+}
+
+TEST_F(HostRules, MouseFunctionsGetARelativePointWithTheirInstanceAndDrags) {
+  instance = &host->place("Probe");
+  instance->click(105, 110, {.hold = 5, .drag_to = PixPoint{110, 90}});
+  ASSERT_EQ(journal.clicks.size(), 2u);  // no repeat flag: held clicks do not repeat
+  EXPECT_EQ(journal.clicks[0].x, 5);
+  EXPECT_EQ(journal.clicks[0].y, 10);
+  EXPECT_EQ(journal.clicks[0].gauge, instance->header());
+  EXPECT_EQ(journal.clicks[1].x, 10);
+  EXPECT_EQ(journal.clicks[1].y, -10);  // dragged above the box
+  EXPECT_EQ(journal.click_flags[1] & kMouseDrag, kMouseDrag);
+  EXPECT_TRUE(host->fired().empty());
+}
+
+TEST_F(HostRules, PanelWindowsOpenCloseToggleAndTellTheirGauges) {
+  host::GaugeInstance& sub = host->place("Probe", "", 7);  // a closed window
+  EXPECT_FALSE(host->window_open(7));
+  host->update();
+  EXPECT_TRUE(sub.elements()[1].value == 0);  // not updated while closed
+  journal.services.clear();
+  host->fire(host::kEventPanelWindowOpen, 7);
+  EXPECT_TRUE(host->window_open(7));
+  ASSERT_EQ(journal.services.size(), 1u);
+  EXPECT_EQ(journal.services[0].second, 16u);
+  host->fire(host::kEventPanelWindowOpen, 7);  // already open: no second service
+  EXPECT_EQ(journal.services.size(), 1u);
+  host->fire(host::kEventPanelWindowClose, 7);
+  EXPECT_FALSE(host->window_open(7));
+  host->fire(host::kEventPanelWindowToggle, 7);
+  EXPECT_TRUE(host->window_open(7));
+  auto toggle =
+      reinterpret_cast<PanelWindowToggleService>(host->services_table()[kServicePanelWindowToggle]);
+  toggle(7);
+  EXPECT_FALSE(host->window_open(7));
+  EXPECT_EQ(host->toggled_windows(), std::vector<uint32_t>{7});
+}
+
+TEST_F(HostRules, ServicesTableIsWrittenIntoTheImportTableAndClearedAtUnbind) {
+  ImportTableRecord* imports = host->binding().import_table();
+  EXPECT_EQ(imports->panels.pointer, host->services_table());
+  auto trigger =
+      reinterpret_cast<TriggerKeyEventService>(host->services_table()[kServiceTriggerKeyEvent]);
+  trigger(66241, 0);
+  EXPECT_DOUBLE_EQ(host->variables().number(364), 1.0);  // the model applied it
+  trigger(65000, 42);                                    // unknown: recorded only
+  EXPECT_EQ(host->fired().back(), (host::FiredEvent{65000, 42}));
+  EXPECT_THROW(
+      host::Host second(std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{})),
+      host::HostError);
+}
+
+TEST(KeyEventModel, StepsClampWrapAndTakeValues) {
+  host::VariableStore vars;
+  EXPECT_FALSE(host::apply_key_event(vars, 1, 0));
+  EXPECT_TRUE(host::apply_key_event(vars, 66241, 0));
+  EXPECT_DOUBLE_EQ(vars.number(364), 1);
+  EXPECT_TRUE(host::apply_key_event(vars, 66241, 0));
+  EXPECT_DOUBLE_EQ(vars.number(364), 0);
+}
+
+}  // namespace
+}  // namespace tavrel
