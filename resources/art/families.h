@@ -1,0 +1,14 @@
+// One function a gauge family: it adds that family's drawers to the registry.
+// A new family gets its own source file and a line here and in registry.cpp.
+#ifndef TAVREL_RESOURCES_ART_FAMILIES_H
+#define TAVREL_RESOURCES_ART_FAMILIES_H
+
+#include "registry.h"
+
+namespace tavrel::art {
+
+void add_switch_drawers(Registry& registry);  // switches.cpp
+
+}  // namespace tavrel::art
+
+#endif  // TAVREL_RESOURCES_ART_FAMILIES_H
