@@ -8,7 +8,7 @@ add_compile_options(-msse2 -mfpmath=sse)
 add_library(Tavrel_Instr SHARED ${TAVREL_MODULE_SOURCES} resources/Tavrel_Instr.rc)
 set_target_properties(Tavrel_Instr PROPERTIES PREFIX "" SUFFIX ".gau" OUTPUT_NAME Tavrel_Instr)
 target_include_directories(Tavrel_Instr PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(Tavrel_Instr PRIVATE -static-libgcc -static-libstdc++ -static)
+target_link_options(Tavrel_Instr PRIVATE -static-libgcc -static-libstdc++ -static -s)
 target_link_libraries(Tavrel_Instr PRIVATE winmm dsound)
 set_source_files_properties(resources/Tavrel_Instr.rc PROPERTIES
   OBJECT_DEPENDS "${TAVREL_ART_DIR}/bitmaps.rc")
