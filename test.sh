@@ -6,10 +6,14 @@ cd "$(dirname "$0")"
 
 ./build.sh || { echo "0 passed, 1 failed"; exit 1; }
 
+# The native tests once more under AddressSanitizer and UBSan.
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON >/dev/null &&
+  cmake --build build/asan -j "$(nproc)" || { echo "0 passed, 1 failed"; exit 1; }
+
 passed=0
 failed=0
 status=0
-for config in native win32; do
+for config in native asan win32; do
   log=$(mktemp)
   ctest --test-dir "build/$config" --output-on-failure -j "$(nproc)" 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
