@@ -4,4 +4,5 @@ add_library(tavrel_module STATIC ${TAVREL_MODULE_SOURCES})
 target_include_directories(tavrel_module PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_subdirectory(host)
+add_subdirectory(tools)
 add_subdirectory(tests)

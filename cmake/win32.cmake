@@ -15,4 +15,5 @@ set_source_files_properties(resources/Tavrel_Instr.rc PROPERTIES
 target_include_directories(Tavrel_Instr PRIVATE ${TAVREL_ART_DIR})
 
 add_subdirectory(host)
+add_subdirectory(tools)
 add_subdirectory(tests)

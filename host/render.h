@@ -1,0 +1,131 @@
+// The renderer: draws a gauge instance's element tree, as its last update
+// left it, into an RGBA picture at any size, day or night, and outlines its
+// click boxes and tooltip areas on request.
+//
+// Arithmetic on the way from draw states to pixels is fixed point or plain
+// IEEE double arithmetic (no library trigonometry), so the native build and
+// the 32-bit Windows build draw the same pixels.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/bitmaps.h"
+#include "host/fonts.h"
+#include "host/host.h"
+#include "host/instance.h"
+
+namespace tavrel::host {
+
+// Colours in a canvas: premultiplied red, green, blue, alpha in one word,
+// red in the lowest byte.
+constexpr uint32_t rgba_word(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+  return uint32_t{r} | uint32_t{g} << 8 | uint32_t{b} << 16 | uint32_t{a} << 24;
+}
+
+class Canvas {
+ public:
+  Canvas() = default;
+  Canvas(int width, int height, uint32_t fill = 0);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  uint32_t at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  uint32_t* row(int y) { return &pixels_[static_cast<size_t>(y) * width_]; }
+  std::vector<uint32_t>& pixels() { return pixels_; }
+
+  // Straight (not premultiplied) red, green, blue, alpha bytes, for files.
+  std::vector<uint8_t> straight_rgba() const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<uint32_t> pixels_;
+};
+
+// Where a gauge lands: background pixel (0, 0) at (x, y) of the canvas,
+// scaled by scale_x and scale_y canvas pixels per background pixel.
+struct Placement {
+  double x = 0.0;
+  double y = 0.0;
+  double scale_x = 1.0;
+  double scale_y = 1.0;
+};
+
+struct Lighting {
+  bool night = false;
+  bool panel_lights = false;  // token 10 non-zero
+};
+
+// Light multipliers (0..256 a channel) for an element's image flags.
+struct Light {
+  int r = 256;
+  int g = 256;
+  int b = 256;
+  bool operator==(const Light& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+Light light_for(uint32_t image_flags, const Lighting& lighting);
+
+// The token that holds the panel lights switch.
+constexpr uint32_t kPanelLightsToken = 10;
+Lighting lighting_of(Host& host, bool night);
+
+// sin and cos of an angle in degrees from basic arithmetic alone (the same
+// bits in every build); the angle is first rounded to 1/4096 degree.
+void sin_cos_degrees(double degrees, double& sine, double& cosine);
+
+class Renderer {
+ public:
+  Renderer(Host& host, FontLibrary& fonts);
+
+  // The size of a gauge's background bitmap (its root element's), which is
+  // the gauge's own pixel grid. False when the bitmap is missing.
+  bool background_size(const GaugeInstance& instance, int& width, int& height);
+
+  // Draws the instance as of its last update; everything it draws is kept
+  // inside the gauge's rectangle.
+  void draw(const GaugeInstance& instance, Canvas& canvas, const Placement& at,
+            const Lighting& lighting);
+
+  // Outlines the instance's click boxes (green: fires a key event; magenta:
+  // calls module code; "R" repeats while held, "D" drags) and its tooltip
+  // areas (cyan, with the tooltip id).
+  void draw_hotspots(const GaugeInstance& instance, Canvas& canvas, const Placement& at);
+
+  // Text in a face at a pixel height, its top-left at (x, y); returns the
+  // width drawn. Used for labels.
+  double draw_text(Canvas& canvas, double x, double y, std::string_view text, double height,
+                   uint32_t rgb, FontFace face = FontFace::kSans, bool bold = false);
+  double text_width(std::string_view text, double height, FontFace face = FontFace::kSans,
+                    bool bold = false);
+
+  // Problems met while drawing (missing bitmaps or fonts), each once, and
+  // taken so the caller can report them.
+  std::vector<std::string> take_warnings();
+
+  BitmapCache& bitmaps() { return bitmaps_; }
+
+ private:
+  struct Context;
+  void draw_element(Context& context, const ElementState& state);
+  void draw_string(Context& context, const ElementState& state);
+  const Surface* surface(Context& context, int id, bool black_is_clear);
+  void warn(const std::string& message);
+
+  Host& host_;
+  FontLibrary& fonts_;
+  BitmapCache bitmaps_;
+  std::set<std::string> warned_;
+  std::vector<std::string> warnings_;
+};
+
+// A gauge drawn alone at `width` pixels (0: its background size), on a clear
+// canvas; the height keeps the background's proportions. Throws HostError
+// when the gauge's background bitmap is missing.
+Canvas render_gauge(Renderer& renderer, const GaugeInstance& instance, int width,
+                    const Lighting& lighting, bool hotspots = false);
+
+}  // namespace tavrel::host

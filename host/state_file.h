@@ -1,0 +1,35 @@
+// Flight states for gaugeview: token variables given as TOKEN=VALUE, on the
+// command line (--set) or in a state file, one setting a line, with '#'
+// comments and blank lines.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/variables.h"
+
+namespace tavrel::host {
+
+struct VariableSetting {
+  uint32_t token = 0;
+  double value = 0.0;
+};
+
+// Reads "TOKEN=VALUE" (spaces allowed around both): a token number from 1
+// up, and a decimal number. False with the reason in `error`.
+bool parse_setting(std::string_view text, VariableSetting& out, std::string& error);
+
+// Reads a state file. False at the first bad line, with "NAME:LINE: reason"
+// in `error` (`name` is the file name used in messages).
+bool parse_state(std::istream& in, const std::string& name, std::vector<VariableSetting>& out,
+                 std::string& error);
+// The same from a file; an unreadable file is an error too.
+bool read_state_file(const std::string& path, std::vector<VariableSetting>& out,
+                     std::string& error);
+
+void apply_settings(const std::vector<VariableSetting>& settings, VariableStore& variables);
+
+}  // namespace tavrel::host

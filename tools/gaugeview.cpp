@@ -1,0 +1,494 @@
+// gaugeview: renders the module's gauges and panels to PNG and answers
+// clicks, on the stand-in host. See docs/gaugeview.md.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/fonts.h"
+#include "host/host.h"
+#include "host/key_events.h"
+#include "host/panel_config.h"
+#include "host/render.h"
+#include "host/state_file.h"
+#include "tools/png_file.h"
+
+namespace tavrel::tools {
+namespace {
+
+using host::Canvas;
+using host::GaugeInstance;
+using host::Host;
+using host::HostError;
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Wrong use of the command line.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+const char kUsage[] =
+    "usage: gaugeview COMMAND ...\n"
+    "  list\n"
+    "  render GAUGE -o OUT.png [--set TOKEN=VALUE]... [--state FILE] [--param STRING]\n"
+    "         [--width PX] [--night] [--lang en|fr] [--hotspots]\n"
+    "  panel PANEL.cfg -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night]\n"
+    "         [--lang en|fr] [--hotspots] [--strict]\n"
+    "  sheet -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night] [--lang en|fr]\n"
+    "         [--hotspots]\n"
+    "  click GAUGE X Y [--hold N] [--drag X2 Y2] [--param STRING] [--set TOKEN=VALUE]...\n"
+    "         [--state FILE] [--width PX] [--lang en|fr]\n"
+    "  hover GAUGE X Y [--param STRING] [--set TOKEN=VALUE]... [--state FILE] [--width PX]\n"
+    "every command also takes --quiet (no progress on stderr) and --module FILE.gau\n"
+    "(the Windows build's module; the native build has its module linked in)\n";
+
+struct Options {
+  std::string command;
+  std::vector<std::string> positional;
+  std::vector<host::VariableSetting> settings;  // --state first, then --set in order
+  std::string state_file;
+  std::vector<std::string> set_texts;
+  std::string parameters;
+  int width = 0;
+  bool night = false;
+  bool hotspots = false;
+  bool quiet = false;
+  bool strict = false;
+  host::Language language = host::Language::kFrench;
+  std::string output;
+  int hold = 0;
+  std::optional<PixPoint> drag;
+  std::string module;
+};
+
+int parse_number(const std::string& text, const std::string& what, int low, int high) {
+  bool ok = !text.empty() && text.size() <= 9;
+  size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+  ok =
+      ok && start < text.size() && text.find_first_not_of("0123456789", start) == std::string::npos;
+  int value = ok ? std::atoi(text.c_str()) : 0;
+  if (!ok || value < low || value > high) {
+    throw UsageError(what + " must be a whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high) + ", not \"" + text + "\"");
+  }
+  return value;
+}
+
+Options parse_options(int argc, char** argv) {
+  if (argc < 2) throw UsageError("no command given");
+  Options o;
+  o.command = argv[1];
+  if (o.command == "-h" || o.command == "--help" || o.command == "help") return o;
+  struct Spec {
+    int arguments;
+    std::string commands;  // the commands that take it
+  };
+  const std::map<std::string, Spec> specs = {
+      {"-o", {1, "render panel sheet"}},
+      {"--set", {1, "render panel sheet click hover"}},
+      {"--state", {1, "render panel sheet click hover"}},
+      {"--param", {1, "render click hover"}},
+      {"--width", {1, "render click hover"}},
+      {"--night", {0, "render panel sheet"}},
+      {"--lang", {1, "list render panel sheet click hover"}},
+      {"--hotspots", {0, "render panel sheet"}},
+      {"--strict", {0, "panel"}},
+      {"--hold", {1, "click"}},
+      {"--drag", {2, "click"}},
+      {"--quiet", {0, "list render panel sheet click hover"}},
+      {"--module", {1, "list render panel sheet click hover"}},
+  };
+  const std::map<std::string, size_t> positional_count = {
+      {"list", 0}, {"render", 1}, {"panel", 1}, {"sheet", 0}, {"click", 3}, {"hover", 3}};
+  auto command = positional_count.find(o.command);
+  if (command == positional_count.end()) throw UsageError("unknown command \"" + o.command + "\"");
+
+  for (int i = 2; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg.size() > 1 && arg[0] == '-' &&
+        !(arg.size() > 1 && std::isdigit(static_cast<unsigned char>(arg[1])))) {
+      auto spec = specs.find(arg);
+      if (spec == specs.end()) throw UsageError("unknown option " + arg);
+      if ((" " + spec->second.commands + " ").find(" " + o.command + " ") == std::string::npos) {
+        throw UsageError("option " + arg + " does not apply to " + o.command);
+      }
+      if (i + spec->second.arguments >= argc) throw UsageError("option " + arg + " needs a value");
+      std::string value = spec->second.arguments > 0 ? argv[i + 1] : "";
+      if (arg == "-o") {
+        o.output = value;
+      } else if (arg == "--set") {
+        o.set_texts.push_back(value);
+      } else if (arg == "--state") {
+        o.state_file = value;
+      } else if (arg == "--param") {
+        o.parameters = value;
+      } else if (arg == "--width") {
+        o.width = parse_number(value, "--width", 1, 8192);
+      } else if (arg == "--night") {
+        o.night = true;
+      } else if (arg == "--lang") {
+        if (value == "en") {
+          o.language = host::Language::kEnglish;
+        } else if (value == "fr") {
+          o.language = host::Language::kFrench;
+        } else {
+          throw UsageError("--lang takes en or fr, not \"" + value + "\"");
+        }
+      } else if (arg == "--hotspots") {
+        o.hotspots = true;
+      } else if (arg == "--strict") {
+        o.strict = true;
+      } else if (arg == "--hold") {
+        o.hold = parse_number(value, "--hold", 0, 10000);
+      } else if (arg == "--drag") {
+        o.drag = PixPoint{parse_number(argv[i + 1], "--drag X2", -100000, 100000),
+                          parse_number(argv[i + 2], "--drag Y2", -100000, 100000)};
+      } else if (arg == "--quiet") {
+        o.quiet = true;
+      } else if (arg == "--module") {
+        o.module = value;
+      }
+      i += spec->second.arguments;
+    } else {
+      o.positional.push_back(arg);
+    }
+  }
+  if (o.positional.size() != command->second) {
+    throw UsageError(o.command + " takes " + std::to_string(command->second) +
+                     " argument(s), got " + std::to_string(o.positional.size()));
+  }
+  if ((o.command == "render" || o.command == "panel" || o.command == "sheet") && o.output.empty()) {
+    throw UsageError(o.command + " needs -o OUT.png");
+  }
+  for (const std::string& text : o.set_texts) {
+    host::VariableSetting setting;
+    std::string error;
+    if (!host::parse_setting(text, setting, error)) throw UsageError("--set: " + error);
+  }
+  return o;
+}
+
+// The settings in force: the state file's, then the --set ones.
+std::vector<host::VariableSetting> settings_of(const Options& o) {
+  std::vector<host::VariableSetting> settings;
+  std::string error;
+  if (!o.state_file.empty() && !host::read_state_file(o.state_file, settings, error)) {
+    throw HostError(error);
+  }
+  for (const std::string& text : o.set_texts) {
+    host::VariableSetting setting;
+    host::parse_setting(text, setting, error);
+    settings.push_back(setting);
+  }
+  return settings;
+}
+
+std::unique_ptr<Host> make_host(const Options& o) {
+  std::string error;
+  std::unique_ptr<host::ModuleBinding> binding = host::bind_module(o.module, &error);
+  if (!binding) throw HostError(error);
+  auto h = std::make_unique<Host>(std::move(binding));
+  h->set_language(o.language);
+  host::apply_settings(settings_of(o), h->variables());
+  return h;
+}
+
+void progress(const Options& o, const std::string& message) {
+  if (!o.quiet) std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+void report_warnings(host::Renderer& renderer) {
+  for (const std::string& w : renderer.take_warnings()) {
+    std::fprintf(stderr, "gaugeview: warning: %s\n", w.c_str());
+  }
+}
+
+void save(const Options& o, const Canvas& canvas) {
+  std::string error;
+  if (!write_png(o.output, canvas, error)) throw HostError(error);
+  progress(o, "wrote " + o.output + " (" + std::to_string(canvas.width()) + "x" +
+                  std::to_string(canvas.height()) + ")");
+}
+
+// The instrument panel's own colour behind the gauges: dark grey.
+constexpr uint32_t kPanelColour = 0x00484440;  // 0x00BBGGRR
+
+uint32_t backdrop(uint32_t bgr, const host::Lighting& lighting) {
+  host::Light light = host::light_for(0, lighting);
+  return host::rgba_word(((bgr & 0xFF) * light.r) >> 8, (((bgr >> 8) & 0xFF) * light.g) >> 8,
+                         (((bgr >> 16) & 0xFF) * light.b) >> 8);
+}
+
+int command_list(const Options& o) {
+  auto h = make_host(o);
+  std::printf("%-3s %-24s %-16s %-9s %s\n", "#", "gauge", "background", "size_x_mm", "tooltip");
+  int index = 0;
+  for (GaugeHeader* gauge : h->gauges()) {
+    ++index;
+    std::string background = "-";
+    if (gauge->element_list != nullptr && gauge->element_list[0] != nullptr) {
+      int id = gauge->element_list[0]->resource_id;
+      int w = 0, hgt = 0;
+      background = std::to_string(id) + " ";
+      background += h->bitmap_size(id, w, hgt) ? std::to_string(w) + "x" + std::to_string(hgt)
+                                               : std::string("missing");
+    }
+    uint32_t tooltip = 0;
+    if (gauge->mouse_rect != nullptr && gauge->mouse_rect[0].type == kMouseParent) {
+      tooltip = gauge->mouse_rect[0].help_id;
+    }
+    std::printf("%-3d %-24s %-16s %-9u %u\n", index, gauge->name ? gauge->name : "?",
+                background.c_str(), gauge->size_x_mm, tooltip);
+  }
+  return 0;
+}
+
+int command_render(const Options& o) {
+  auto h = make_host(o);
+  GaugeInstance& instance = h->place(o.positional[0], o.parameters);
+  h->update();
+  host::FontLibrary fonts;
+  host::Renderer renderer(*h, fonts);
+  Canvas canvas =
+      host::render_gauge(renderer, instance, o.width, host::lighting_of(*h, o.night), o.hotspots);
+  report_warnings(renderer);
+  save(o, canvas);
+  return 0;
+}
+
+int command_panel(const Options& o) {
+  host::PanelConfig config;
+  std::string error;
+  if (!host::read_panel_config(o.positional[0], config, error)) throw HostError(error);
+  auto h = make_host(o);
+  host::FontLibrary fonts;
+  host::Renderer renderer(*h, fonts);
+  std::vector<std::string> problems = config.problems;
+
+  struct Placed {
+    GaugeInstance* instance;
+    host::Placement at;
+  };
+  std::vector<Placed> placed;
+  double right = 0, bottom = 0;
+  for (const host::PanelGauge& line : config.gauges) {
+    std::string where = config.file + ":" + std::to_string(line.line) + ": ";
+    if (h->find_gauge(line.name) == nullptr) {
+      problems.push_back(where + "the module has no gauge " + line.name + "; skipped");
+      continue;
+    }
+    GaugeInstance& instance = h->place(line.name, line.parameters);
+    int bw = 0, bh = 0;
+    if (!renderer.background_size(instance, bw, bh)) {
+      problems.push_back(where + line.name + ": background bitmap missing (" +
+                         renderer.bitmaps().error() + "); skipped");
+      continue;
+    }
+    // No size: the gauge's design width; a width alone keeps the proportions.
+    double w = line.width ? *line.width
+                          : (instance.gauge().size_x_mm > 0 ? instance.gauge().size_x_mm : bw);
+    double ht = line.height ? *line.height : w * bh / bw;
+    placed.push_back({&instance, {double(line.x), double(line.y), w / bw, ht / bh}});
+    right = std::max(right, line.x + w);
+    bottom = std::max(bottom, line.y + ht);
+    progress(o, "panel: placed " + line.name);
+  }
+  for (const std::string& p : problems) std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
+
+  const int margin = 8;
+  int width = config.width.value_or(static_cast<int>(std::ceil(right)) + margin);
+  int height = config.height.value_or(static_cast<int>(std::ceil(bottom)) + margin);
+  host::Lighting lighting = host::lighting_of(*h, o.night);
+  h->update();
+  Canvas canvas(width, height, backdrop(config.background.value_or(kPanelColour), lighting));
+  for (const Placed& p : placed) renderer.draw(*p.instance, canvas, p.at, lighting);
+  if (o.hotspots) {
+    for (const Placed& p : placed) renderer.draw_hotspots(*p.instance, canvas, p.at);
+  }
+  progress(o, "panel: drew " + std::to_string(placed.size()) + " gauge(s)");
+  report_warnings(renderer);
+  save(o, canvas);
+  return o.strict && !problems.empty() ? kExitFailure : 0;
+}
+
+int command_sheet(const Options& o) {
+  auto h = make_host(o);
+  host::FontLibrary fonts;
+  host::Renderer renderer(*h, fonts);
+  host::Lighting lighting;  // filled after placing, when the variables are final
+
+  struct Cell {
+    GaugeInstance* instance;
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  std::vector<Cell> cells;
+  std::vector<GaugeHeader*> gauges = h->gauges();
+  for (size_t i = 0; i < gauges.size(); ++i) {
+    const char* name = gauges[i]->name != nullptr ? gauges[i]->name : "";
+    progress(o,
+             "sheet: " + std::to_string(i + 1) + "/" + std::to_string(gauges.size()) + " " + name);
+    GaugeInstance& instance = h->place(name);
+    Cell cell{&instance};
+    if (!renderer.background_size(instance, cell.width, cell.height)) {
+      std::fprintf(stderr, "gaugeview: warning: %s: background bitmap missing (%s)\n", name,
+                   renderer.bitmaps().error().c_str());
+      cell.width = cell.height = 0;
+    }
+    cells.push_back(cell);
+  }
+  h->update();
+  lighting = host::lighting_of(*h, o.night);
+
+  // Rows of gauges at their own size, each labelled with its name below.
+  const int margin = 16, gap = 24, label = 14, max_row = 1400;
+  int x = margin, y = margin, row_height = 0, width = 0;
+  for (Cell& cell : cells) {
+    int cell_width = std::max(
+        cell.width, static_cast<int>(std::ceil(renderer.text_width(cell.instance->name(), label))));
+    if (x > margin && x + cell_width > max_row) {
+      x = margin;
+      y += row_height + gap;
+      row_height = 0;
+    }
+    cell.x = x;
+    cell.y = y;
+    x += cell_width + gap;
+    width = std::max(width, x - gap + margin);
+    row_height = std::max(row_height, cell.height + 4 + label);
+  }
+  int height = y + row_height + margin;
+  Canvas canvas(std::max(width, 2 * margin), height, backdrop(kPanelColour, lighting));
+  for (const Cell& cell : cells) {
+    host::Placement at{double(cell.x), double(cell.y), 1.0, 1.0};
+    if (cell.width > 0) {
+      renderer.draw(*cell.instance, canvas, at, lighting);
+      if (o.hotspots) renderer.draw_hotspots(*cell.instance, canvas, at);
+    }
+    renderer.draw_text(canvas, cell.x, cell.y + cell.height + 4, cell.instance->name(), label,
+                       0x00DCDCDC);
+  }
+  report_warnings(renderer);
+  save(o, canvas);
+  return 0;
+}
+
+// A point given in pixels of the gauge drawn at --width, in background pixels.
+PixPoint to_background(Host& h, GaugeInstance& instance, const Options& o, int x, int y) {
+  if (o.width <= 0) return {x, y};
+  host::FontLibrary fonts;
+  host::Renderer renderer(h, fonts);
+  int bw = 0, bh = 0;
+  if (!renderer.background_size(instance, bw, bh)) {
+    throw HostError(instance.name() + ": background bitmap missing; --width cannot be used");
+  }
+  double scale = static_cast<double>(bw) / o.width;
+  return {static_cast<int32_t>(std::floor(x * scale)), static_cast<int32_t>(std::floor(y * scale))};
+}
+
+std::string describe_event(const host::FiredEvent& e) {
+  std::string text = "event " + std::to_string(e.event) + " value " + std::to_string(e.value);
+  if (e.event == host::kEventPanelWindowToggle)
+    text += " (toggles panel window " + std::to_string(e.value) + ")";
+  if (e.event == host::kEventPanelWindowOpen)
+    text += " (opens panel window " + std::to_string(e.value) + ")";
+  if (e.event == host::kEventPanelWindowClose)
+    text += " (closes panel window " + std::to_string(e.value) + ")";
+  return text;
+}
+
+std::string number_text(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.10g", v);
+  return buffer;
+}
+
+int command_click(const Options& o, bool hover_only) {
+  auto h = make_host(o);
+  GaugeInstance& instance = h->place(o.positional[0], o.parameters);
+  h->update();
+  int x = parse_number(o.positional[1], "X", -100000, 100000);
+  int y = parse_number(o.positional[2], "Y", -100000, 100000);
+  PixPoint at = to_background(*h, instance, o, x, y);
+  if (o.width > 0) {
+    std::printf("point %d,%d at width %d is background pixel %d,%d\n", x, y, o.width, at.x, at.y);
+  }
+  if (hover_only) {
+    std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
+    return 0;
+  }
+  std::map<uint32_t, VarValue> before = h->variables().all();
+  h->clear_fired();
+  host::ClickOptions options;
+  options.hold = o.hold;
+  if (o.drag) options.drag_to = to_background(*h, instance, o, o.drag->x, o.drag->y);
+  host::ClickResult result = instance.click(at.x, at.y, options);
+  if (result.child == nullptr) {
+    std::printf("no click box at %d,%d\n", at.x, at.y);
+  } else {
+    const MouseRect& rect = *result.child->record;
+    const PixBox& box = result.child->box;
+    char flags[16];
+    std::snprintf(flags, sizeof flags, "0x%08X", static_cast<unsigned>(rect.mouse_flags));
+    std::printf("box %d,%d %dx%d (mouse record %d), cursor %d, flags %s: %s, %d call(s)\n", box.x,
+                box.y, box.width, box.height, result.child->index, rect.cursor, flags,
+                rect.event_id != 0 ? ("fires key event " + std::to_string(rect.event_id)).c_str()
+                                   : "calls module code",
+                result.calls);
+  }
+  for (const host::FiredEvent& e : h->fired()) std::printf("%s\n", describe_event(e).c_str());
+  for (uint32_t ident : h->toggled_windows()) {
+    std::printf("panel window %u toggled (now %s)\n", ident,
+                h->window_open(ident) ? "open" : "closed");
+  }
+  // What the click changed, through the key-event model.
+  for (const auto& [token, value] : h->variables().all()) {
+    auto old = before.find(token);
+    double was = 0.0;
+    if (old != before.end()) {
+      if (std::memcmp(&old->second, &value, sizeof(VarValue)) == 0) continue;
+      was = host::VariableStore::is_enumerated(token) ? old->second.integer : old->second.number;
+    }
+    std::printf("token %u: %s -> %s\n", token, number_text(was).c_str(),
+                number_text(h->variables().number(token)).c_str());
+  }
+  std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
+  return 0;
+}
+
+int run(int argc, char** argv) {
+  Options o = parse_options(argc, argv);
+  if (o.command == "-h" || o.command == "--help" || o.command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (o.command == "list") return command_list(o);
+  if (o.command == "render") return command_render(o);
+  if (o.command == "panel") return command_panel(o);
+  if (o.command == "sheet") return command_sheet(o);
+  if (o.command == "click") return command_click(o, false);
+  return command_click(o, true);  // hover
+}
+
+}  // namespace
+}  // namespace tavrel::tools
+
+int main(int argc, char** argv) {
+  try {
+    return tavrel::tools::run(argc, argv);
+  } catch (const tavrel::tools::UsageError& e) {
+    std::fprintf(stderr, "gaugeview: %s (gaugeview --help lists the commands)\n", e.what());
+    return tavrel::tools::kExitUsage;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "gaugeview: error: %s\n", e.what());
+    return tavrel::tools::kExitFailure;
+  }
+}
