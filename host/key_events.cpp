@@ -1,5 +1,6 @@
 #include "host/key_events.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrel::host {
@@ -7,10 +8,95 @@ namespace {
 
 using Kind = KeyEffect::Kind;
 
-// Event number, what it does, the token it changes.
+// The altimeter setting is kept in hectopascals (token 75) and shown also in
+// inches of mercury (token 76): one inch of mercury is 33.8638866667 hPa.
+constexpr double kHectopascalsPerInch = 33.8638866667;
+
+// The gyro setting (token 85) turns the set-gyro knobs once per 65536 / 3
+// units; taken as an angle of 65536 units to the full circle, one click
+// moves it one degree (the knob a third of that, 3 degrees) and it wraps at
+// 65536, where the knob has made three whole turns.
+constexpr double kGyroCircle = 65536.0;
+constexpr double kGyroDegree = kGyroCircle / 360.0;
+
+// The flap plate marks four positions, evenly spaced from CLIMB/CRUISE
+// (token 329 at 0) to FULL FLAP (16383): a notch is a third of the travel.
+constexpr double kFlapsFull = 16383.0;
+constexpr double kFlapNotch = kFlapsFull / 3.0;
+
+// A lever's event value runs from 0 (lever down) to 16384 (full forward);
+// the quadrant draws a lever at full travel for its variable at 1.0.
+constexpr double kLeverPerValue = 1.0 / 16384.0;
+
+// Event number, what it does, the token it changes, then amount, low, high,
+// and a linked token with its factor. The knob pairs step up on their right
+// half and down on their left half. Events not here are recorded only: the
+// attitude indicator's lower-right knob (66373), the view and panel events
+// of the hotspots (65564, 65876, 66432, 66524, 66525, 66530).
 constexpr KeyEffect kKeyEffects[] = {
     {66241, Kind::kToggle, 364},  // battery master switch
+    {66293, Kind::kToggle, 740},  // avionics master switch
+    {66239, Kind::kToggle, 368},  // beacon lights
+    {65751, Kind::kToggle, 14},   // landing lights
+    {66379, Kind::kToggle, 619},  // navigation lights
+    {65560, Kind::kToggle, 11},   // strobe lights
+    {65750, Kind::kToggle, 10},   // panel lights
+    {65858, Kind::kToggle, 13},   // pitot heat
+    // Starter: engages it, also when repeated while held; the stand-in host
+    // has no button release, so it stays engaged.
+    {66300, Kind::kSet, 401, 1.0},
+    // Magneto key, left magneto 399 and right magneto 400: one position left
+    // toward BOTH, one position right toward OFF.
+    {65635, Kind::kMagneto, 399, +1.0, 0.0, 0.0, 400},
+    {65634, Kind::kMagneto, 399, -1.0, 0.0, 0.0, 400},
+    // Altimeter setting knob, 1 hPa a click, kept within the hectopascal
+    // card's printed range; the inches setting follows.
+    {65883, Kind::kStep, 75, +1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch},
+    {65884, Kind::kStep, 75, -1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch},
+    // Attitude miniature aircraft: 5 units (1 pixel) a click, up to 20 pixels
+    // either way.
+    {66318, Kind::kStep, 612, +5.0, -100.0, 100.0},  // raise
+    {66319, Kind::kStep, 612, -5.0, -100.0, 100.0},  // lower
+    // Set-gyro knobs of the directional gyro and the gyro compass.
+    {65877, Kind::kStepWrap, 85, +kGyroDegree, 0.0, kGyroCircle},
+    {65878, Kind::kStepWrap, 85, -kGyroDegree, 0.0, kGyroCircle},
+    // Heading marker knob, 1 degree a click.
+    {65879, Kind::kStepWrap, 855, +1.0, 0.0, 360.0},
+    {65880, Kind::kStepWrap, 855, -1.0, 0.0, 360.0},
+    // DME source knob: NAV 1 and NAV 2 in turn.
+    {66286, Kind::kAlternate, 355, 0.0, 1.0, 2.0},
+    // VOR OBS knob, selected course, 1 degree a click.
+    {65663, Kind::kStepWrap, 854, +1.0, 0.0, 360.0},
+    {65662, Kind::kStepWrap, 854, -1.0, 0.0, 360.0},
+    // ADF HDG knob, card heading, 1 degree a click.
+    {65881, Kind::kStepWrap, 22, +1.0, 0.0, 360.0},
+    {65882, Kind::kStepWrap, 22, -1.0, 0.0, 360.0},
+    // Throttle quadrant levers, held within their travel.
+    {65697, Kind::kFromValue, 558, kLeverPerValue, 0.0, 1.0},  // black knob
+    {65767, Kind::kFromValue, 559, kLeverPerValue, 0.0, 1.0},  // yellow knob
+    {65773, Kind::kFromValue, 560, kLeverPerValue, 0.0, 1.0},  // red knob
+    // Flap selector, one notch a click.
+    {65758, Kind::kStep, 329, +kFlapNotch, 0.0, kFlapsFull},  // down, toward FULL FLAP
+    {65759, Kind::kStep, 329, -kFlapNotch, 0.0, kFlapsFull},  // up, toward CLIMB/CRUISE
+    // Landing gear lever; the gear moves at once to the end of its travel.
+    {66079, Kind::kSet, 331, 0.0},      // up
+    {66080, Kind::kSet, 331, 16383.0},  // down
+    // Fuel tank selector positions.
+    {65955, Kind::kSet, 307, 0.0},  // off
+    {65957, Kind::kSet, 307, 2.0},  // front tank
+    {65958, Kind::kSet, 307, 3.0},  // rear tank
+    {65961, Kind::kSet, 307, 6.0},  // centre tank
 };
+
+// Turns the magneto key: positions 0 OFF, 1 R, 2 L, 3 BOTH, shown as twice
+// the left magneto plus the right one.
+void turn_magneto_key(VariableStore& variables, const KeyEffect& effect) {
+  int position =
+      (variables.number(effect.token) != 0.0 ? 2 : 0) + (variables.number(effect.linked) != 0.0);
+  position = std::clamp(position + static_cast<int>(effect.amount), 0, 3);
+  variables.set(effect.token, position / 2);
+  variables.set(effect.linked, position % 2);
+}
 
 }  // namespace
 
@@ -24,11 +110,18 @@ std::optional<KeyEffect> key_effect(uint32_t event) {
 bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value) {
   std::optional<KeyEffect> effect = key_effect(event);
   if (!effect) return false;
+  if (effect->kind == Kind::kMagneto) {
+    turn_magneto_key(variables, *effect);
+    return true;
+  }
   double current = variables.number(effect->token);
   double next = current;
   switch (effect->kind) {
     case Kind::kToggle:
       next = current == 0.0 ? 1.0 : 0.0;
+      break;
+    case Kind::kAlternate:
+      next = current == effect->low ? effect->high : effect->low;
       break;
     case Kind::kSet:
       next = effect->amount;
@@ -45,9 +138,13 @@ bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value) {
     }
     case Kind::kFromValue:
       next = static_cast<double>(static_cast<int32_t>(value)) * effect->amount;
+      next = std::fmin(effect->high, std::fmax(effect->low, next));
+      break;
+    case Kind::kMagneto:
       break;
   }
   variables.set(effect->token, next);
+  if (effect->linked != 0) variables.set(effect->linked, next * effect->linked_factor);
   return true;
 }
 

@@ -18,10 +18,13 @@ constexpr uint32_t kEventPanelWindowClose = 66508;
 struct KeyEffect {
   enum class Kind {
     kToggle,     // token becomes 1 when 0, else 0
+    kAlternate,  // token becomes `high` when it holds `low`, else `low`
     kSet,        // token becomes `amount`
     kStep,       // token += amount, clamped to [low, high]
     kStepWrap,   // token += amount, wrapped into [low, high)
-    kFromValue,  // token becomes event value * amount
+    kFromValue,  // token becomes event value * amount, clamped to [low, high]
+    kMagneto,    // the key position 2 * token + linked (0 OFF, 1 R, 2 L,
+                 // 3 BOTH) moves by `amount`, stopping at OFF and BOTH
   };
   uint32_t event;
   Kind kind;
@@ -29,6 +32,10 @@ struct KeyEffect {
   double amount = 0.0;
   double low = 0.0;
   double high = 0.0;
+  // A second token: for kMagneto the right magneto; for the other kinds,
+  // when not 0, it follows the first token as its new value * linked_factor.
+  uint32_t linked = 0;
+  double linked_factor = 0.0;
 };
 
 // The effect of an event, or nothing for events the model does not know
