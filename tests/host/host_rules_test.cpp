@@ -326,7 +326,7 @@ TEST_F(HostRules, ServicesTableIsWrittenIntoTheImportTableAndClearedAtUnbind) {
       host::HostError);
 }
 
-TEST(KeyEventModel, StepsClampWrapAndTakeValues) {
+TEST(KeyEventModel, UnknownEventsChangeNothingAndTheBatteryToggles) {
   host::VariableStore vars;
   EXPECT_FALSE(host::apply_key_event(vars, 1, 0));
   EXPECT_TRUE(host::apply_key_event(vars, 66241, 0));
