@@ -3,6 +3,7 @@
 // not have to exist in the product.
 #pragma once
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <utility>
@@ -37,7 +38,19 @@ class FakeModule final : public host::ModuleBinding {
   // Bitmaps: only their sizes matter to the host core (an empty 8-bit DIB
   // header is enough).
   void add_bitmap(int id, int width, int height) { bitmaps_[id] = {width, height}; }
-  bool bitmap_bytes(int id, host::Language, std::vector<uint8_t>& out) override {
+  // Bitmaps with real pixels for the renderer: the bytes of a DIB or .bmp
+  // file, in a language (French is the fallback, as in the module).
+  void add_picture(int id, std::vector<uint8_t> bytes,
+                   host::Language language = host::Language::kFrench) {
+    pictures_[{id, language}] = std::move(bytes);
+  }
+  bool bitmap_bytes(int id, host::Language language, std::vector<uint8_t>& out) override {
+    auto picture = pictures_.find({id, language});
+    if (picture == pictures_.end()) picture = pictures_.find({id, host::Language::kFrench});
+    if (picture != pictures_.end()) {
+      out = picture->second;
+      return true;
+    }
     auto found = bitmaps_.find(id);
     if (found == bitmaps_.end()) return false;
     out.assign(40, 0);
@@ -55,6 +68,7 @@ class FakeModule final : public host::ModuleBinding {
   std::vector<unsigned char> storage_;
   ImportTableRecord imports_{};
   std::map<int, std::pair<int, int>> bitmaps_;
+  std::map<std::pair<int, host::Language>, std::vector<uint8_t>> pictures_;
 };
 
 }  // namespace tavrel::testing

@@ -1,0 +1,197 @@
+// gaugeview as panel authors run it: the built program on the linked module
+// and its art.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb_image.h>
+
+namespace {
+
+struct Result {
+  int status = -1;  // exit code; -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+std::string scratch(const std::string& name) {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return ::testing::TempDir() + "gaugeview_" + test->name() + "_" + name;
+}
+
+std::string slurp(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+Result gaugeview(const std::string& arguments) {
+  std::string out = scratch("stdout.txt"), err = scratch("stderr.txt");
+  std::string command =
+      std::string(TAVREL_GAUGEVIEW) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
+  int status = std::system(command.c_str());
+  Result r;
+  if (status != -1 && WIFEXITED(status)) r.status = WEXITSTATUS(status);
+  r.out = slurp(out);
+  r.err = slurp(err);
+  return r;
+}
+
+int lines(const std::string& text) {
+  int n = 0;
+  for (char c : text) n += c == '\n';
+  return n;
+}
+
+struct Png {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  bool read(const std::string& path) {
+    int channels = 0;
+    unsigned char* data = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    if (data == nullptr) return false;
+    rgba.assign(data, data + static_cast<size_t>(width) * height * 4);
+    stbi_image_free(data);
+    return true;
+  }
+  const unsigned char* at(int x, int y) const { return &rgba[(size_t(y) * width + x) * 4]; }
+};
+
+// A bad command line or bad file: a one-line message, a non-zero exit and
+// no crash.
+void expect_refused(const std::string& arguments, const std::string& mentions) {
+  Result r = gaugeview(arguments);
+  EXPECT_GT(r.status, 0) << arguments;
+  EXPECT_EQ(lines(r.err), 1) << arguments << "\n" << r.err;
+  EXPECT_NE(r.err.find(mentions), std::string::npos) << arguments << "\n" << r.err;
+}
+
+TEST(Gaugeview, RefusesBadInputWithOneLine) {
+  const std::string out = scratch("out.png");
+  expect_refused("render No_Such_Gauge -o " + out, "No_Such_Gauge");
+  expect_refused("render Battery_Switch --frobnicate -o " + out, "--frobnicate");
+  expect_refused("render Battery_Switch --set 364 -o " + out, "364");
+  expect_refused("render Battery_Switch --set abc=1 -o " + out, "abc");
+  expect_refused("render Battery_Switch --width wide -o " + out, "--width");
+  expect_refused("render Battery_Switch", "-o");
+  expect_refused("click Battery_Switch 10", "argument");
+  expect_refused("click Battery_Switch 10 ten", "ten");
+  expect_refused("fly Battery_Switch", "fly");
+  expect_refused("click Battery_Switch 1 1 --night", "--night");
+  expect_refused("render Battery_Switch --state /nonexistent/cruise.state -o " + out,
+                 "/nonexistent/cruise.state");
+  expect_refused("render Battery_Switch -o /nonexistent/folder/out.png", "/nonexistent/folder");
+  expect_refused("panel /nonexistent/panel.cfg -o " + out, "/nonexistent/panel.cfg");
+  expect_refused("", "command");
+  std::FILE* exists = std::fopen(out.c_str(), "rb");
+  EXPECT_EQ(exists, nullptr) << "a refused command wrote its output";
+  if (exists) std::fclose(exists);
+
+  std::ofstream(scratch("bad.state")) << "364=1\n# fine\n364 is on\n";
+  expect_refused("render Battery_Switch --state " + scratch("bad.state") + " -o " + out,
+                 "bad.state:3:");
+}
+
+TEST(Gaugeview, ClickOnTheBatterySwitchFiresItsToggle) {
+  Result r = gaugeview("click Battery_Switch 10 10");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("event 66241 value 0"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("token 364: 0 -> 1"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("tooltip 43795"), std::string::npos) << r.out;
+
+  // Already on: the toggle turns it off.
+  r = gaugeview("click Battery_Switch 10 10 --set 364=1");
+  EXPECT_NE(r.out.find("token 364: 1 -> 0"), std::string::npos) << r.out;
+
+  // Right of and below the switch's box: nothing.
+  r = gaugeview("click Battery_Switch 60 40");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("no click box"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("event"), std::string::npos) << r.out;
+}
+
+TEST(Gaugeview, ClickAtAWidthIsMappedBackToBackgroundPixels) {
+  // At three times the size, (150, 90) is background (50, 30): inside the
+  // 55 x 35 box; (180, 120) is (60, 40): outside.
+  Result in = gaugeview("click Battery_Switch 150 90 --width 210");
+  EXPECT_NE(in.out.find("background pixel 50,30"), std::string::npos) << in.out;
+  EXPECT_NE(in.out.find("event 66241"), std::string::npos) << in.out;
+  Result out = gaugeview("click Battery_Switch 180 120 --width 210");
+  EXPECT_EQ(out.out.find("event 66241"), std::string::npos) << out.out;
+  Result hover = gaugeview("hover Battery_Switch 180 120 --width 210");
+  EXPECT_NE(hover.out.find("tooltip 43795"), std::string::npos) << hover.out;
+}
+
+TEST(Gaugeview, RendersAtAWidthKeepingProportionsAndFollowsVariables) {
+  std::string off = scratch("off.png"), on = scratch("on.png");
+  ASSERT_EQ(gaugeview("render Battery_Switch --width 210 -o " + off).status, 0);
+  ASSERT_EQ(gaugeview("render Battery_Switch --width 210 --set 364=1 -o " + on).status, 0);
+  Png a, b;
+  ASSERT_TRUE(a.read(off));
+  ASSERT_TRUE(b.read(on));
+  EXPECT_EQ(a.width, 210);
+  EXPECT_EQ(a.height, 135);
+  EXPECT_NE(a.rgba, b.rgba) << "the switch looks the same off and on";
+}
+
+TEST(Gaugeview, PanelWithBadLinesWarnsAndDrawsTheRest) {
+  std::string cfg = scratch("bad.cfg");
+  std::ofstream(cfg) << "[Window00]\n"
+                        "size_mm=200,100\n"
+                        "gauge00=Other_Module!Battery_Switch, 0, 0\n"
+                        "gauge01=Tavrel_Instr!No_Such_Gauge, 0, 0\n"
+                        "gauge02=Tavrel_Instr!Battery_Switch, 100, 50, 70\n";
+  std::string png = scratch("panel.png");
+  Result r = gaugeview("panel " + cfg + " -o " + png + " --quiet");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("bad.cfg:3:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("bad.cfg:4:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("No_Such_Gauge"), std::string::npos) << r.err;
+  EXPECT_EQ(lines(r.err), 2) << r.err;
+  Png panel;
+  ASSERT_TRUE(panel.read(png));
+  ASSERT_EQ(panel.width, 200);
+  ASSERT_EQ(panel.height, 100);
+  // The switch (70 x 45 at (100, 50)) is drawn over the panel's colour.
+  const unsigned char* corner = panel.at(2, 2);
+  int differing = 0;
+  for (int y = 50; y < 95; ++y) {
+    for (int x = 100; x < 170; ++x) {
+      const unsigned char* p = panel.at(x, y);
+      differing += p[0] != corner[0] || p[1] != corner[1] || p[2] != corner[2];
+    }
+  }
+  EXPECT_GT(differing, 500);
+
+  // --strict: still drawn, but a failure.
+  std::remove(png.c_str());
+  EXPECT_EQ(gaugeview("panel " + cfg + " -o " + png + " --quiet --strict").status, 1);
+  EXPECT_TRUE(panel.read(png));
+}
+
+TEST(Gaugeview, ListAndSheetShowEveryGauge) {
+  Result list = gaugeview("list");
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_NE(list.out.find("Battery_Switch"), std::string::npos);
+  EXPECT_NE(list.out.find("70x45"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("43795"), std::string::npos) << list.out;
+
+  std::string png = scratch("sheet.png");
+  Result sheet = gaugeview("sheet -o " + png);
+  ASSERT_EQ(sheet.status, 0) << sheet.err;
+  EXPECT_NE(sheet.err.find("Battery_Switch"), std::string::npos);  // progress
+  Png picture;
+  EXPECT_TRUE(picture.read(png));
+  Result quiet = gaugeview("sheet --quiet -o " + png);
+  EXPECT_EQ(quiet.err, "");
+}
+
+}  // namespace
