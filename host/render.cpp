@@ -271,7 +271,7 @@ std::vector<uint8_t> Canvas::straight_rgba() const {
 Light light_for(uint32_t image_flags, const Lighting& lighting) {
   if (!lighting.night || (image_flags & kBright)) return {};
   if (lighting.panel_lights && (image_flags & kLuminous)) return {250, 196, 132};  // warm
-  return {58, 60, 78};  // dark, a little blue
+  return {70, 72, 92};  // dark, a little blue
 }
 
 Lighting lighting_of(Host& host, bool night) {
