@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace tavrel::host {
 namespace {
@@ -9,50 +11,59 @@ namespace {
 // ---- Fixed-point pixels ----------------------------------------------------
 
 constexpr double kFixedOne = 65536.0;  // sample positions carry 16 fraction bits
-constexpr uint64_t kLaneMask = 0x00FF00FF00FF00FFull;
-constexpr uint64_t kLaneHalf = 0x0080008000800080ull;
 
 int64_t to_fixed(double v) {
   return static_cast<int64_t>(std::floor(v * kFixedOne + 0.5));
 }
 
-// A pixel word spread into four 16-bit lanes, so that one multiply scales
-// all four channels.
-inline uint64_t spread(uint32_t p) {
-  uint64_t v = p;
-  v = (v | (v << 16)) & 0x0000FFFF0000FFFFull;
-  return (v | (v << 8)) & kLaneMask;
+#if defined(__GNUC__)
+#define TAVREL_HOT inline __attribute__((always_inline))
+#else
+#define TAVREL_HOT inline
+#endif
+
+// Pixel words are worked on two channels at a time: red and blue in the
+// 16-bit lanes of (p & kLanes), green and alpha in those of (p >> 8) & kLanes.
+constexpr uint32_t kLanes = 0x00FF00FF;
+constexpr uint32_t kLaneHalf = 0x00800080;
+
+// a + (b - a) * f / 256 in every channel, rounded; f in 0..256.
+TAVREL_HOT uint32_t lerp_pixel(uint32_t a, uint32_t b, uint32_t f) {
+  const uint32_t g = 256 - f;
+  uint32_t rb = (((a & kLanes) * g + (b & kLanes) * f + kLaneHalf) >> 8) & kLanes;
+  uint32_t ga = ((((a >> 8) & kLanes) * g + ((b >> 8) & kLanes) * f + kLaneHalf) >> 8) & kLanes;
+  return rb | ga << 8;
 }
 
-inline uint32_t gather(uint64_t v) {
-  v &= kLaneMask;
-  v = (v | (v >> 8)) & 0x0000FFFF0000FFFFull;
-  return static_cast<uint32_t>(v | (v >> 16));
-}
-
-// a + (b - a) * f / 256 in every lane, rounded; f in 0..256.
-inline uint64_t lerp_lanes(uint64_t a, uint64_t b, uint32_t f) {
-  return ((a * (256 - f) + b * f + kLaneHalf) >> 8) & kLaneMask;
-}
-
-// Every lane times k / 255, rounded; k in 0..255.
-inline uint64_t scale_lanes_255(uint64_t v, uint32_t k) {
-  v = v * k + kLaneHalf;
-  return ((v + ((v >> 8) & kLaneMask)) >> 8) & kLaneMask;
+// Every channel times k / 255, rounded; k in 0..255.
+TAVREL_HOT uint32_t scale_pixel(uint32_t p, uint32_t k) {
+  uint32_t rb = (p & kLanes) * k + kLaneHalf;
+  rb = ((rb + ((rb >> 8) & kLanes)) >> 8) & kLanes;
+  uint32_t ga = ((p >> 8) & kLanes) * k + kLaneHalf;
+  ga = ((ga + ((ga >> 8) & kLanes)) >> 8) & kLanes;
+  return rb | ga << 8;
 }
 
 // Premultiplied source over destination.
-inline void blend_over(uint32_t& dst, uint32_t src) {
+TAVREL_HOT void blend_over(uint32_t& dst, uint32_t src) {
   uint32_t alpha = src >> 24;
   if (alpha == 255) {
     dst = src;
   } else if (alpha != 0) {
-    dst = src + gather(scale_lanes_255(spread(dst), 255 - alpha));
+    dst = src + scale_pixel(dst, 255 - alpha);
   }
 }
 
-inline uint32_t apply_light(uint32_t p, const Light& light) {
-  if (light.r == 256 && light.g == 256 && light.b == 256) return p;
+// An element's light, held in locals so that loops need not reload it.
+struct Lamp {
+  explicit Lamp(const Light& light)
+      : r(light.r), g(light.g), b(light.b), neutral(r == 256 && g == 256 && b == 256) {}
+  uint32_t r, g, b;
+  bool neutral;
+};
+
+TAVREL_HOT uint32_t apply_light(uint32_t p, const Lamp light) {
+  if (light.neutral) return p;
   uint32_t r = ((p & 0xFF) * light.r) >> 8;
   uint32_t g = (((p >> 8) & 0xFF) * light.g) >> 8;
   uint32_t b = (((p >> 16) & 0xFF) * light.b) >> 8;
@@ -62,7 +73,7 @@ inline uint32_t apply_light(uint32_t p, const Light& light) {
 // Bilinear sample at a position in pixels of the level whose pixel centres
 // sit on whole numbers (16 fraction bits). Outside the level the picture is
 // clear, or with `clamp` its edge pixels continue.
-inline uint32_t sample(const Surface::Level& level, int64_t u, int64_t v, bool clamp) {
+TAVREL_HOT uint32_t sample(const Surface::Level& level, int64_t u, int64_t v, bool clamp) {
   int64_t iu = u >> 16;
   int64_t iv = v >> 16;
   const uint32_t fu = static_cast<uint32_t>((u >> 8) & 0xFF);
@@ -70,33 +81,27 @@ inline uint32_t sample(const Surface::Level& level, int64_t u, int64_t v, bool c
   const int w = level.width;
   const int h = level.height;
   const uint32_t* px = level.pixels.data();
-  if (clamp) {
-    iu = std::clamp<int64_t>(iu, -1, w - 1);
-    iv = std::clamp<int64_t>(iv, -1, h - 1);
-  } else if (iu < -1 || iv < -1 || iu >= w || iv >= h) {
-    return 0;
+  if (iu >= 0 && iv >= 0 && iu + 1 < w && iv + 1 < h) {
+    const uint32_t* p = px + static_cast<size_t>(iv) * w + iu;
+    if ((fu | fv) == 0) return p[0];
+    return lerp_pixel(lerp_pixel(p[0], p[1], fu), lerp_pixel(p[w], p[w + 1], fu), fv);
   }
-  const int x0 = static_cast<int>(iu);
-  const int y0 = static_cast<int>(iv);
-  if (x0 >= 0 && y0 >= 0 && x0 + 1 < w && y0 + 1 < h) {
-    const uint32_t* p = px + static_cast<size_t>(y0) * w + x0;
-    if (fu == 0 && fv == 0) return p[0];
-    uint64_t top = lerp_lanes(spread(p[0]), spread(p[1]), fu);
-    uint64_t bottom = lerp_lanes(spread(p[w]), spread(p[w + 1]), fu);
-    return gather(lerp_lanes(top, bottom, fv));
-  }
-  auto fetch = [&](int x, int y) -> uint32_t {
+  if (!clamp && (iu < -1 || iv < -1 || iu >= w || iv >= h)) return 0;
+  // Along an edge: the missing neighbours are clear, or the edge repeats.
+  int x0 = static_cast<int>(std::clamp<int64_t>(iu, -1, w));
+  int y0 = static_cast<int>(std::clamp<int64_t>(iv, -1, h));
+  uint32_t q[4];
+  for (int k = 0; k < 4; ++k) {
+    int x = x0 + (k & 1), y = y0 + (k >> 1);
     if (clamp) {
       x = std::clamp(x, 0, w - 1);
       y = std::clamp(y, 0, h - 1);
-    } else if (x < 0 || y < 0 || x >= w || y >= h) {
-      return 0;
+      q[k] = px[static_cast<size_t>(y) * w + x];
+    } else {
+      q[k] = (x < 0 || y < 0 || x >= w || y >= h) ? 0 : px[static_cast<size_t>(y) * w + x];
     }
-    return px[static_cast<size_t>(y) * w + x];
-  };
-  uint64_t top = lerp_lanes(spread(fetch(x0, y0)), spread(fetch(x0 + 1, y0)), fu);
-  uint64_t bottom = lerp_lanes(spread(fetch(x0, y0 + 1)), spread(fetch(x0 + 1, y0 + 1)), fu);
-  return gather(lerp_lanes(top, bottom, fv));
+  }
+  return lerp_pixel(lerp_pixel(q[0], q[1], fu), lerp_pixel(q[2], q[3], fu), fv);
 }
 
 // ---- Geometry --------------------------------------------------------------
@@ -192,15 +197,129 @@ IntRect canvas_bounds(int width, int height, const PictureMap& m, const Placemen
           round_to_int(*std::max_element(ys, ys + 4)) + 2};
 }
 
+// Narrows [x0, x1) to the columns where a + step * x lies within
+// [-1, size] pixels (16 fraction bits), keeping a column to spare each side.
+void narrow(int64_t step, int64_t a, int size, int& x0, int& x1) {
+  const double low = -1.0 * 65536 - static_cast<double>(a);
+  const double high = (size + 1.0) * 65536 - static_cast<double>(a);
+  if (step == 0) {
+    if (low > 0 || high < 0) x1 = x0;
+    return;
+  }
+  double from = low / static_cast<double>(step), to = high / static_cast<double>(step);
+  if (step < 0) std::swap(from, to);
+  if (from > x0) x0 = static_cast<int>(std::min<double>(x1, std::floor(from) - 1));
+  if (to < x1) x1 = static_cast<int>(std::max<double>(x0, std::ceil(to) + 1));
+}
+
+// True when the sampling lands every canvas pixel on one level pixel: the
+// picture is drawn at its own size (of the level) at a whole-pixel place.
+bool one_to_one(const Sampling& s) {
+  return s.au == 0x10000 && s.bv == 0x10000 && s.bu == 0 && s.av == 0 && (s.cu & 0xFFFF) == 0 &&
+         (s.cv & 0xFFFF) == 0;
+}
+
 void draw_picture(Canvas& canvas, const IntRect& area, const Sampling& sampling,
-                  const Light& light) {
+                  const Light& element_light) {
+  const Lamp light(element_light);
+  if (one_to_one(sampling) && !sampling.clamp) {
+    const Surface::Level& level = *sampling.level;
+    const int64_t dx = sampling.cu >> 16, dy = sampling.cv >> 16;
+    // Only the rows and columns that fall on the picture.
+    IntRect inside = area.meet({static_cast<int>(std::max<int64_t>(-dx, area.x0)),
+                                static_cast<int>(std::max<int64_t>(-dy, area.y0)),
+                                static_cast<int>(std::min<int64_t>(level.width - dx, area.x1)),
+                                static_cast<int>(std::min<int64_t>(level.height - dy, area.y1))});
+    for (int y = inside.y0; y < inside.y1; ++y) {
+      uint32_t* row = canvas.row(y);
+      const uint32_t* from =
+          level.pixels.data() + static_cast<size_t>(y + dy) * level.width + (inside.x0 + dx);
+      for (int x = inside.x0; x < inside.x1; ++x, ++from) {
+        if (*from != 0) blend_over(row[x], apply_light(*from, light));
+      }
+    }
+    return;
+  }
+  if (sampling.bu == 0 && sampling.av == 0 && !sampling.clamp) {
+    // Upright, scaled: each row samples two fixed rows of the level.
+    const Surface::Level& level = *sampling.level;
+    const int w = level.width, h = level.height;
+    for (int y = area.y0; y < area.y1; ++y) {
+      const int64_t v = sampling.bv * y + sampling.cv;
+      const int64_t iv = v >> 16;
+      if (iv < -1 || iv >= h) continue;
+      const bool inner_row = iv >= 0 && iv + 1 < h;
+      const uint32_t fv = static_cast<uint32_t>((v >> 8) & 0xFF);
+      const uint32_t* top = level.pixels.data() + (inner_row ? iv * w : 0);
+      const uint32_t* bottom = top + w;
+      uint32_t* row = canvas.row(y);
+      int64_t u = sampling.au * area.x0 + sampling.cu;
+      for (int x = area.x0; x < area.x1; ++x, u += sampling.au) {
+        const int64_t iu = u >> 16;
+        uint32_t p;
+        if (inner_row && iu >= 0 && iu + 1 < w) {
+          const uint32_t fu = static_cast<uint32_t>((u >> 8) & 0xFF);
+          p = lerp_pixel(lerp_pixel(top[iu], top[iu + 1], fu),
+                         lerp_pixel(bottom[iu], bottom[iu + 1], fu), fv);
+        } else {
+          p = sample(level, u, v, false);
+        }
+        if (p != 0) blend_over(row[x], apply_light(p, light));
+      }
+    }
+    return;
+  }
   for (int y = area.y0; y < area.y1; ++y) {
     uint32_t* row = canvas.row(y);
-    int64_t u = sampling.au * area.x0 + sampling.bu * y + sampling.cu;
-    int64_t v = sampling.av * area.x0 + sampling.bv * y + sampling.cv;
-    for (int x = area.x0; x < area.x1; ++x, u += sampling.au, v += sampling.av) {
+    int x0 = area.x0, x1 = area.x1;
+    if (!sampling.clamp) {
+      // Only where the sample can touch the picture (a pixel to spare).
+      const Surface::Level& level = *sampling.level;
+      narrow(sampling.au, sampling.bu * y + sampling.cu, level.width, x0, x1);
+      narrow(sampling.av, sampling.bv * y + sampling.cv, level.height, x0, x1);
+    }
+    int64_t u = sampling.au * x0 + sampling.bu * y + sampling.cu;
+    int64_t v = sampling.av * x0 + sampling.bv * y + sampling.cv;
+    for (int x = x0; x < x1; ++x, u += sampling.au, v += sampling.av) {
       uint32_t p = sample(*sampling.level, u, v, sampling.clamp);
       if (p != 0) blend_over(row[x], apply_light(p, light));
+    }
+  }
+}
+
+// A picture resampled once for an upright, scaled drawing: the samples of
+// every canvas pixel of its bounds, before lighting.
+struct Resampled {
+  IntRect rect;
+  std::vector<uint32_t> pixels;
+};
+
+Resampled resample(const Sampling& sampling, const IntRect& bounds) {
+  Resampled out;
+  out.rect = bounds;
+  const int w = bounds.x1 - bounds.x0;
+  out.pixels.resize(static_cast<size_t>(w) * (bounds.y1 - bounds.y0));
+  uint32_t* to = out.pixels.data();
+  for (int y = bounds.y0; y < bounds.y1; ++y) {
+    int64_t u = sampling.au * bounds.x0 + sampling.cu;
+    const int64_t v = sampling.bv * y + sampling.cv;
+    for (int x = bounds.x0; x < bounds.x1; ++x, u += sampling.au) {
+      *to++ = sample(*sampling.level, u, v, false);
+    }
+  }
+  return out;
+}
+
+void draw_resampled(Canvas& canvas, const IntRect& area, const Resampled& picture,
+                    const Light& element_light) {
+  const Lamp light(element_light);
+  const int w = picture.rect.x1 - picture.rect.x0;
+  for (int y = area.y0; y < area.y1; ++y) {
+    uint32_t* row = canvas.row(y);
+    const uint32_t* from = picture.pixels.data() + static_cast<size_t>(y - picture.rect.y0) * w +
+                           (area.x0 - picture.rect.x0);
+    for (int x = area.x0; x < area.x1; ++x, ++from) {
+      if (*from != 0) blend_over(row[x], apply_light(*from, light));
     }
   }
 }
@@ -208,7 +327,8 @@ void draw_picture(Canvas& canvas, const IntRect& area, const Sampling& sampling,
 // A picture behind a mask: inside the mask's rectangle, the mask's own
 // pixels over the picture (the mask's black pixels being clear).
 void draw_masked(Canvas& canvas, const IntRect& area, const Sampling& mask, const Sampling& picture,
-                 const Light& light) {
+                 const Light& element_light) {
+  const Lamp light(element_light);
   for (int y = area.y0; y < area.y1; ++y) {
     uint32_t* row = canvas.row(y);
     int64_t mu = mask.au * area.x0 + mask.bu * y + mask.cu;
@@ -221,7 +341,7 @@ void draw_masked(Canvas& canvas, const IntRect& area, const Sampling& mask, cons
       uint32_t p = m;
       if ((m >> 24) != 255) {
         uint32_t behind = sample(*picture.level, pu, pv, picture.clamp);
-        p = m + gather(scale_lanes_255(spread(behind), 255 - (m >> 24)));
+        p = m + scale_pixel(behind, 255 - (m >> 24));
       }
       if (p != 0) blend_over(row[x], apply_light(p, light));
     }
@@ -338,8 +458,49 @@ struct Renderer::Context {
   std::string gauge;
 };
 
+struct Renderer::Cache {
+  struct Key {
+    const Surface::Level* level;
+    int64_t au, bv, cu, cv;
+    IntRect bounds;
+    bool operator<(const Key& o) const {
+      return std::tie(level, au, bv, cu, cv, bounds.x0, bounds.y0, bounds.x1, bounds.y1) <
+             std::tie(o.level, o.au, o.bv, o.cu, o.cv, o.bounds.x0, o.bounds.y0, o.bounds.x1,
+                      o.bounds.y1);
+    }
+  };
+  std::map<Key, Resampled> pictures;
+  size_t pixels = 0;
+};
+
+namespace {
+// Enough for every still picture of a large panel at a few sizes.
+constexpr size_t kMaxCachedPixels = size_t{24} << 20;
+}  // namespace
+
 Renderer::Renderer(Host& host, FontLibrary& fonts)
-    : host_(host), fonts_(fonts), bitmaps_(host.binding()) {}
+    : host_(host), fonts_(fonts), bitmaps_(host.binding()), cache_(std::make_unique<Cache>()) {}
+
+Renderer::~Renderer() = default;
+
+namespace {
+
+const Resampled& resampled(Renderer::Cache& cache, const Sampling& sampling,
+                           const IntRect& bounds) {
+  Renderer::Cache::Key key{sampling.level, sampling.au, sampling.bv,
+                           sampling.cu,    sampling.cv, bounds};
+  auto found = cache.pictures.find(key);
+  if (found != cache.pictures.end()) return found->second;
+  Resampled picture = resample(sampling, bounds);
+  if (cache.pixels + picture.pixels.size() > kMaxCachedPixels) {
+    cache.pictures.clear();
+    cache.pixels = 0;
+  }
+  cache.pixels += picture.pixels.size();
+  return cache.pictures.emplace(key, std::move(picture)).first->second;
+}
+
+}  // namespace
 
 void Renderer::warn(const std::string& message) {
   if (warned_.insert(message).second) warnings_.push_back(message);
@@ -394,13 +555,21 @@ void Renderer::draw_element(Context& context, const ElementState& state) {
   map.position_x = e->position.x;
   map.position_y = e->position.y;
 
+  // Static images and icons move only with the panel: drawn scaled, their
+  // resampled pictures are kept and copied on later frames.
+  const bool still = e->element_type == kStaticImage || e->element_type == kIcon;
   auto draw_plain = [&](int id) {
     const Surface* picture = surface(context, id, keyed);
     if (picture == nullptr) return;
-    IntRect area =
-        canvas_bounds(picture->width(), picture->height(), map, context.at).meet(context.clip);
+    IntRect bounds = canvas_bounds(picture->width(), picture->height(), map, context.at);
+    IntRect area = bounds.meet(context.clip);
     if (area.empty()) return;
-    draw_picture(context.canvas, area, make_sampling(*picture, map, context.at, false), light);
+    Sampling sampling = make_sampling(*picture, map, context.at, false);
+    if (still && sampling.bu == 0 && sampling.av == 0 && !one_to_one(sampling)) {
+      draw_resampled(context.canvas, area, resampled(*cache_, sampling, bounds), light);
+    } else {
+      draw_picture(context.canvas, area, sampling, light);
+    }
   };
   // The mask's rectangle: the canvas pixels whose centres fall inside it.
   auto mask_area = [&](const Surface& mask) {
@@ -490,7 +659,7 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
 
   // The box's background, unless it is black and black is transparent.
   if (!(text->background_color == 0 && (e->image_flags & kTransparentBlack))) {
-    fill_rect(context.canvas, box, apply_light(colour_of(text->background_color), light));
+    fill_rect(context.canvas, box, apply_light(colour_of(text->background_color), Lamp(light)));
   }
   if (state.text.empty() || box_height <= 0) return;
 
@@ -520,7 +689,7 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
     lines.push_back(line);
   }
 
-  const uint32_t colour = apply_light(colour_of(text->foreground_color), light);
+  const uint32_t colour = apply_light(colour_of(text->foreground_color), Lamp(light));
   const double line_height = box_height;
   double first_top = top;
   // Vertical centring applies to a single line, as Windows does it.
@@ -558,7 +727,7 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
           if (x < box.x0 || x >= box.x1) continue;
           uint32_t cover = g.coverage[static_cast<size_t>(gy) * g.width + gx];
           if (cover == 0) continue;
-          blend_over(row[x], gather(scale_lanes_255(spread(colour), cover)));
+          blend_over(row[x], scale_pixel(colour, cover));
         }
       }
       pen += font->advance(cp) * double(scale);
@@ -596,7 +765,7 @@ double Renderer::draw_text(Canvas& canvas, double x, double y, std::string_view 
         int px = whole + g.left + gx;
         if (px < 0 || px >= canvas.width()) continue;
         uint32_t cover = g.coverage[static_cast<size_t>(gy) * g.width + gx];
-        if (cover != 0) blend_over(row[px], gather(scale_lanes_255(spread(colour), cover)));
+        if (cover != 0) blend_over(row[px], scale_pixel(colour, cover));
       }
     }
     pen += font->advance(cp) * double(scale);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -80,6 +81,9 @@ void sin_cos_degrees(double degrees, double& sine, double& cosine);
 class Renderer {
  public:
   Renderer(Host& host, FontLibrary& fonts);
+  ~Renderer();
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
 
   // The size of a gauge's background bitmap (its root element's), which is
   // the gauge's own pixel grid. False when the bitmap is missing.
@@ -108,6 +112,9 @@ class Renderer {
 
   BitmapCache& bitmaps() { return bitmaps_; }
 
+  // Still pictures already resampled for their place (the renderer's own).
+  struct Cache;
+
  private:
   struct Context;
   void draw_element(Context& context, const ElementState& state);
@@ -120,6 +127,7 @@ class Renderer {
   BitmapCache bitmaps_;
   std::set<std::string> warned_;
   std::vector<std::string> warnings_;
+  std::unique_ptr<Cache> cache_;
 };
 
 // A gauge drawn alone at `width` pixels (0: its background size), on a clear

@@ -219,9 +219,6 @@ void save(const Options& o, const Canvas& canvas) {
                   std::to_string(canvas.height()) + ")");
 }
 
-// The instrument panel's own colour behind the gauges: dark grey.
-constexpr uint32_t kPanelColour = 0x00484440;  // 0x00BBGGRR
-
 uint32_t backdrop(uint32_t bgr, const host::Lighting& lighting) {
   host::Light light = host::light_for(0, lighting);
   return host::rgba_word(((bgr & 0xFF) * light.r) >> 8, (((bgr >> 8) & 0xFF) * light.g) >> 8,
@@ -272,52 +269,18 @@ int command_panel(const Options& o) {
   auto h = make_host(o);
   host::FontLibrary fonts;
   host::Renderer renderer(*h, fonts);
-  std::vector<std::string> problems = config.problems;
-
-  struct Placed {
-    GaugeInstance* instance;
-    host::Placement at;
-  };
-  std::vector<Placed> placed;
-  double right = 0, bottom = 0;
-  for (const host::PanelGauge& line : config.gauges) {
-    std::string where = config.file + ":" + std::to_string(line.line) + ": ";
-    if (h->find_gauge(line.name) == nullptr) {
-      problems.push_back(where + "the module has no gauge " + line.name + "; skipped");
-      continue;
-    }
-    GaugeInstance& instance = h->place(line.name, line.parameters);
-    int bw = 0, bh = 0;
-    if (!renderer.background_size(instance, bw, bh)) {
-      problems.push_back(where + line.name + ": background bitmap missing (" +
-                         renderer.bitmaps().error() + "); skipped");
-      continue;
-    }
-    // No size: the gauge's design width; a width alone keeps the proportions.
-    double w = line.width ? *line.width
-                          : (instance.gauge().size_x_mm > 0 ? instance.gauge().size_x_mm : bw);
-    double ht = line.height ? *line.height : w * bh / bw;
-    placed.push_back({&instance, {double(line.x), double(line.y), w / bw, ht / bh}});
-    right = std::max(right, line.x + w);
-    bottom = std::max(bottom, line.y + ht);
-    progress(o, "panel: placed " + line.name);
+  host::Panel panel = host::place_panel(config, *h, renderer);
+  for (const std::string& p : panel.problems) {
+    std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
   }
-  for (const std::string& p : problems) std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
-
-  const int margin = 8;
-  int width = config.width.value_or(static_cast<int>(std::ceil(right)) + margin);
-  int height = config.height.value_or(static_cast<int>(std::ceil(bottom)) + margin);
-  host::Lighting lighting = host::lighting_of(*h, o.night);
+  progress(o, "panel: placed " + std::to_string(panel.gauges.size()) + " gauge(s) of " +
+                  std::to_string(config.gauges.size()) + " line(s)");
   h->update();
-  Canvas canvas(width, height, backdrop(config.background.value_or(kPanelColour), lighting));
-  for (const Placed& p : placed) renderer.draw(*p.instance, canvas, p.at, lighting);
-  if (o.hotspots) {
-    for (const Placed& p : placed) renderer.draw_hotspots(*p.instance, canvas, p.at);
-  }
-  progress(o, "panel: drew " + std::to_string(placed.size()) + " gauge(s)");
+  Canvas canvas(panel.width, panel.height);
+  host::draw_panel(panel, renderer, canvas, host::lighting_of(*h, o.night), o.hotspots);
   report_warnings(renderer);
   save(o, canvas);
-  return o.strict && !problems.empty() ? kExitFailure : 0;
+  return o.strict && !panel.problems.empty() ? kExitFailure : 0;
 }
 
 int command_sheet(const Options& o) {
@@ -366,7 +329,7 @@ int command_sheet(const Options& o) {
     row_height = std::max(row_height, cell.height + 4 + label);
   }
   int height = y + row_height + margin;
-  Canvas canvas(std::max(width, 2 * margin), height, backdrop(kPanelColour, lighting));
+  Canvas canvas(std::max(width, 2 * margin), height, backdrop(host::kPanelColour, lighting));
   for (const Cell& cell : cells) {
     host::Placement at{double(cell.x), double(cell.y), 1.0, 1.0};
     if (cell.width > 0) {

@@ -182,6 +182,34 @@ TEST(Render, ScaledGaugeKeepsProportionsAndPlacesElementsByScale) {
   EXPECT_TRUE(colour_is(half, 2, 2, kGrey, 0));
 }
 
+// The same picture as a static image (resampled once and kept) and as a
+// slider (sampled on every frame) draws the same pixels, frame after frame.
+extern GaugeHeader still;
+extern GaugeHeader moving;
+StaticImageElement still_dot = static_image(still, {.bitmap = 20, .position = {13, 7}});
+ElementHeader* still_children[] = {&still_dot.header, nullptr};
+StaticImageElement still_face = static_image(still, {.bitmap = 10, .children = still_children});
+ElementHeader* still_root[] = {&still_face.header};
+GaugeHeader still =
+    gauge_header({.name = "Still", .size_x_mm = 50, .root = still_root, .mouse = no_mouse});
+SliderElement moving_dot = slider(moving, {.bitmap = 20, .position = {13, 7}}, {}, {});
+ElementHeader* moving_children[] = {&moving_dot.header, nullptr};
+SliderElement moving_face = slider(moving, {.bitmap = 10, .children = moving_children}, {}, {});
+ElementHeader* moving_root[] = {&moving_face.header};
+GaugeHeader moving =
+    gauge_header({.name = "Moving", .size_x_mm = 50, .root = moving_root, .mouse = no_mouse});
+
+TEST(Render, KeptStillPicturesDrawAsFreshlySampledOnes) {
+  Stage stage({&still, &moving}, layer_pictures);
+  host::GaugeInstance& a = stage.show("Still");
+  host::GaugeInstance& b = stage.show("Moving");
+  for (int width : {37, 130, 100, 130}) {
+    host::Canvas kept = stage.render(a, width);
+    host::Canvas fresh = stage.render(b, width);
+    ASSERT_EQ(kept.pixels(), fresh.pixels()) << "width " << width;
+  }
+}
+
 TEST(Render, IconsFollowTheirIndexAndSlidersTheirOffset) {
   Stage stage({&layers}, layer_pictures);
   host::GaugeInstance& instance = stage.show("Layers");
