@@ -148,12 +148,12 @@ void Host::set_failure(uint32_t system, bool active) {
 }
 
 bool Host::bitmap_size(int id, int& width, int& height) {
-  auto cached = bitmap_sizes_.find(id);
+  auto cached = bitmap_sizes_.find({language_, id});
   if (cached == bitmap_sizes_.end()) {
     std::vector<uint8_t> bytes;
     std::pair<int, int> size{0, 0};
     if (binding_->bitmap_bytes(id, language_, bytes)) dib_size(bytes, size.first, size.second);
-    cached = bitmap_sizes_.emplace(id, size).first;
+    cached = bitmap_sizes_.emplace(std::make_pair(language_, id), size).first;
   }
   width = cached->second.first;
   height = cached->second.second;

@@ -106,7 +106,7 @@ class Host {
   std::vector<uint32_t> toggled_windows_;
   std::set<uint32_t> open_windows_{kMainPanelWindow};
   std::set<uint32_t> failures_;
-  std::map<int, std::pair<int, int>> bitmap_sizes_;
+  std::map<std::pair<Language, int>, std::pair<int, int>> bitmap_sizes_;  // by language and id
   Language language_ = Language::kFrench;
   void* services_[kServiceTableEntries] = {};
 };
