@@ -1,4 +1,5 @@
 #include "host/panel_config.h"
+#include "host/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,13 +10,6 @@
 
 namespace tavrel::host {
 namespace {
-
-std::string_view trim(std::string_view s) {
-  size_t first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  size_t last = s.find_last_not_of(" \t\r\n");
-  return s.substr(first, last - first + 1);
-}
 
 std::string lower(std::string_view s) {
   std::string out(s);

@@ -1,4 +1,5 @@
 #include "host/state_file.h"
+#include "host/text.h"
 
 #include <cerrno>
 #include <cmath>
@@ -6,16 +7,7 @@
 #include <fstream>
 
 namespace tavrel::host {
-namespace {
-
-std::string_view trim(std::string_view s) {
-  size_t first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  size_t last = s.find_last_not_of(" \t\r\n");
-  return s.substr(first, last - first + 1);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool parse_setting(std::string_view text, VariableSetting& out, std::string& error) {
   size_t equals = text.find('=');
