@@ -14,6 +14,9 @@ set_source_files_properties(resources/Tavrel_Instr.rc PROPERTIES
   OBJECT_DEPENDS "${TAVREL_ART_DIR}/bitmaps.rc")
 target_include_directories(Tavrel_Instr PRIVATE ${TAVREL_ART_DIR})
 
+# Running this build's programs under Wine (CTest's emulator).
+include(cmake/wine.cmake)
+
 add_subdirectory(host)
 add_subdirectory(tools)
 add_subdirectory(tests)

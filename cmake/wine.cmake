@@ -1,0 +1,53 @@
+# Running the win32 build's programs under Wine: CTest's emulator for every
+# program this build makes, a fixture test that makes the Wine prefix once,
+# and a helper that registers a command as a test that runs under Wine.
+#
+# Everything Wine needs lives in the build folder's wine/ (see
+# tests/wine/run-under-wine.sh): nothing outside the build folder is used.
+
+set(TAVREL_WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
+set(TAVREL_RUN_UNDER_WINE ${CMAKE_SOURCE_DIR}/tests/wine/run-under-wine.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TAVREL_RUN_UNDER_WINE} --root ${TAVREL_WINE_ROOT})
+
+find_program(TAVREL_WINE_PROGRAM wine)
+find_program(TAVREL_XVFB_PROGRAM Xvfb)
+if(NOT TAVREL_WINE_PROGRAM OR NOT TAVREL_XVFB_PROGRAM)
+  message(WARNING "wine or Xvfb not found: the win32 tests cannot run (scripts/setup.sh installs them)")
+endif()
+
+# The native build beside this one (its art folder's parent): the checks
+# that compare the two builds run its programs.
+get_filename_component(_tavrel_native_default "${TAVREL_ART_DIR}" DIRECTORY)
+set(TAVREL_NATIVE_BUILD_DIR "${_tavrel_native_default}" CACHE PATH
+    "The native build whose programs the win32 checks compare against")
+
+# Makes the prefix before any test that runs under Wine (the first wineboot
+# takes a while; every later run reuses the prefix).
+add_test(NAME wine.prefix COMMAND ${TAVREL_RUN_UNDER_WINE} --root ${TAVREL_WINE_ROOT} --prepare)
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 900
+                                            RESOURCE_LOCK wine)
+
+# Marks tests as running under Wine: they need the prefix and take turns
+# (each run is a Wine session of its own).
+function(tavrel_wine_tests)
+  set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine)
+endfunction()
+
+# Programs made before this file was read (and any made without the
+# variable in scope) get the emulator too, once the whole tree is read.
+function(tavrel_give_programs_the_emulator directory)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    get_target_property(emulator ${target} CROSSCOMPILING_EMULATOR)
+    if(type STREQUAL "EXECUTABLE" AND NOT emulator)
+      set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_CROSSCOMPILING_EMULATOR})
+    endif()
+  endforeach()
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    tavrel_give_programs_the_emulator(${subdirectory})
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tavrel_give_programs_the_emulator
+               ${CMAKE_SOURCE_DIR})
