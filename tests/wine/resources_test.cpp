@@ -169,10 +169,10 @@ std::map<BitmapKey, Bitmap> art_program_bitmaps(std::string& error) {
 // The binding list, with its English versions.
 std::map<BitmapKey, Bitmap> listed_bitmaps() {
   std::map<BitmapKey, Bitmap> listed;
-  for (const auto& spec : art::resource_list()) {
-    Bitmap b{spec.width, spec.height, spec.bits_per_pixel};
-    listed[{spec.id, kFrench}] = b;
-    if (spec.has_english) listed[{spec.id, kEnglish}] = b;
+  for (const auto& entry : art::resource_list()) {
+    Bitmap b{entry.width, entry.height, entry.bits_per_pixel};
+    listed[{entry.id, kFrench}] = b;
+    if (entry.has_english) listed[{entry.id, kEnglish}] = b;
   }
   return listed;
 }
@@ -356,8 +356,8 @@ TEST(VersionRecord, SaysVersion1000AndFlightSimulator2000Gauge) {
 
 TEST_F(ModuleResources, EveryResourceIsFrenchAndOnlyListedBitmapsAlsoEnglish) {
   std::set<int> bilingual;
-  for (const auto& spec : art::resource_list()) {
-    if (spec.has_english) bilingual.insert(spec.id);
+  for (const auto& entry : art::resource_list()) {
+    if (entry.has_english) bilingual.insert(entry.id);
   }
   int count = 0;
   for (const ResourceName& type : names_of_types()) {
