@@ -12,6 +12,7 @@ cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON 
 
 passed=0
 failed=0
+skipped=0
 status=0
 for config in native asan win32; do
   log=$(mktemp)
@@ -22,8 +23,10 @@ for config in native asan win32; do
   if [ -n "$summary" ]; then
     total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
     bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
-    passed=$((passed + total - bad))
+    skips=$(grep -c -E '^\s+[0-9]+ - .*\(Skipped\)$' "$log")
+    passed=$((passed + total - bad - skips))
     failed=$((failed + bad))
+    skipped=$((skipped + skips))
   elif ! grep -q 'No tests were found' "$log"; then
     status=1
     failed=$((failed + 1))
@@ -32,5 +35,5 @@ for config in native asan win32; do
 done
 
 echo
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed, $skipped skipped"
 exit $status
