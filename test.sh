@@ -14,6 +14,33 @@ passed=0
 failed=0
 skipped=0
 status=0
+# The fuzz targets, briefly, from seeds the project has (bitmaps, panel and
+# state files); a finding fails the run.
+fuzz_failed=0
+if CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DTAVREL_FUZZ=ON >/dev/null &&
+  cmake --build build/fuzz -j "$(nproc)" --target tavrel_fuzzers; then
+  for target in dib:build/native/art/bitmaps panel_config:panels state_file:panels mouse_list:; do
+    name=${target%%:*}
+    corpus=build/fuzz/corpus/$name
+    mkdir -p "$corpus"
+    seeds=${target#*:}
+    [ -n "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null
+    if build/fuzz/fuzz/${name}_fuzz -max_total_time=10 -print_final_stats=0 "$corpus" \
+      >"build/fuzz/$name.log" 2>&1; then
+      echo "fuzz $name: no finding in 10 s"
+    else
+      echo "fuzz $name: FAILED (build/fuzz/$name.log)"
+      tail -n 20 "build/fuzz/$name.log"
+      fuzz_failed=$((fuzz_failed + 1))
+    fi
+  done
+else
+  fuzz_failed=4
+fi
+passed=$((passed + 4 - fuzz_failed))
+failed=$((failed + fuzz_failed))
+[ "$fuzz_failed" -eq 0 ] || status=1
+
 for config in native asan win32; do
   log=$(mktemp)
   ctest --test-dir "build/$config" --output-on-failure -j "$(nproc)" 2>&1 | tee "$log"

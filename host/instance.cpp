@@ -252,8 +252,12 @@ ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& optio
   if ((rect.mouse_flags & kMouseDrag) && options.drag_to) {
     // Moves while held are reported relative to the pressed box, also
     // outside it.
-    call_child(*hit.child, options.drag_to->x - hit.child->box.x,
-               options.drag_to->y - hit.child->box.y, kMouseDrag);
+    auto relative = [](int32_t point, int32_t origin) {
+      return static_cast<int32_t>(
+          std::clamp<int64_t>(int64_t{point} - origin, INT32_MIN, INT32_MAX));
+    };
+    call_child(*hit.child, relative(options.drag_to->x, hit.child->box.x),
+               relative(options.drag_to->y, hit.child->box.y), kMouseDrag);
     ++result.calls;
   }
   return result;

@@ -1,6 +1,17 @@
 #include "host/mouse.h"
 
 namespace tavrel::host {
+namespace {
+
+// Boxes come from module data: add in 64 bits and keep the result in range,
+// so damaged records cannot overflow.
+int32_t saturated(int64_t value) {
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
 
 MouseMap::MouseMap(const MouseRect* list, int max_records) {
   if (list == nullptr) {
@@ -22,7 +33,8 @@ MouseMap::MouseMap(const MouseRect* list, int max_records) {
     area.record = &rect;
     area.index = i;
     area.depth = static_cast<int>(open.size());
-    area.box = {origin.x + rect.box.x, origin.y + rect.box.y, rect.box.width, rect.box.height};
+    area.box = {saturated(int64_t{origin.x} + rect.box.x),
+                saturated(int64_t{origin.y} + rect.box.y), rect.box.width, rect.box.height};
     switch (rect.type) {
       case kMouseEnd:
         ended = true;
@@ -71,8 +83,8 @@ MouseMap::MouseMap(const MouseRect* list, int max_records) {
 
 bool MouseMap::holds(const MouseArea& area, int32_t x, int32_t y) const {
   if (area.whole_gauge) return true;
-  return x >= area.box.x && y >= area.box.y && x < area.box.x + area.box.width &&
-         y < area.box.y + area.box.height;
+  return x >= area.box.x && y >= area.box.y && int64_t{x} < int64_t{area.box.x} + area.box.width &&
+         int64_t{y} < int64_t{area.box.y} + area.box.height;
 }
 
 bool MouseMap::inside_parents(size_t i, int32_t x, int32_t y) const {
@@ -87,7 +99,8 @@ MouseHit MouseMap::hit(int32_t x, int32_t y) const {
     const MouseArea& area = areas_[i];
     if (area.record->type != kMouseChild) continue;
     if (holds(area, x, y) && inside_parents(i, x, y)) {
-      return MouseHit{&area, x - area.box.x, y - area.box.y};
+      return MouseHit{&area, saturated(int64_t{x} - area.box.x),
+                      saturated(int64_t{y} - area.box.y)};
     }
   }
   return {};

@@ -9,7 +9,7 @@ native_packages=(
   libcairo2-dev fonts-dejavu-core
   libstb-dev fonts-liberation2 fonts-dseg
   googletest libgtest-dev libbenchmark-dev
-  clang-format
+  clang-format clang libclang-rt-14-dev
 )
 wine_packages=(wine wine32:i386 xvfb xauth)
 

@@ -113,5 +113,24 @@ TEST(MouseMap, ReportsListsThatDoNotCloseAndEndProperly) {
   EXPECT_EQ(ok.hit(3, 3).child, nullptr);
 }
 
+TEST(MouseMap, BoxesAtTheEdgesOfTheIntegerRangeDoNotOverflow) {
+  // Damaged module data: a parent far out with a child that reaches past the
+  // largest coordinate.
+  MouseRect far_out[] = {
+      outer_parent(1),
+      parent({INT32_MAX - 10, INT32_MIN + 5, 100, 100}, 2),
+      child_event({20, -20, INT32_MAX, INT32_MAX}, kCursorHand, kClick, 7),
+      close_parent(),
+      close_parent(),
+      end_of_list(),
+  };
+  MouseMap map(far_out);
+  EXPECT_TRUE(map.well_formed()) << map.error();
+  EXPECT_EQ(map.hit(0, 0).child, nullptr);
+  MouseHit hit = map.hit(INT32_MAX - 1, INT32_MIN + 6);
+  EXPECT_EQ(hit.child, nullptr);  // outside the child, which starts at the largest x
+  EXPECT_EQ(map.tooltip_at(INT32_MAX - 1, INT32_MIN + 6), 2u);
+}
+
 }  // namespace
 }  // namespace tavrel::host
