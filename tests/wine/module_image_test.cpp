@@ -12,19 +12,7 @@
 namespace tavrel::wine {
 namespace {
 
-class LoadedModule : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(module_path().empty()) << "TAVREL_MODULE names the .gau under test";
-    module_ = LoadLibraryA(module_path().c_str());
-    ASSERT_NE(module_, nullptr) << "cannot load " << module_path();
-  }
-  void TearDown() override {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-
-  HMODULE module_ = nullptr;
-};
+using LoadedModule = LoadedModuleTest;
 
 TEST_F(LoadedModule, IsA32BitIntelDll) {
   ModuleImage image(module_);

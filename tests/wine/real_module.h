@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -53,6 +55,21 @@ class ModuleImage {
   const uint8_t* base_;
   const IMAGE_NT_HEADERS32* nt_;
   size_t size_;
+};
+
+// A test that loads the module under test with LoadLibrary for each case.
+class LoadedModuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(module_path().empty()) << "TAVREL_MODULE names the .gau under test";
+    module_ = LoadLibraryA(module_path().c_str());
+    ASSERT_NE(module_, nullptr) << "cannot load " << module_path();
+  }
+  void TearDown() override {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+
+  HMODULE module_ = nullptr;
 };
 
 // The preferred load address and image size written in a DLL file.

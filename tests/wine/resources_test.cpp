@@ -36,17 +36,8 @@ std::ostream& operator<<(std::ostream& out, const Bitmap& b) {
   return out << b.width << "x" << b.height << "x" << b.bits;
 }
 
-class ModuleResources : public ::testing::Test {
+class ModuleResources : public LoadedModuleTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(module_path().empty()) << "TAVREL_MODULE names the .gau under test";
-    module_ = LoadLibraryA(module_path().c_str());
-    ASSERT_NE(module_, nullptr) << "cannot load " << module_path();
-  }
-  void TearDown() override {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-
   // The bytes of a resource in exactly this language, or empty.
   std::vector<uint8_t> resource(const char* type, int id, WORD language) const {
     HRSRC found = FindResourceExA(module_, type, MAKEINTRESOURCEA(id), language);
@@ -144,8 +135,6 @@ class ModuleResources : public ::testing::Test {
     }
     return table;
   }
-
-  HMODULE module_ = nullptr;
 };
 
 // The art program's list of what it drew: "id width height bpp language".
