@@ -1,12 +1,15 @@
 // The two records the host reads out of the module.
 #pragma once
 
+#include <iterator>
+
+#include "module/gauge_table.h"
 #include "module/records.h"
 
 namespace tavrel {
 
-// Gauges that have landed so far, plus the closing null pointer.
-constexpr size_t kGaugeTableSlots = 1 + 1;
+// Every gauge of the table, plus the closing null pointer.
+constexpr size_t kGaugeTableSlots = std::size(gauges::kGaugeTable) + 1;
 using ModuleLinkage = ModuleLinkageRecord<kGaugeTableSlots>;
 
 }  // namespace tavrel
