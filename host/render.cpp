@@ -219,27 +219,105 @@ bool one_to_one(const Sampling& s) {
          (s.cv & 0xFFFF) == 0;
 }
 
+// ---- Pictures ready to copy -------------------------------------------------
+
+// The rows of a picture cut into runs by what drawing them takes: clear
+// pixels are passed over, opaque ones copied (lit), the rest blended.
+struct Runs {
+  enum Kind : uint8_t { kClear, kOpaque, kMixed };
+  struct Run {
+    int begin, end;  // columns, half-open
+    Kind kind;
+  };
+  std::vector<Run> runs;
+  std::vector<size_t> rows;  // row r: runs[rows[r]] up to runs[rows[r + 1]]
+};
+
+// Clear and opaque stretches shorter than this are drawn with their
+// neighbours as mixed ones.
+constexpr int kShortestRun = 8;
+
+Runs::Kind kind_of(uint32_t p) {
+  return p == 0 ? Runs::kClear : (p >> 24) == 255 ? Runs::kOpaque : Runs::kMixed;
+}
+
+Runs find_runs(const uint32_t* pixels, int width, int height) {
+  Runs out;
+  out.rows.reserve(static_cast<size_t>(height) + 1);
+  for (int y = 0; y < height; ++y) {
+    out.rows.push_back(out.runs.size());
+    const uint32_t* row = pixels + static_cast<size_t>(y) * width;
+    for (int x = 0; x < width;) {
+      Runs::Kind kind = kind_of(row[x]);
+      int end = x + 1;
+      while (end < width && kind_of(row[end]) == kind) ++end;
+      if (end - x < kShortestRun) kind = Runs::kMixed;
+      const bool joins = out.runs.size() > out.rows.back() && out.runs.back().kind == Runs::kMixed;
+      if (kind == Runs::kMixed && joins) {
+        out.runs.back().end = end;
+      } else {
+        out.runs.push_back({x, end, kind});
+      }
+      x = end;
+    }
+  }
+  out.rows.push_back(out.runs.size());
+  return out;
+}
+
+// A picture whose pixel (0, 0) lands on canvas pixel (x, y), one to one.
+struct Ready {
+  const uint32_t* pixels = nullptr;
+  int width = 0, height = 0;
+  int x = 0, y = 0;
+  const Runs* runs = nullptr;
+};
+
+template <bool kLit>
+void draw_ready_rows(Canvas& canvas, const IntRect& inside, const Ready& picture,
+                     const Lamp light) {
+  const int c0 = inside.x0 - picture.x, c1 = inside.x1 - picture.x;
+  for (int y = inside.y0; y < inside.y1; ++y) {
+    const int r = y - picture.y;
+    const uint32_t* from = picture.pixels + static_cast<size_t>(r) * picture.width;
+    uint32_t* to = canvas.row(y);
+    const int dx = picture.x;
+    for (size_t i = picture.runs->rows[r]; i < picture.runs->rows[r + 1]; ++i) {
+      const Runs::Run& run = picture.runs->runs[i];
+      const int b = std::max(run.begin, c0), e = std::min(run.end, c1);
+      if (b >= e || run.kind == Runs::kClear) continue;
+      if (run.kind == Runs::kOpaque) {
+        if (kLit) {
+          for (int c = b; c < e; ++c) to[c + dx] = apply_light(from[c], light);
+        } else {
+          std::copy(from + b, from + e, to + b + dx);
+        }
+      } else {
+        for (int c = b; c < e; ++c) {
+          if (from[c] != 0) blend_over(to[c + dx], apply_light(from[c], light));
+        }
+      }
+    }
+  }
+}
+
+void draw_ready(Canvas& canvas, const IntRect& area, const Ready& picture,
+                const Light& element_light) {
+  // Only the rows and columns that fall on the picture.
+  const IntRect inside =
+      area.meet({picture.x, picture.y, picture.x + picture.width, picture.y + picture.height});
+  if (inside.empty()) return;
+  const Lamp light(element_light);
+  if (light.neutral) {
+    draw_ready_rows<false>(canvas, inside, picture, light);
+  } else {
+    draw_ready_rows<true>(canvas, inside, picture, light);
+  }
+}
+
 void draw_picture(Canvas& canvas, const IntRect& area, const Sampling& sampling,
                   const Light& element_light) {
   const Lamp light(element_light);
-  if (one_to_one(sampling) && !sampling.clamp) {
-    const Surface::Level& level = *sampling.level;
-    const int64_t dx = sampling.cu >> 16, dy = sampling.cv >> 16;
-    // Only the rows and columns that fall on the picture.
-    IntRect inside = area.meet({static_cast<int>(std::max<int64_t>(-dx, area.x0)),
-                                static_cast<int>(std::max<int64_t>(-dy, area.y0)),
-                                static_cast<int>(std::min<int64_t>(level.width - dx, area.x1)),
-                                static_cast<int>(std::min<int64_t>(level.height - dy, area.y1))});
-    for (int y = inside.y0; y < inside.y1; ++y) {
-      uint32_t* row = canvas.row(y);
-      const uint32_t* from =
-          level.pixels.data() + static_cast<size_t>(y + dy) * level.width + (inside.x0 + dx);
-      for (int x = inside.x0; x < inside.x1; ++x, ++from) {
-        if (*from != 0) blend_over(row[x], apply_light(*from, light));
-      }
-    }
-    return;
-  }
   if (sampling.bu == 0 && sampling.av == 0 && !sampling.clamp) {
     // Upright, scaled: each row samples two fixed rows of the level.
     const Surface::Level& level = *sampling.level;
@@ -292,6 +370,10 @@ void draw_picture(Canvas& canvas, const IntRect& area, const Sampling& sampling,
 struct Resampled {
   IntRect rect;
   std::vector<uint32_t> pixels;
+  Runs runs;
+  Ready ready() const {
+    return {pixels.data(), rect.x1 - rect.x0, rect.y1 - rect.y0, rect.x0, rect.y0, &runs};
+  }
 };
 
 Resampled resample(const Sampling& sampling, const IntRect& bounds) {
@@ -307,21 +389,8 @@ Resampled resample(const Sampling& sampling, const IntRect& bounds) {
       *to++ = sample(*sampling.level, u, v, false);
     }
   }
+  out.runs = find_runs(out.pixels.data(), w, bounds.y1 - bounds.y0);
   return out;
-}
-
-void draw_resampled(Canvas& canvas, const IntRect& area, const Resampled& picture,
-                    const Light& element_light) {
-  const Lamp light(element_light);
-  const int w = picture.rect.x1 - picture.rect.x0;
-  for (int y = area.y0; y < area.y1; ++y) {
-    uint32_t* row = canvas.row(y);
-    const uint32_t* from = picture.pixels.data() + static_cast<size_t>(y - picture.rect.y0) * w +
-                           (area.x0 - picture.rect.x0);
-    for (int x = area.x0; x < area.x1; ++x, ++from) {
-      if (*from != 0) blend_over(row[x], apply_light(*from, light));
-    }
-  }
 }
 
 // A picture behind a mask: inside the mask's rectangle, the mask's own
@@ -471,6 +540,8 @@ struct Renderer::Cache {
   };
   std::map<Key, Resampled> pictures;
   size_t pixels = 0;
+  // The runs of the levels drawn one to one.
+  std::map<const Surface::Level*, Runs> level_runs;
 };
 
 namespace {
@@ -498,6 +569,23 @@ const Resampled& resampled(Renderer::Cache& cache, const Sampling& sampling,
   }
   cache.pixels += picture.pixels.size();
   return cache.pictures.emplace(key, std::move(picture)).first->second;
+}
+
+// A level drawn at its own size on whole pixels, as it is.
+Ready one_to_one_picture(Renderer::Cache& cache, const Sampling& sampling) {
+  const Surface::Level& level = *sampling.level;
+  auto found = cache.level_runs.find(&level);
+  if (found == cache.level_runs.end()) {
+    found =
+        cache.level_runs.emplace(&level, find_runs(level.pixels.data(), level.width, level.height))
+            .first;
+  }
+  return {level.pixels.data(),
+          level.width,
+          level.height,
+          static_cast<int>(-(sampling.cu >> 16)),
+          static_cast<int>(-(sampling.cv >> 16)),
+          &found->second};
 }
 
 }  // namespace
@@ -565,8 +653,10 @@ void Renderer::draw_element(Context& context, const ElementState& state) {
     IntRect area = bounds.meet(context.clip);
     if (area.empty()) return;
     Sampling sampling = make_sampling(*picture, map, context.at, false);
-    if (still && sampling.bu == 0 && sampling.av == 0 && !one_to_one(sampling)) {
-      draw_resampled(context.canvas, area, resampled(*cache_, sampling, bounds), light);
+    if (one_to_one(sampling)) {
+      draw_ready(context.canvas, area, one_to_one_picture(*cache_, sampling), light);
+    } else if (still && sampling.bu == 0 && sampling.av == 0) {
+      draw_ready(context.canvas, area, resampled(*cache_, sampling, bounds).ready(), light);
     } else {
       draw_picture(context.canvas, area, sampling, light);
     }
