@@ -54,6 +54,12 @@ TAVREL_HOT void blend_over(uint32_t& dst, uint32_t src) {
   }
 }
 
+// The same without branches: a clear source (all zero, as clear pixels are
+// when premultiplied) leaves the destination, an opaque one replaces it.
+TAVREL_HOT uint32_t over(uint32_t dst, uint32_t src) {
+  return src + scale_pixel(dst, 255 - (src >> 24));
+}
+
 // An element's light, held in locals so that loops need not reload it.
 struct Lamp {
   explicit Lamp(const Light& light)
@@ -197,21 +203,6 @@ IntRect canvas_bounds(int width, int height, const PictureMap& m, const Placemen
           round_to_int(*std::max_element(ys, ys + 4)) + 2};
 }
 
-// Narrows [x0, x1) to the columns where a + step * x lies within
-// [-1, size] pixels (16 fraction bits), keeping a column to spare each side.
-void narrow(int64_t step, int64_t a, int size, int& x0, int& x1) {
-  const double low = -1.0 * 65536 - static_cast<double>(a);
-  const double high = (size + 1.0) * 65536 - static_cast<double>(a);
-  if (step == 0) {
-    if (low > 0 || high < 0) x1 = x0;
-    return;
-  }
-  double from = low / static_cast<double>(step), to = high / static_cast<double>(step);
-  if (step < 0) std::swap(from, to);
-  if (from > x0) x0 = static_cast<int>(std::min<double>(x1, std::floor(from) - 1));
-  if (to < x1) x1 = static_cast<int>(std::max<double>(x0, std::ceil(to) + 1));
-}
-
 // True when the sampling lands every canvas pixel on one level pixel: the
 // picture is drawn at its own size (of the level) at a whole-pixel place.
 bool one_to_one(const Sampling& s) {
@@ -315,57 +306,108 @@ void draw_ready(Canvas& canvas, const IntRect& area, const Ready& picture,
   }
 }
 
-void draw_picture(Canvas& canvas, const IntRect& area, const Sampling& sampling,
-                  const Light& element_light) {
-  const Lamp light(element_light);
-  if (sampling.bu == 0 && sampling.av == 0 && !sampling.clamp) {
-    // Upright, scaled: each row samples two fixed rows of the level.
-    const Surface::Level& level = *sampling.level;
-    const int w = level.width, h = level.height;
-    for (int y = area.y0; y < area.y1; ++y) {
-      const int64_t v = sampling.bv * y + sampling.cv;
-      const int64_t iv = v >> 16;
-      if (iv < -1 || iv >= h) continue;
-      const bool inner_row = iv >= 0 && iv + 1 < h;
-      const uint32_t fv = static_cast<uint32_t>((v >> 8) & 0xFF);
-      const uint32_t* top = level.pixels.data() + (inner_row ? iv * w : 0);
-      const uint32_t* bottom = top + w;
-      uint32_t* row = canvas.row(y);
-      int64_t u = sampling.au * area.x0 + sampling.cu;
-      for (int x = area.x0; x < area.x1; ++x, u += sampling.au) {
-        const int64_t iu = u >> 16;
-        uint32_t p;
-        if (inner_row && iu >= 0 && iu + 1 < w) {
-          const uint32_t fu = static_cast<uint32_t>((u >> 8) & 0xFF);
-          p = lerp_pixel(lerp_pixel(top[iu], top[iu + 1], fu),
-                         lerp_pixel(bottom[iu], bottom[iu + 1], fu), fv);
-        } else {
-          p = sample(level, u, v, false);
-        }
-        if (p != 0) blend_over(row[x], apply_light(p, light));
-      }
-    }
+// ---- Sampling along rows ------------------------------------------------------
+
+// n / d rounded down and up (d not 0).
+int64_t floor_div(int64_t n, int64_t d) {
+  int64_t q = n / d;
+  if (n % d != 0 && (n < 0) != (d < 0)) --q;
+  return q;
+}
+int64_t ceil_div(int64_t n, int64_t d) {
+  int64_t q = n / d;
+  if (n % d != 0 && (n < 0) == (d < 0)) ++q;
+  return q;
+}
+
+// Narrows [k0, k1) to the k for which lo <= a + d k <= hi (empty: k1 <= k0).
+void keep_within(int64_t a, int64_t d, int64_t lo, int64_t hi, int64_t& k0, int64_t& k1) {
+  if (d == 0) {
+    if (a < lo || a > hi) k1 = k0;
     return;
   }
+  k0 = std::max(k0, d > 0 ? ceil_div(lo - a, d) : ceil_div(hi - a, d));
+  k1 = std::min(k1, (d > 0 ? floor_div(hi - a, d) : floor_div(lo - a, d)) + 1);
+}
+
+// Bilinear sample of the pixels top[0], top[1], bottom[0], bottom[1].
+TAVREL_HOT uint32_t bilinear(const uint32_t* top, const uint32_t* bottom, uint32_t fu,
+                             uint32_t fv) {
+  return lerp_pixel(lerp_pixel(top[0], top[1], fu), lerp_pixel(bottom[0], bottom[1], fu), fv);
+}
+
+// out[k] = sample(level, u + du k, v + dv k, clamp) for k below count: the
+// samples whose four pixels all lie inside the level without edge tests.
+void sample_row(const Surface::Level& level, int64_t u, int64_t v, int64_t du, int64_t dv,
+                int count, bool clamp, uint32_t* out) {
+  int64_t k0 = 0, k1 = level.width < 2 || level.height < 2 ? 0 : count;
+  keep_within(u, du, 0, (int64_t{level.width - 1} << 16) - 1, k0, k1);
+  keep_within(v, dv, 0, (int64_t{level.height - 1} << 16) - 1, k0, k1);
+  if (k1 <= k0) k0 = k1 = count;
+  for (int64_t k = 0; k < k0; ++k) out[k] = sample(level, u + du * k, v + dv * k, clamp);
+  if (k0 < k1) {
+    const uint32_t* px = level.pixels.data();
+    const ptrdiff_t w = level.width;
+    int64_t uu = u + du * k0, vv = v + dv * k0;
+    if (dv == 0) {
+      // Along a row of the level: the same two rows throughout.
+      const uint32_t* top = px + (vv >> 16) * w;
+      const uint32_t fv = static_cast<uint32_t>((vv >> 8) & 0xFF);
+      for (int64_t k = k0; k < k1; ++k, uu += du) {
+        const ptrdiff_t iu = static_cast<ptrdiff_t>(uu >> 16);
+        out[k] = bilinear(top + iu, top + w + iu, static_cast<uint32_t>((uu >> 8) & 0xFF), fv);
+      }
+    } else {
+      for (int64_t k = k0; k < k1; ++k, uu += du, vv += dv) {
+        const uint32_t* p = px + (vv >> 16) * w + (uu >> 16);
+        out[k] = bilinear(p, p + w, static_cast<uint32_t>((uu >> 8) & 0xFF),
+                          static_cast<uint32_t>((vv >> 8) & 0xFF));
+      }
+    }
+  }
+  for (int64_t k = k1; k < count; ++k) out[k] = sample(level, u + du * k, v + dv * k, clamp);
+}
+
+template <bool kLit>
+void blend_row(uint32_t* to, const uint32_t* from, int count, const Lamp light) {
+  for (int k = 0; k < count; ++k) to[k] = over(to[k], apply_light(from[k], light));
+}
+
+template <bool kLit>
+void draw_sampled_rows(Canvas& canvas, const IntRect& area, const Sampling& sampling,
+                       const Lamp light, uint32_t* samples) {
+  const Surface::Level& level = *sampling.level;
   for (int y = area.y0; y < area.y1; ++y) {
-    uint32_t* row = canvas.row(y);
-    int x0 = area.x0, x1 = area.x1;
+    // The sample position at x = 0 of the row.
+    const int64_t u = sampling.bu * y + sampling.cu, v = sampling.bv * y + sampling.cv;
+    int64_t x0 = area.x0, x1 = area.x1;
     if (!sampling.clamp) {
-      // Only where the sample can touch the picture (a pixel to spare).
-      const Surface::Level& level = *sampling.level;
-      narrow(sampling.au, sampling.bu * y + sampling.cu, level.width, x0, x1);
-      narrow(sampling.av, sampling.bv * y + sampling.cv, level.height, x0, x1);
+      // Only the columns whose sample can touch the picture: the others
+      // are clear.
+      keep_within(u, sampling.au, -0x10000, (int64_t{level.width} << 16) - 1, x0, x1);
+      keep_within(v, sampling.av, -0x10000, (int64_t{level.height} << 16) - 1, x0, x1);
     }
-    int64_t u = sampling.au * x0 + sampling.bu * y + sampling.cu;
-    int64_t v = sampling.av * x0 + sampling.bv * y + sampling.cv;
-    for (int x = x0; x < x1; ++x, u += sampling.au, v += sampling.av) {
-      uint32_t p = sample(*sampling.level, u, v, sampling.clamp);
-      if (p != 0) blend_over(row[x], apply_light(p, light));
-    }
+    if (x1 <= x0) continue;
+    const int count = static_cast<int>(x1 - x0);
+    sample_row(level, u + sampling.au * x0, v + sampling.av * x0, sampling.au, sampling.av, count,
+               sampling.clamp, samples);
+    blend_row<kLit>(canvas.row(y) + x0, samples, count, light);
   }
 }
 
-// A picture resampled once for an upright, scaled drawing: the samples of
+// A turned or scaled picture, sampled afresh.
+void draw_sampled(Canvas& canvas, const IntRect& area, const Sampling& sampling,
+                  const Light& element_light, std::vector<uint32_t>& scratch) {
+  scratch.resize(static_cast<size_t>(area.x1 - area.x0));
+  const Lamp light(element_light);
+  if (light.neutral) {
+    draw_sampled_rows<false>(canvas, area, sampling, light, scratch.data());
+  } else {
+    draw_sampled_rows<true>(canvas, area, sampling, light, scratch.data());
+  }
+}
+
+// A picture resampled once, for a still picture or a mask: the samples of
 // every canvas pixel of its bounds, before lighting.
 struct Resampled {
   IntRect rect;
@@ -382,38 +424,57 @@ Resampled resample(const Sampling& sampling, const IntRect& bounds) {
   const int w = bounds.x1 - bounds.x0;
   out.pixels.resize(static_cast<size_t>(w) * (bounds.y1 - bounds.y0));
   uint32_t* to = out.pixels.data();
-  for (int y = bounds.y0; y < bounds.y1; ++y) {
-    int64_t u = sampling.au * bounds.x0 + sampling.cu;
-    const int64_t v = sampling.bv * y + sampling.cv;
-    for (int x = bounds.x0; x < bounds.x1; ++x, u += sampling.au) {
-      *to++ = sample(*sampling.level, u, v, false);
-    }
+  for (int y = bounds.y0; y < bounds.y1; ++y, to += w) {
+    sample_row(*sampling.level, sampling.au * bounds.x0 + sampling.bu * y + sampling.cu,
+               sampling.av * bounds.x0 + sampling.bv * y + sampling.cv, sampling.au, sampling.av, w,
+               sampling.clamp, to);
   }
   out.runs = find_runs(out.pixels.data(), w, bounds.y1 - bounds.y0);
   return out;
 }
 
-// A picture behind a mask: inside the mask's rectangle, the mask's own
-// pixels over the picture (the mask's black pixels being clear).
-void draw_masked(Canvas& canvas, const IntRect& area, const Sampling& mask, const Sampling& picture,
-                 const Light& element_light) {
-  const Lamp light(element_light);
-  for (int y = area.y0; y < area.y1; ++y) {
-    uint32_t* row = canvas.row(y);
-    int64_t mu = mask.au * area.x0 + mask.bu * y + mask.cu;
-    int64_t mv = mask.av * area.x0 + mask.bv * y + mask.cv;
-    int64_t pu = picture.au * area.x0 + picture.bu * y + picture.cu;
-    int64_t pv = picture.av * area.x0 + picture.bv * y + picture.cv;
-    for (int x = area.x0; x < area.x1;
-         ++x, mu += mask.au, mv += mask.av, pu += picture.au, pv += picture.av) {
-      uint32_t m = sample(*mask.level, mu, mv, true);
-      uint32_t p = m;
-      if ((m >> 24) != 255) {
-        uint32_t behind = sample(*picture.level, pu, pv, picture.clamp);
-        p = m + scale_pixel(behind, 255 - (m >> 24));
+template <bool kLit>
+void draw_masked_rows(Canvas& canvas, const Ready& mask, const Sampling& picture, const Lamp light,
+                      uint32_t* behind) {
+  for (int r = 0; r < mask.height; ++r) {
+    const int y = mask.y + r;
+    const uint32_t* m = mask.pixels + static_cast<size_t>(r) * mask.width;
+    uint32_t* to = canvas.row(y) + mask.x;
+    const int64_t pu = picture.au * mask.x + picture.bu * y + picture.cu;
+    const int64_t pv = picture.av * mask.x + picture.bv * y + picture.cv;
+    for (size_t i = mask.runs->rows[r]; i < mask.runs->rows[r + 1]; ++i) {
+      const Runs::Run& run = mask.runs->runs[i];
+      const int b = run.begin, n = run.end - run.begin;
+      if (run.kind == Runs::kOpaque) {
+        // The mask hides the picture.
+        for (int c = b; c < run.end; ++c) to[c] = apply_light(m[c], light);
+        continue;
       }
-      if (p != 0) blend_over(row[x], apply_light(p, light));
+      sample_row(*picture.level, pu + picture.au * b, pv + picture.av * b, picture.au, picture.av,
+                 n, picture.clamp, behind);
+      if (run.kind == Runs::kClear) {
+        blend_row<kLit>(to + b, behind, n, light);
+      } else {
+        for (int k = 0; k < n; ++k) {
+          const uint32_t over_picture = m[b + k] + scale_pixel(behind[k], 255 - (m[b + k] >> 24));
+          to[b + k] = over(to[b + k], apply_light(over_picture, light));
+        }
+      }
     }
+  }
+}
+
+// A picture behind a mask: inside the mask's rectangle, the mask's own
+// pixels over the picture (the mask's black pixels being clear). The mask
+// comes resampled over the rectangle.
+void draw_masked(Canvas& canvas, const Ready& mask, const Sampling& picture,
+                 const Light& element_light, std::vector<uint32_t>& scratch) {
+  scratch.resize(static_cast<size_t>(mask.width));
+  const Lamp light(element_light);
+  if (light.neutral) {
+    draw_masked_rows<false>(canvas, mask, picture, light, scratch.data());
+  } else {
+    draw_masked_rows<true>(canvas, mask, picture, light, scratch.data());
   }
 }
 
@@ -530,18 +591,21 @@ struct Renderer::Context {
 struct Renderer::Cache {
   struct Key {
     const Surface::Level* level;
-    int64_t au, bv, cu, cv;
+    int64_t au, bu, cu, av, bv, cv;
+    bool clamp;
     IntRect bounds;
     bool operator<(const Key& o) const {
-      return std::tie(level, au, bv, cu, cv, bounds.x0, bounds.y0, bounds.x1, bounds.y1) <
-             std::tie(o.level, o.au, o.bv, o.cu, o.cv, o.bounds.x0, o.bounds.y0, o.bounds.x1,
-                      o.bounds.y1);
+      return std::tie(level, au, bu, cu, av, bv, cv, clamp, bounds.x0, bounds.y0, bounds.x1,
+                      bounds.y1) < std::tie(o.level, o.au, o.bu, o.cu, o.av, o.bv, o.cv, o.clamp,
+                                            o.bounds.x0, o.bounds.y0, o.bounds.x1, o.bounds.y1);
     }
   };
   std::map<Key, Resampled> pictures;
   size_t pixels = 0;
   // The runs of the levels drawn one to one.
   std::map<const Surface::Level*, Runs> level_runs;
+  // A row of samples.
+  std::vector<uint32_t> scratch;
 };
 
 namespace {
@@ -558,8 +622,8 @@ namespace {
 
 const Resampled& resampled(Renderer::Cache& cache, const Sampling& sampling,
                            const IntRect& bounds) {
-  Renderer::Cache::Key key{sampling.level, sampling.au, sampling.bv,
-                           sampling.cu,    sampling.cv, bounds};
+  Renderer::Cache::Key key{sampling.level, sampling.au, sampling.bu,    sampling.cu, sampling.av,
+                           sampling.bv,    sampling.cv, sampling.clamp, bounds};
   auto found = cache.pictures.find(key);
   if (found != cache.pictures.end()) return found->second;
   Resampled picture = resample(sampling, bounds);
@@ -658,7 +722,7 @@ void Renderer::draw_element(Context& context, const ElementState& state) {
     } else if (still && sampling.bu == 0 && sampling.av == 0) {
       draw_ready(context.canvas, area, resampled(*cache_, sampling, bounds).ready(), light);
     } else {
-      draw_picture(context.canvas, area, sampling, light);
+      draw_sampled(context.canvas, area, sampling, light, cache_->scratch);
     }
   };
   // The mask's rectangle: the canvas pixels whose centres fall inside it.
@@ -721,8 +785,11 @@ void Renderer::draw_element(Context& context, const ElementState& state) {
       }
       IntRect area = mask_area(*mask);
       if (area.empty()) break;
-      draw_masked(context.canvas, area, make_sampling(*mask, mask_map, context.at, true),
-                  make_sampling(*picture, map, context.at, false), light);
+      // The mask stays where it is: resampled once and kept.
+      const Resampled& window =
+          resampled(*cache_, make_sampling(*mask, mask_map, context.at, true), area);
+      draw_masked(context.canvas, window.ready(), make_sampling(*picture, map, context.at, false),
+                  light, cache_->scratch);
       break;
     }
     case kString:
