@@ -35,6 +35,32 @@ TAVREL_HOT uint32_t lerp_pixel(uint32_t a, uint32_t b, uint32_t f) {
   return rb | ga << 8;
 }
 
+// The bilinear mix of pixels a b (top) and c d (bottom) at fractions fu
+// across and fv down (0..256): lerp_pixel(lerp_pixel(a, b, fu),
+// lerp_pixel(c, d, fu), fv), with the same rounding at every step. With
+// 64-bit words all four channels go in one word's 16-bit lanes.
+#if UINTPTR_MAX > 0xFFFFFFFFu
+constexpr uint64_t kWideLanes = 0x00FF00FF00FF00FF;
+constexpr uint64_t kWideHalf = 0x0080008000800080;
+TAVREL_HOT uint64_t widen(uint32_t p) {
+  return (p & kLanes) | uint64_t{p & ~kLanes} << 24;
+}
+TAVREL_HOT uint64_t lerp_wide(uint64_t a, uint64_t b, uint32_t f) {
+  return ((a * (256 - f) + b * f + kWideHalf) >> 8) & kWideLanes;
+}
+TAVREL_HOT uint32_t bilinear(uint32_t a, uint32_t b, uint32_t c, uint32_t d, uint32_t fu,
+                             uint32_t fv) {
+  const uint64_t w =
+      lerp_wide(lerp_wide(widen(a), widen(b), fu), lerp_wide(widen(c), widen(d), fu), fv);
+  return static_cast<uint32_t>(w & kLanes) | (static_cast<uint32_t>(w >> 24) & ~kLanes);
+}
+#else
+TAVREL_HOT uint32_t bilinear(uint32_t a, uint32_t b, uint32_t c, uint32_t d, uint32_t fu,
+                             uint32_t fv) {
+  return lerp_pixel(lerp_pixel(a, b, fu), lerp_pixel(c, d, fu), fv);
+}
+#endif
+
 // Every channel times k / 255, rounded; k in 0..255.
 TAVREL_HOT uint32_t scale_pixel(uint32_t p, uint32_t k) {
   uint32_t rb = (p & kLanes) * k + kLaneHalf;
@@ -90,7 +116,7 @@ TAVREL_HOT uint32_t sample(const Surface::Level& level, int64_t u, int64_t v, bo
   if (iu >= 0 && iv >= 0 && iu + 1 < w && iv + 1 < h) {
     const uint32_t* p = px + static_cast<size_t>(iv) * w + iu;
     if ((fu | fv) == 0) return p[0];
-    return lerp_pixel(lerp_pixel(p[0], p[1], fu), lerp_pixel(p[w], p[w + 1], fu), fv);
+    return bilinear(p[0], p[1], p[w], p[w + 1], fu, fv);
   }
   if (!clamp && (iu < -1 || iv < -1 || iu >= w || iv >= h)) return 0;
   // Along an edge: the missing neighbours are clear, or the edge repeats.
@@ -107,7 +133,7 @@ TAVREL_HOT uint32_t sample(const Surface::Level& level, int64_t u, int64_t v, bo
       q[k] = (x < 0 || y < 0 || x >= w || y >= h) ? 0 : px[static_cast<size_t>(y) * w + x];
     }
   }
-  return lerp_pixel(lerp_pixel(q[0], q[1], fu), lerp_pixel(q[2], q[3], fu), fv);
+  return bilinear(q[0], q[1], q[2], q[3], fu, fv);
 }
 
 // ---- Geometry --------------------------------------------------------------
@@ -330,12 +356,6 @@ void keep_within(int64_t a, int64_t d, int64_t lo, int64_t hi, int64_t& k0, int6
   k1 = std::min(k1, (d > 0 ? floor_div(hi - a, d) : floor_div(lo - a, d)) + 1);
 }
 
-// Bilinear sample of the pixels top[0], top[1], bottom[0], bottom[1].
-TAVREL_HOT uint32_t bilinear(const uint32_t* top, const uint32_t* bottom, uint32_t fu,
-                             uint32_t fv) {
-  return lerp_pixel(lerp_pixel(top[0], top[1], fu), lerp_pixel(bottom[0], bottom[1], fu), fv);
-}
-
 // out[k] = sample(level, u + du k, v + dv k, clamp) for k below count: the
 // samples whose four pixels all lie inside the level without edge tests.
 void sample_row(const Surface::Level& level, int64_t u, int64_t v, int64_t du, int64_t dv,
@@ -355,12 +375,13 @@ void sample_row(const Surface::Level& level, int64_t u, int64_t v, int64_t du, i
       const uint32_t fv = static_cast<uint32_t>((vv >> 8) & 0xFF);
       for (int64_t k = k0; k < k1; ++k, uu += du) {
         const ptrdiff_t iu = static_cast<ptrdiff_t>(uu >> 16);
-        out[k] = bilinear(top + iu, top + w + iu, static_cast<uint32_t>((uu >> 8) & 0xFF), fv);
+        out[k] = bilinear(top[iu], top[iu + 1], top[w + iu], top[w + iu + 1],
+                          static_cast<uint32_t>((uu >> 8) & 0xFF), fv);
       }
     } else {
       for (int64_t k = k0; k < k1; ++k, uu += du, vv += dv) {
         const uint32_t* p = px + (vv >> 16) * w + (uu >> 16);
-        out[k] = bilinear(p, p + w, static_cast<uint32_t>((uu >> 8) & 0xFF),
+        out[k] = bilinear(p[0], p[1], p[w], p[w + 1], static_cast<uint32_t>((uu >> 8) & 0xFF),
                           static_cast<uint32_t>((vv >> 8) & 0xFF));
       }
     }
