@@ -225,7 +225,7 @@ void draw_panel(const Panel& panel, Renderer& renderer, Canvas& canvas, const Li
   const uint32_t backdrop =
       rgba_word(((bgr & 0xFF) * light.r) >> 8, (((bgr >> 8) & 0xFF) * light.g) >> 8,
                 (((bgr >> 16) & 0xFF) * light.b) >> 8);
-  std::fill(canvas.pixels().begin(), canvas.pixels().end(), backdrop);
+  canvas.fill(backdrop);
   for (const Panel::Gauge& g : panel.gauges) renderer.draw(*g.instance, canvas, g.at, lighting);
   if (hotspots) {
     for (const Panel::Gauge& g : panel.gauges) renderer.draw_hotspots(*g.instance, canvas, g.at);

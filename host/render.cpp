@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <tuple>
 
@@ -524,6 +525,15 @@ Canvas::Canvas(int width, int height, uint32_t fill)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
       pixels_(static_cast<size_t>(width_) * height_, fill) {}
+
+void Canvas::fill(uint32_t colour) {
+  if (pixels_.empty()) return;
+  // The first row pixel by pixel, the others as copies of it, which the
+  // library copies a wide word at a time.
+  uint32_t* first = pixels_.data();
+  std::fill(first, first + width_, colour);
+  for (int y = 1; y < height_; ++y) std::memcpy(row(y), first, sizeof(uint32_t) * width_);
+}
 
 std::vector<uint8_t> Canvas::straight_rgba() const {
   std::vector<uint8_t> out(pixels_.size() * 4);

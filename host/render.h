@@ -37,6 +37,8 @@ class Canvas {
   uint32_t at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
   uint32_t* row(int y) { return &pixels_[static_cast<size_t>(y) * width_]; }
   std::vector<uint32_t>& pixels() { return pixels_; }
+  // Every pixel to one colour.
+  void fill(uint32_t colour);
 
   // Straight (not premultiplied) red, green, blue, alpha bytes, for files.
   std::vector<uint8_t> straight_rgba() const;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "module/builders.h"
@@ -589,6 +590,16 @@ TEST(Render, HotspotsOutlineEventAndCodeBoxesInTheirColours) {
   EXPECT_TRUE(colour_is(canvas, 70, 49, {0xFF, 0x40, 0xFF}, 0));  // code box, bottom edge
   EXPECT_TRUE(colour_is(canvas, 99, 30, {0x00, 0xC8, 0xFF}, 0));  // tooltip area: the gauge
   EXPECT_TRUE(colour_is(canvas, 45, 30, kGrey, 0));               // between boxes: untouched
+}
+
+TEST(Render, CanvasFillSetsEveryPixel) {
+  for (auto [w, h] : {std::pair{13, 7}, std::pair{1, 5}, std::pair{9, 1}, std::pair{0, 3}}) {
+    host::Canvas canvas(w, h, host::rgba_word(9, 9, 9));
+    canvas.fill(host::rgba_word(10, 20, 30, 40));
+    ASSERT_EQ(canvas.pixels().size(), static_cast<size_t>(w) * h);
+    for (uint32_t p : canvas.pixels())
+      ASSERT_EQ(p, host::rgba_word(10, 20, 30, 40)) << w << "x" << h;
+  }
 }
 
 TEST(Render, SinCosAgreeWithTheLibraryAndAreExactOnTheAxes) {
