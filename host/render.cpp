@@ -637,11 +637,21 @@ struct Renderer::Cache {
   std::map<const Surface::Level*, Runs> level_runs;
   // A row of samples.
   std::vector<uint32_t> scratch;
+  // Glyphs rasterised, by font, character, scale and shift (their bits).
+  std::map<std::tuple<const Font*, int, uint32_t, uint32_t>, GlyphCoverage> glyphs;
 };
 
 namespace {
 // Enough for every still picture of a large panel at a few sizes.
 constexpr size_t kMaxCachedPixels = size_t{24} << 20;
+// Enough for the readouts and labels of a panel.
+constexpr size_t kMaxCachedGlyphs = 4096;
+
+uint32_t bits_of(float v) {
+  uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
 }  // namespace
 
 Renderer::Renderer(Host& host, FontLibrary& fonts)
@@ -684,6 +694,14 @@ Ready one_to_one_picture(Renderer::Cache& cache, const Sampling& sampling) {
 }
 
 }  // namespace
+
+const GlyphCoverage& Renderer::glyph(const Font& font, int codepoint, float scale, float shift_x) {
+  auto key = std::make_tuple(&font, codepoint, bits_of(scale), bits_of(shift_x));
+  auto found = cache_->glyphs.find(key);
+  if (found != cache_->glyphs.end()) return found->second;
+  if (cache_->glyphs.size() >= kMaxCachedGlyphs) cache_->glyphs.clear();
+  return cache_->glyphs.emplace(key, font.glyph(codepoint, scale, shift_x)).first->second;
+}
 
 void Renderer::warn(const std::string& message) {
   if (warned_.insert(message).second) warnings_.push_back(message);
@@ -905,7 +923,7 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
     for (size_t k = 0; k < line.size(); ++k) {
       int cp = codepoint_of(line[k]);
       int whole = static_cast<int>(std::floor(pen));
-      GlyphCoverage g = font->glyph(cp, scale, static_cast<float>(pen - whole));
+      const GlyphCoverage& g = glyph(*font, cp, scale, static_cast<float>(pen - whole));
       for (int gy = 0; gy < g.height; ++gy) {
         int y = base + g.top + gy;
         if (y < box.y0 || y >= box.y1) continue;
@@ -944,7 +962,7 @@ double Renderer::draw_text(Canvas& canvas, double x, double y, std::string_view 
   for (char c : text) {
     int cp = codepoint_of(c);
     int whole = static_cast<int>(std::floor(pen));
-    GlyphCoverage g = font->glyph(cp, scale, static_cast<float>(pen - whole));
+    const GlyphCoverage& g = glyph(*font, cp, scale, static_cast<float>(pen - whole));
     for (int gy = 0; gy < g.height; ++gy) {
       int py = base + g.top + gy;
       if (py < 0 || py >= canvas.height()) continue;

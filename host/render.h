@@ -122,6 +122,8 @@ class Renderer {
   void draw_element(Context& context, const ElementState& state);
   void draw_string(Context& context, const ElementState& state);
   const Surface* surface(Context& context, int id, bool black_is_clear);
+  // A glyph as the font rasterises it, kept for later frames.
+  const GlyphCoverage& glyph(const Font& font, int codepoint, float scale, float shift_x);
   void warn(const std::string& message);
 
   Host& host_;
