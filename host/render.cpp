@@ -312,7 +312,7 @@ void draw_ready_rows(Canvas& canvas, const IntRect& inside, const Ready& picture
         }
       } else {
         for (int c = b; c < e; ++c) {
-          if (from[c] != 0) blend_over(to[c + dx], apply_light(from[c], light));
+          to[c + dx] = over(to[c + dx], apply_light(from[c], light));
         }
       }
     }
