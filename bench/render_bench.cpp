@@ -60,8 +60,8 @@ NonlinearityEntry dial_table[] = {entry(140, 30, 0), entry(250, 140, 100), entry
 MouseRect dial_mouse[] = {outer_parent(0), close_parent(), end_of_list()};
 
 NeedleElement dial_needle = needle(
-    dial, {.bitmap = 10, .position = {140, 140}, .flags = kLitMovingPart, .offset = {20, 10}}, 1,
-    nullptr, dial_table);
+    dial, {.bitmap = 10, .position = {140, 140}, .flags = kLitMovingPart, .offset = {20, 10}},
+    {.var = 1, .table = table(dial_table)});
 ElementHeader* dial_children[] = {&dial_needle.header, nullptr};
 StaticImageElement dial_face =
     static_image(dial, {.bitmap = 1, .flags = kLitFace, .children = dial_children});
@@ -74,7 +74,7 @@ SpriteElement card = sprite(
     {.x = {}, .y = {}, .rotation = {.var = 2, .scale = 1.0}});
 NeedleElement card_needle = needle(
     card_dial, {.bitmap = 10, .position = {140, 140}, .flags = kLitMovingPart, .offset = {20, 10}},
-    1, nullptr, dial_table);
+    {.var = 1, .table = table(dial_table)});
 ElementHeader* card_children[] = {&card.header, &card_needle.header, nullptr};
 StaticImageElement card_face =
     static_image(card_dial, {.bitmap = 1, .flags = kLitFace, .children = card_children});
@@ -96,8 +96,8 @@ StringElement readout =
                     .callback = readout_text});
 NeedleElement readout_needle =
     needle(readout_dial,
-           {.bitmap = 10, .position = {140, 140}, .flags = kLitMovingPart, .offset = {20, 10}}, 1,
-           nullptr, dial_table);
+           {.bitmap = 10, .position = {140, 140}, .flags = kLitMovingPart, .offset = {20, 10}},
+           {.var = 1, .table = table(dial_table)});
 ElementHeader* readout_children[] = {&readout_needle.header, &readout.header, nullptr};
 StaticImageElement readout_face =
     static_image(readout_dial, {.bitmap = 1, .flags = kLitFace, .children = readout_children});

@@ -1,11 +1,69 @@
-// Small typed builders for declaring gauges, so that a gauge file reads like
-// its gauge sheet: named fields instead of walls of positional initialisers.
+// Typed builders for declaring gauges, so that a gauge file reads like its
+// gauge sheet, top to bottom, and a reviewer can hold one next to the other
+// and tick off every number.
+//
+// How a sheet maps onto a gauge file:
+//
+//   sheet                                  gauge file
+//   -----                                  ----------
+//   1. Header                              gauge_header({.name, .size_x_mm, .root = root<bg>,
+//                                                        .mouse = mouse, .callback})
+//   2. Element tree, root first            forward declarations of the elements, then one
+//                                          definition each, root first:
+//        static image                        static_image(gauge, {common})
+//        needle                              needle(gauge, {common}, {.var, .callback, .table})
+//        string                              string_element(gauge, {common}, {...})
+//        slider                              slider(gauge, {common}, x_axis, y_axis)
+//        icon                                icon(gauge, {common}, {.var, .callback, .count})
+//        moving image                        moving_image(gauge, {common}, x_range, y_range)
+//        sprite                              sprite(gauge, {common}, {.texture_scale_*, .x,
+//                                                                       .y, .rotation})
+//      its children                        .children = children<first, second, ...>
+//      failure list (pairs)                constinit auto f = failures({6, 1}, {3, 2});
+//                                          then .failures = f
+//      a channel the sheet leaves unused   unused_channel(scale), unused_range(min, max)
+//   3. Value callbacks                     TAVREL_STDCALL functions, declared before the tree
+//   4. Nonlinearity tables                 NonlinearityEntry name[N] = {entry(x, y, value), ...};
+//                                          the needle takes .table = table(name)
+//   5. Mouse list                          mouse_list(outer_parent(help),
+//                                                     click({.box, .cursor, .flags, .event}),
+//                                                     group(parent(box, help), click(...), ...));
+//                                          mouse_list closes the outer parent and ends the list;
+//                                          group closes its parent.
+//
+// A small example, a lamp that lights when token 67 is positive:
+//
+//   namespace {
+//   extern StaticImageElement lamp_unlit;
+//   extern IconElement lamp_lit;
+//   extern MouseList mouse;
+//   double TAVREL_STDCALL lamp_cb(ElementHeader* element);
+//   }  // namespace
+//
+//   constinit GaugeHeader lamp = gauge_header(
+//       {.name = "Lamp", .size_x_mm = 19, .root = root<lamp_unlit>, .mouse = mouse});
+//
+//   namespace {
+//   constinit auto lamp_failures = failures({2, 0});
+//   constinit StaticImageElement lamp_unlit =
+//       static_image(lamp, {.bitmap = 2090, .children = children<lamp_lit>});
+//   constinit IconElement lamp_lit = icon(lamp, {.bitmap = 2100, .failures = lamp_failures},
+//                                         {.var = 67, .callback = lamp_cb, .count = 1});
+//   double TAVREL_STDCALL lamp_cb(ElementHeader* element) { ... }
+//   constinit MouseList mouse = mouse_list(outer_parent(43918));
+//   }  // namespace
+//
+// Records are constinit: the host reads them as static data that is there
+// before any code runs.
 #pragma once
+
+#include <cstddef>
 
 #include "module/records.h"
 
 namespace tavrel::build {
 
+// Image flags as the sheets give them.
 constexpr uint32_t kOrdinaryImage = kTransparentBlack | kEraseBeforeDraw;    // 0x3
 constexpr uint32_t kLitFace = kOrdinaryImage | kLuminous;                    // 0x4003
 constexpr uint32_t kLitMovingPart = kOrdinaryImage | kFiltered | kLuminous;  // 0x4083
@@ -18,18 +76,91 @@ constexpr int32_t kCursorPlus = 1;
 constexpr int32_t kCursorMinus = 2;
 constexpr int32_t kNoCursor = -1;
 
+// Mouse flags of click children.
 constexpr uint32_t kClick = kMouseLeftSingle;                                // 0x20000000
 constexpr uint32_t kClickRepeat = kMouseLeftSingle | kMouseRepeatWhileHeld;  // 0x20200000
 constexpr uint32_t kClickDrag = kMouseLeftSingle | kMouseDrag;               // 0x20800000
 
-// What every element declares besides its type's parameters.
+// A source variable the sheet leaves empty (token 0: the host reads nothing).
+constexpr uint32_t kNoVariable = 0;
+
+// ---------------------------------------------------------------------------
+// Element lists.
+
+// The null-terminated list of an element's children, in drawing order:
+// `.children = children<needle, overlay>`. One list per distinct set of
+// children, kept as static data.
+template <auto&... kChildren>
+constinit ElementHeader* children[] = {&kChildren.header..., nullptr};
+
+// The header's element list: a pointer to the single root element.
+template <auto& kRoot>
+constinit ElementHeader* root[1] = {&kRoot.header};
+
+// A failure list: pairs of host failure system and action, then the end
+// record. Declare it once as a constinit variable; elements that share a
+// list name the same variable.
+template <size_t kPairs>
+struct FailureList {
+  FailureRecord records[kPairs + 1];
+  constexpr operator FailureRecord*() { return records; }
+};
+
+struct FailurePair {
+  uint32_t system;
+  uint32_t action;
+};
+
+namespace detail {
+template <size_t kPairs>
+constexpr FailureList<kPairs> failure_list(const FailurePair (&pairs)[kPairs]) {
+  FailureList<kPairs> list{};
+  for (size_t i = 0; i < kPairs; ++i) {
+    list.records[i] = FailureRecord{pairs[i].system, pairs[i].action, 0};
+  }
+  list.records[kPairs] = FailureRecord{0, 0, 0};
+  return list;
+}
+}  // namespace detail
+
+constexpr FailureList<1> failures(FailurePair a) {
+  return detail::failure_list<1>({a});
+}
+constexpr FailureList<2> failures(FailurePair a, FailurePair b) {
+  return detail::failure_list<2>({a, b});
+}
+constexpr FailureList<3> failures(FailurePair a, FailurePair b, FailurePair c) {
+  return detail::failure_list<3>({a, b, c});
+}
+
+// A nonlinearity table entry: a point on the dial and the value there.
+constexpr NonlinearityEntry entry(int32_t x, int32_t y, double value) {
+  return NonlinearityEntry{{x, y}, value, 0.0};
+}
+
+// A needle's table with its entry count taken from the array.
+struct TableRef {
+  NonlinearityEntry* entries = nullptr;
+  int32_t count = 0;
+};
+template <size_t kCount>
+constexpr TableRef table(NonlinearityEntry (&entries)[kCount]) {
+  return TableRef{entries, static_cast<int32_t>(kCount)};
+}
+
+// ---------------------------------------------------------------------------
+// Elements.
+
+// What every element declares besides its type's parameters. Positions,
+// offsets and flags default to what most elements of the module have:
+// (0, 0) and image flags 0x3.
 struct Common {
   int32_t bitmap = -1;
   PixPoint position{0, 0};
   uint32_t flags = kOrdinaryImage;
   ElementHeader** children = nullptr;
   FailureRecord* failures = nullptr;
-  PixPoint offset{0, 0};
+  PixPoint offset{0, 0};  // a needle's pivot, a sprite's texture centre
 };
 
 constexpr ElementHeader element_header(ElementType type, GaugeHeader& gauge, const Common& c) {
@@ -52,15 +183,19 @@ constexpr ModuleVar token(uint32_t id) {
 }
 
 constexpr StaticImageElement static_image(GaugeHeader& gauge, const Common& c) {
-  return StaticImageElement{element_header(kStaticImage, gauge, c)};
+  StaticImageElement e{};
+  e.header = element_header(kStaticImage, gauge, c);
+  return e;
 }
 
 struct IconParams {
-  uint32_t var = 0;
+  uint32_t var = kNoVariable;
   ElementCallback callback = nullptr;
   int32_t count = 1;
 };
 
+// Every icon of the module selects its bitmap directly: switch type 0,
+// scale 1.0, offset 0.
 constexpr IconElement icon(GaugeHeader& gauge, const Common& c, const IconParams& p) {
   IconElement e{};
   e.header = element_header(kIcon, gauge, c);
@@ -74,39 +209,38 @@ constexpr IconElement icon(GaugeHeader& gauge, const Common& c, const IconParams
 }
 
 struct NeedleParams {
-  uint32_t var = 0;
+  uint32_t var = kNoVariable;
   ElementCallback callback = nullptr;
-  NonlinearityEntry* table = nullptr;
-  int32_t table_count = 0;
+  TableRef table;        // none: the value is degrees clockwise
   uint32_t special = 0;  // aircraft special instrumentation flags
 };
 
+// Every needle of the module turns at unlimited speed (maximum 0).
 constexpr NeedleElement needle(GaugeHeader& gauge, const Common& c, const NeedleParams& p) {
   NeedleElement e{};
   e.header = element_header(kNeedle, gauge, c);
   e.header.aircraft_special_instrumentation = p.special;
   e.source_var = token(p.var);
   e.callback = p.callback;
-  e.nonlinearity = p.table;
-  e.nonlinearity_count = p.table_count;
+  e.nonlinearity = p.table.entries;
+  e.nonlinearity_count = p.table.count;
+  e.max_degrees_per_tick = 0.0;
   return e;
 }
 
-template <size_t kCount>
-constexpr NeedleElement needle(GaugeHeader& gauge, const Common& c, uint32_t var,
-                               ElementCallback callback, NonlinearityEntry (&table)[kCount]) {
-  return needle(gauge, c,
-                NeedleParams{.var = var,
-                             .callback = callback,
-                             .table = table,
-                             .table_count = static_cast<int32_t>(kCount)});
-}
-
+// One channel of a slider or sprite: a source variable, a value callback
+// and a scale.
 struct Axis {
-  uint32_t var = 0;
+  uint32_t var = kNoVariable;
   ElementCallback callback = nullptr;
-  double scale = 0.0;  // sliders and sprites
+  double scale = 0.0;
 };
+
+// A channel the sheet leaves without variable or callback, with the scale
+// the sheet states for it.
+constexpr Axis unused_channel(double scale) {
+  return Axis{kNoVariable, nullptr, scale};
+}
 
 constexpr SliderElement slider(GaugeHeader& gauge, const Common& c, const Axis& x, const Axis& y) {
   SliderElement e{};
@@ -116,12 +250,19 @@ constexpr SliderElement slider(GaugeHeader& gauge, const Common& c, const Axis& 
   return e;
 }
 
+// One axis of a moving image: a source variable, a value callback and the
+// values at which the picture stands at either end of its travel.
 struct Range {
-  uint32_t var = 0;
+  uint32_t var = kNoVariable;
   ElementCallback callback = nullptr;
   double minimum = 0.0;
   double maximum = 0.0;
 };
+
+// An axis the sheet leaves without variable or callback.
+constexpr Range unused_range(double minimum, double maximum) {
+  return Range{kNoVariable, nullptr, minimum, maximum};
+}
 
 constexpr MovingImageElement moving_image(GaugeHeader& gauge, const Common& c, const Range& x,
                                           const Range& y) {
@@ -152,9 +293,9 @@ constexpr SpriteElement sprite(GaugeHeader& gauge, const Common& c, const Sprite
 }
 
 struct StringParams {
-  uint32_t vars[3] = {0, 0, 0};
+  uint32_t vars[3] = {kNoVariable, kNoVariable, kNoVariable};
   PixPoint box{0, 0};
-  uint32_t foreground = 0;
+  uint32_t foreground = 0;  // 0x00BBGGRR
   uint32_t background = 0;
   uint32_t highlight = 0;
   const char* font = "Arial";
@@ -165,6 +306,8 @@ struct StringParams {
   ElementCallback callback = nullptr;
 };
 
+// The font description's height is 0 (the host fits the text to the box);
+// its face name holds at most 31 characters and a zero.
 constexpr StringElement string_element(GaugeHeader& gauge, const Common& c, const StringParams& p) {
   StringElement e{};
   e.header = element_header(kString, gauge, c);
@@ -182,40 +325,101 @@ constexpr StringElement string_element(GaugeHeader& gauge, const Common& c, cons
   return e;
 }
 
-constexpr FailureRecord failure(uint32_t system, uint32_t action) {
-  return {system, action, 0};
-}
-constexpr FailureRecord end_of_failures() {
-  return {0, 0, 0};
-}
+// ---------------------------------------------------------------------------
+// Mouse lists.
 
-constexpr NonlinearityEntry entry(int32_t x, int32_t y, double value) {
-  return NonlinearityEntry{{x, y}, value, 0.0};
-}
-
-// Mouse list records.
+// The outer parent: the whole gauge, with the gauge's tooltip (0: none).
 constexpr MouseRect outer_parent(uint32_t help_id) {
   return MouseRect{kMouseParent, {0, 0, 0, 0}, kNoCursor, help_id, 0, 0, nullptr, 0};
 }
+
+// A nested parent: a box relative to the enclosing parent, with its tooltip.
 constexpr MouseRect parent(PixBox box, uint32_t help_id) {
   return MouseRect{kMouseParent, box, kNoCursor, help_id, 0, 0, nullptr, 0};
 }
+
+// The type-4 record: no box, no cursor, only a help id.
 constexpr MouseRect help_record(uint32_t help_id) {
   return MouseRect{kMouseHelp, {0, 0, 0, 0}, kNoCursor, help_id, 0, 0, nullptr, 0};
 }
-constexpr MouseRect child_event(PixBox box, int32_t cursor, uint32_t flags, uint32_t event) {
-  return MouseRect{kMouseChild, box, cursor, 0, flags, event, nullptr, 0};
+
+// A click child, named field by field so that no two numbers can swap: a
+// box relative to its parent, a cursor, mouse flags, and either the key
+// event the host fires or the mouse function it calls.
+struct Click {
+  PixBox box{0, 0, 0, 0};
+  int32_t cursor = kCursorHand;
+  uint32_t flags = kClick;
+  uint32_t event = 0;
+  MouseFunction function = nullptr;
+};
+
+constexpr MouseRect click(const Click& c) {
+  return MouseRect{kMouseChild, c.box, c.cursor, 0, c.flags, c.event, c.function, 0};
 }
-constexpr MouseRect child_function(PixBox box, int32_t cursor, uint32_t flags,
-                                   MouseFunction function) {
-  return MouseRect{kMouseChild, box, cursor, 0, flags, 0, function, 0};
-}
+
 constexpr MouseRect close_parent() {
   return MouseRect{kMouseClose, {0, 0, 0, 0}, kNoCursor, 0, 0, 0, nullptr, 0};
 }
+
 constexpr MouseRect end_of_list() {
   return MouseRect{kMouseEnd, {0, 0, 0, 0}, kNoCursor, 0, 0, 0, nullptr, 0};
 }
+
+// A nested parent with its records, closed.
+template <size_t kRecords>
+struct MouseGroup {
+  MouseRect records[kRecords];
+};
+
+template <typename... Records>
+constexpr MouseGroup<sizeof...(Records) + 2> group(const MouseRect& parent_record,
+                                                   const Records&... records) {
+  return MouseGroup<sizeof...(Records) + 2>{{parent_record, records..., close_parent()}};
+}
+
+// The room of every gauge's mouse list, in records; the list ends at its end
+// record and the rest stays empty (end records).
+constexpr size_t kMouseListCapacity = 16;
+
+struct MouseList {
+  MouseRect records[kMouseListCapacity];
+  constexpr operator MouseRect*() { return records; }
+};
+
+namespace detail {
+constexpr void append(MouseList& list, size_t& n, const MouseRect& record) {
+  list.records[n++] = record;
+}
+template <size_t kRecords>
+constexpr void append(MouseList& list, size_t& n, const MouseGroup<kRecords>& group) {
+  for (const MouseRect& record : group.records) list.records[n++] = record;
+}
+template <typename Item>
+constexpr size_t record_count(const Item&) {
+  return 1;
+}
+template <size_t kRecords>
+constexpr size_t record_count(const MouseGroup<kRecords>&) {
+  return kRecords;
+}
+}  // namespace detail
+
+// The gauge's mouse list: the outer parent, its children and groups in list
+// order, then the close of the outer parent and the end record.
+template <typename... Items>
+constexpr MouseList mouse_list(const MouseRect& outer, const Items&... items) {
+  MouseList list{};
+  size_t n = 0;
+  detail::append(list, n, outer);
+  (detail::append(list, n, items), ...);
+  detail::append(list, n, close_parent());
+  while (n < kMouseListCapacity) detail::append(list, n, end_of_list());
+  return list;
+}
+
+// ---------------------------------------------------------------------------
+// The gauge header.
 
 struct HeaderParams {
   const char* name = nullptr;

@@ -109,6 +109,13 @@ struct NonlinearityEntry {
   double degrees;
 };
 
+// Room after a record's last parameter for the host's own working fields.
+// The real host keeps state there; as built it is all zero, and it keeps a
+// host write from ever landing on the next static record.
+struct HostWorkspace {
+  uint8_t bytes[64];
+};
+
 struct ElementHeader {
   int32_t element_type;
   int32_t resource_id;
@@ -126,6 +133,7 @@ struct ElementHeader {
 
 struct StaticImageElement {
   ElementHeader header;
+  HostWorkspace workspace;
 };
 
 struct NeedleElement {
@@ -136,6 +144,7 @@ struct NeedleElement {
   int32_t nonlinearity_count;
   double max_degrees_per_tick;  // 0: unlimited
   double save_degrees;          // host working field
+  HostWorkspace workspace;
 };
 
 // A Windows font description (LOGFONTA layout); the height is always 0.
@@ -168,6 +177,7 @@ struct StringElement {
   int32_t char_count;
   ElementCallback callback;
   char* text;  // host working field: the text buffer of char_count + 1 bytes
+  HostWorkspace workspace;
 };
 
 // Windows text-drawing flags that string elements use.
@@ -188,6 +198,7 @@ struct SliderElement {
   ElementHeader header;
   SliderAxis x;
   SliderAxis y;
+  HostWorkspace workspace;
 };
 
 struct IconElement {
@@ -198,6 +209,7 @@ struct IconElement {
   int32_t icon_count;
   double scale;
   int32_t offset;
+  HostWorkspace workspace;
 };
 
 struct MovingImageAxis {
@@ -211,6 +223,7 @@ struct MovingImageElement {
   ElementHeader header;
   MovingImageAxis x;
   MovingImageAxis y;
+  HostWorkspace workspace;
 };
 
 struct SpriteChannel {
@@ -226,6 +239,7 @@ struct SpriteElement {
   SpriteChannel x;
   SpriteChannel y;
   SpriteChannel rotation;
+  HostWorkspace workspace;
 };
 
 // Mouse rectangle record types.
@@ -277,6 +291,7 @@ struct GaugeHeader {
   uint32_t user_data;
   char* parameters;
   uint32_t usage;
+  HostWorkspace workspace;
 };
 
 using ModuleRoutine = void(TAVREL_STDCALL*)();
@@ -336,27 +351,93 @@ const Element* element_as(const ElementHeader* header) {
 }
 
 #if defined(_WIN32) && !defined(_WIN64)
-// The layouts the host reads.
+// The layouts the host reads: every parameter at its offset, and every record
+// with its 64-byte workspace after the last parameter.
 static_assert(sizeof(PixPoint) == 8 && sizeof(PixBox) == 16);
-static_assert(sizeof(ModuleVar) == 32 && offsetof(ModuleVar, var_value) == 16);
-static_assert(sizeof(FailureRecord) == 12);
-static_assert(sizeof(NonlinearityEntry) == 24 && offsetof(NonlinearityEntry, value) == 8);
+static_assert(sizeof(ModuleVar) == 32 && offsetof(ModuleVar, var_ptr) == 4 &&
+              offsetof(ModuleVar, var_type) == 8 && offsetof(ModuleVar, var_value) == 16 &&
+              offsetof(ModuleVar, var_old) == 24);
+static_assert(sizeof(FailureRecord) == 12 && offsetof(FailureRecord, action) == 4);
+static_assert(sizeof(NonlinearityEntry) == 24 && offsetof(NonlinearityEntry, value) == 8 &&
+              offsetof(NonlinearityEntry, degrees) == 16);
+static_assert(sizeof(HostWorkspace) == 64);
+
 static_assert(sizeof(ElementHeader) == 60);
-static_assert(offsetof(ElementHeader, gauge) == 32 && offsetof(ElementHeader, image_flags) == 48);
-static_assert(offsetof(NeedleElement, source_var) == 64);
-static_assert(offsetof(NeedleElement, callback) == 96 &&
-              offsetof(NeedleElement, nonlinearity) == 100);
-static_assert(offsetof(NeedleElement, max_degrees_per_tick) == 112);
-static_assert(sizeof(FontDescription) == 60);
-static_assert(offsetof(IconElement, icon_count) == 104 && offsetof(IconElement, scale) == 112);
-static_assert(offsetof(SpriteElement, texture_scale_x) == 60 && offsetof(SpriteElement, x) == 72);
-static_assert(sizeof(MouseRect) == 44);
-static_assert(offsetof(MouseRect, event_id) == 32 && offsetof(MouseRect, function) == 36);
+static_assert(offsetof(ElementHeader, resource_id) == 4 && offsetof(ElementHeader, position) == 8 &&
+              offsetof(ElementHeader, previous_position) == 16 &&
+              offsetof(ElementHeader, offset) == 24 && offsetof(ElementHeader, gauge) == 32 &&
+              offsetof(ElementHeader, previous_element) == 36 &&
+              offsetof(ElementHeader, next_element) == 40 &&
+              offsetof(ElementHeader, failures) == 44 &&
+              offsetof(ElementHeader, image_flags) == 48 &&
+              offsetof(ElementHeader, aircraft_special_instrumentation) == 52 &&
+              offsetof(ElementHeader, reserved) == 56);
+
+static_assert(offsetof(StaticImageElement, workspace) == 60 && sizeof(StaticImageElement) == 124);
+
+static_assert(offsetof(NeedleElement, source_var) == 64 &&
+              offsetof(NeedleElement, callback) == 96 &&
+              offsetof(NeedleElement, nonlinearity) == 100 &&
+              offsetof(NeedleElement, nonlinearity_count) == 104 &&
+              offsetof(NeedleElement, max_degrees_per_tick) == 112 &&
+              offsetof(NeedleElement, save_degrees) == 120 &&
+              offsetof(NeedleElement, workspace) == 128 && sizeof(NeedleElement) == 192);
+
+static_assert(sizeof(FontDescription) == 60 && offsetof(FontDescription, weight) == 16 &&
+              offsetof(FontDescription, char_set) == 23 &&
+              offsetof(FontDescription, face_name) == 28);
+static_assert(offsetof(StringElement, source_vars) == 64 &&
+              offsetof(StringElement, box_size) == 160 &&
+              offsetof(StringElement, foreground_color) == 168 &&
+              offsetof(StringElement, background_color) == 172 &&
+              offsetof(StringElement, highlight_color) == 176 &&
+              offsetof(StringElement, font) == 180 && offsetof(StringElement, text_flags) == 240 &&
+              offsetof(StringElement, char_count) == 244 &&
+              offsetof(StringElement, callback) == 248 && offsetof(StringElement, text) == 252 &&
+              offsetof(StringElement, workspace) == 256 && sizeof(StringElement) == 320);
+
+static_assert(sizeof(SliderAxis) == 48 && offsetof(SliderAxis, callback) == 32 &&
+              offsetof(SliderAxis, scale) == 40);
+static_assert(offsetof(SliderElement, x) == 64 && offsetof(SliderElement, y) == 112 &&
+              offsetof(SliderElement, workspace) == 160 && sizeof(SliderElement) == 224);
+
+static_assert(offsetof(IconElement, source_var) == 64 && offsetof(IconElement, callback) == 96 &&
+              offsetof(IconElement, switch_type) == 100 &&
+              offsetof(IconElement, icon_count) == 104 && offsetof(IconElement, scale) == 112 &&
+              offsetof(IconElement, offset) == 120 && offsetof(IconElement, workspace) == 124 &&
+              sizeof(IconElement) == 192);
+
+static_assert(sizeof(MovingImageAxis) == 56 && offsetof(MovingImageAxis, callback) == 32 &&
+              offsetof(MovingImageAxis, minimum) == 40 && offsetof(MovingImageAxis, maximum) == 48);
+static_assert(offsetof(MovingImageElement, x) == 64 && offsetof(MovingImageElement, y) == 120 &&
+              offsetof(MovingImageElement, workspace) == 176 && sizeof(MovingImageElement) == 240);
+
+static_assert(sizeof(SpriteChannel) == 48 && offsetof(SpriteChannel, callback) == 32 &&
+              offsetof(SpriteChannel, scale) == 40);
+static_assert(offsetof(SpriteElement, texture_scale_x) == 60 &&
+              offsetof(SpriteElement, texture_scale_y) == 64 && offsetof(SpriteElement, x) == 72 &&
+              offsetof(SpriteElement, y) == 120 && offsetof(SpriteElement, rotation) == 168 &&
+              offsetof(SpriteElement, workspace) == 216 && sizeof(SpriteElement) == 280);
+
+static_assert(sizeof(MouseRect) == 44 && offsetof(MouseRect, box) == 4 &&
+              offsetof(MouseRect, cursor) == 20 && offsetof(MouseRect, help_id) == 24 &&
+              offsetof(MouseRect, mouse_flags) == 28 && offsetof(MouseRect, event_id) == 32 &&
+              offsetof(MouseRect, function) == 36 && offsetof(MouseRect, api_data) == 40);
 static_assert(sizeof(ClickPoint) == 12 && offsetof(ClickPoint, gauge) == 8);
 static_assert(sizeof(ImportEntry) == 8 && sizeof(ImportTableRecord) == 16);
-static_assert(offsetof(GaugeHeader, size_x_mm) == 40 && offsetof(GaugeHeader, mouse_rect) == 56);
-static_assert(offsetof(GaugeHeader, parameters) == 68 && sizeof(GaugeHeader) == 76);
-static_assert(offsetof(ModuleLinkageHead, gauges) == 24);
+
+static_assert(offsetof(GaugeHeader, name) == 4 && offsetof(GaugeHeader, element_list) == 8 &&
+              offsetof(GaugeHeader, query_routine) == 12 &&
+              offsetof(GaugeHeader, kill_routine) == 36 && offsetof(GaugeHeader, size_x_mm) == 40 &&
+              offsetof(GaugeHeader, size_y_mm) == 44 && offsetof(GaugeHeader, x_adjust) == 48 &&
+              offsetof(GaugeHeader, y_adjust) == 52 && offsetof(GaugeHeader, mouse_rect) == 56 &&
+              offsetof(GaugeHeader, gauge_callback) == 60 &&
+              offsetof(GaugeHeader, user_data) == 64 && offsetof(GaugeHeader, parameters) == 68 &&
+              offsetof(GaugeHeader, usage) == 72 && offsetof(GaugeHeader, workspace) == 76 &&
+              sizeof(GaugeHeader) == 140);
+static_assert(offsetof(ModuleLinkageHead, module_init) == 4 &&
+              offsetof(ModuleLinkageHead, version) == 20 &&
+              offsetof(ModuleLinkageHead, gauges) == 24);
 #endif
 
 }  // namespace tavrel

@@ -65,12 +65,12 @@ double TAVREL_STDCALL writes_long_text(ElementHeader* e) {
   return 0;
 }
 
-FailureRecord needle_failures[] = {failure(20, 1), end_of_failures()};
+FailureList<1> needle_failures = failures({20, 1});
 NonlinearityEntry quarter_turn[] = {entry(100, 0, 0), entry(200, 100, 90)};
 
 NeedleElement table_needle =
-    needle(probe, {.bitmap = 11, .position = {100, 100}, .failures = needle_failures}, 101, doubled,
-           quarter_turn);
+    needle(probe, {.bitmap = 11, .position = {100, 100}, .failures = needle_failures},
+           {.var = 101, .callback = doubled, .table = table(quarter_turn)});
 NeedleElement bare_needle = needle(probe, {.bitmap = 12, .position = {100, 100}}, {.var = 102});
 NeedleElement lookup_needle =
     needle(probe, {.bitmap = 12, .position = {100, 100}}, {.callback = looks_up_altitude});
@@ -104,9 +104,15 @@ int32_t TAVREL_STDCALL record_click(ClickPoint* point, uint32_t flags) {
 
 MouseRect probe_mouse[] = {
     outer_parent(1),
-    child_event({0, 0, 10, 10}, kCursorHand, kClickRepeat, 66241),
-    child_function({100, 100, 20, 30}, kCursorHand, kClickDrag, record_click),
-    child_event({20, 0, 10, 10}, kCursorHand, kClick, host::kEventPanelWindowToggle),
+    click({.box = {0, 0, 10, 10}, .cursor = kCursorHand, .flags = kClickRepeat, .event = 66241}),
+    click({.box = {100, 100, 20, 30},
+           .cursor = kCursorHand,
+           .flags = kClickDrag,
+           .function = record_click}),
+    click({.box = {20, 0, 10, 10},
+           .cursor = kCursorHand,
+           .flags = kClick,
+           .event = host::kEventPanelWindowToggle}),
     close_parent(),
     end_of_list(),
 };

@@ -17,15 +17,15 @@ MouseRect knob_list[] = {
     outer_parent(100),
     help_record(12808),
     parent({200, 240, 40, 40}, 200),
-    child_event({0, 0, 20, 40}, kCursorMinus, kClickRepeat, 1001),
-    child_event({20, 0, 20, 40}, kCursorPlus, kClickRepeat, 1002),
+    click({.box = {0, 0, 20, 40}, .cursor = kCursorMinus, .flags = kClickRepeat, .event = 1001}),
+    click({.box = {20, 0, 20, 40}, .cursor = kCursorPlus, .flags = kClickRepeat, .event = 1002}),
     close_parent(),
     parent({10, 240, 40, 40}, 300),
     parent({10, 10, 20, 20}, 301),  // a parent inside a parent
-    child_function({5, 5, 10, 10}, kCursorHand, kClickDrag, no_op),
+    click({.box = {5, 5, 10, 10}, .cursor = kCursorHand, .flags = kClickDrag, .function = no_op}),
     close_parent(),
     close_parent(),
-    child_event({0, 0, 50, 50}, kCursorHand, kClick, 1003),
+    click({.box = {0, 0, 50, 50}, .cursor = kCursorHand, .flags = kClick, .event = 1003}),
     close_parent(),
     end_of_list(),
 };
@@ -92,7 +92,9 @@ TEST(MouseMap, KeepsTheHelpRecordAndTheRepeatAndDragFlags) {
 }
 
 TEST(MouseMap, ReportsListsThatDoNotCloseAndEndProperly) {
-  MouseRect no_close[] = {outer_parent(1), child_event({0, 0, 5, 5}, 5, kClick, 9), end_of_list()};
+  MouseRect no_close[] = {outer_parent(1),
+                          click({.box = {0, 0, 5, 5}, .cursor = 5, .flags = kClick, .event = 9}),
+                          end_of_list()};
   EXPECT_FALSE(MouseMap(no_close).well_formed());
 
   MouseRect stray_close[] = {outer_parent(1), close_parent(), close_parent(), end_of_list()};
@@ -101,7 +103,8 @@ TEST(MouseMap, ReportsListsThatDoNotCloseAndEndProperly) {
   MouseRect no_end[] = {outer_parent(1), close_parent(), outer_parent(2)};
   EXPECT_FALSE(MouseMap(no_end, 3).well_formed());
 
-  MouseRect child_first[] = {child_event({0, 0, 5, 5}, 5, kClick, 9), end_of_list()};
+  MouseRect child_first[] = {click({.box = {0, 0, 5, 5}, .cursor = 5, .flags = kClick, .event = 9}),
+                             end_of_list()};
   EXPECT_FALSE(MouseMap(child_first).well_formed());
 
   EXPECT_FALSE(MouseMap(nullptr).well_formed());
@@ -119,7 +122,10 @@ TEST(MouseMap, BoxesAtTheEdgesOfTheIntegerRangeDoNotOverflow) {
   MouseRect far_out[] = {
       outer_parent(1),
       parent({INT32_MAX - 10, INT32_MIN + 5, 100, 100}, 2),
-      child_event({20, -20, INT32_MAX, INT32_MAX}, kCursorHand, kClick, 7),
+      click({.box = {20, -20, INT32_MAX, INT32_MAX},
+             .cursor = kCursorHand,
+             .flags = kClick,
+             .event = 7}),
       close_parent(),
       close_parent(),
       end_of_list(),

@@ -276,7 +276,7 @@ NonlinearityEntry dial_table[] = {entry(100, 40, 0), entry(160, 100, 10), entry(
 // Bitmap 110: a white bar 60 x 4 pointing right from its pivot (0, 2).
 NeedleElement table_needle =
     needle(dial, {.bitmap = 110, .position = {100, 100}, .flags = kLitMovingPart, .offset = {0, 2}},
-           910, nullptr, dial_table);
+           {.var = 910, .table = table(dial_table)});
 // Bitmap 120: a green bar 4 x 50 standing up from its pivot (2, 50).
 NeedleElement bare_needle = needle(
     dial, {.bitmap = 120, .position = {100, 100}, .flags = kLitMovingPart, .offset = {2, 50}},
@@ -571,8 +571,9 @@ int32_t TAVREL_STDCALL no_op(ClickPoint*, uint32_t) {
 }
 MouseRect clicker_mouse[] = {
     outer_parent(77),
-    child_event({10, 10, 30, 20}, kCursorHand, kClick, 66241),
-    child_function({50, 10, 40, 40}, kCursorHand, kClickRepeat, no_op),
+    click({.box = {10, 10, 30, 20}, .cursor = kCursorHand, .flags = kClick, .event = 66241}),
+    click(
+        {.box = {50, 10, 40, 40}, .cursor = kCursorHand, .flags = kClickRepeat, .function = no_op}),
     close_parent(),
     end_of_list(),
 };

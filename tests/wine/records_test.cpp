@@ -71,6 +71,11 @@ namespace mouse {
 constexpr size_t kSize = 44, kType = 0, kBox = 4, kCursor = 20, kHelp = 24, kFlags = 28,
                  kEvent = 32, kFunction = 36, kApiData = 40;
 }
+// Every record keeps 64 zero bytes after its last parameter for the host's
+// own working fields: where that room begins, by element type.
+constexpr size_t kWorkspaceBytes = 64;
+constexpr size_t kWorkspaceOf[] = {60, 128, 256, 160, 124, 176, 216};
+constexpr size_t kHeaderWorkspace = 76;
 constexpr size_t kFailureSize = 12;
 constexpr size_t kTableEntrySize = 24, kTableEntryValue = 8, kTableEntryAngle = 16;
 
@@ -178,6 +183,8 @@ class RelocatedModule : public ::testing::Test {
     uint32_t special = e.u32(element::kSpecial);
     EXPECT_TRUE(special == 0 || (special == 2 && type == 1)) << where << ": special " << special;
     EXPECT_EQ(e.u32(element::kReserved), 0u) << where;
+    ASSERT_TRUE(data(e.p, kWorkspaceOf[type] + kWorkspaceBytes)) << where;
+    EXPECT_TRUE(e.zero(kWorkspaceOf[type], kWorkspaceBytes)) << where << ": host workspace";
     if (type == 2) {
       EXPECT_EQ(e.i32(element::kResourceId), -1) << where << ": strings draw no bitmap";
     } else {
@@ -328,7 +335,7 @@ TEST_F(RelocatedModule, ImportTableIsThePanelsEntryThenTheEnd) {
 TEST_F(RelocatedModule, EveryGaugeHeaderHasTheHostsLayout) {
   std::set<std::string> names;
   for (Raw h : gauges()) {
-    ASSERT_TRUE(data(h.p, 76));
+    ASSERT_TRUE(data(h.p, kHeaderWorkspace + kWorkspaceBytes));
     const uint8_t* name_pointer = h.pointer(gauge_header::kName);
     ASSERT_TRUE(data(name_pointer, 1)) << "name pointer";
     std::string name(reinterpret_cast<const char*>(name_pointer));
@@ -351,6 +358,7 @@ TEST_F(RelocatedModule, EveryGaugeHeaderHasTheHostsLayout) {
     EXPECT_EQ(h.u32(gauge_header::kUserData), 0u) << name;
     EXPECT_EQ(h.u32(gauge_header::kParameters), 0u) << name << ": the host stores parameters";
     EXPECT_EQ(h.u32(gauge_header::kUsage), 0u) << name;
+    EXPECT_TRUE(h.zero(kHeaderWorkspace, kWorkspaceBytes)) << name << ": host workspace";
 
     // The element list is a single pointer to the root, a static image.
     const uint8_t* list = h.pointer(gauge_header::kElementList);
