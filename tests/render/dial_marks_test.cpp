@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -283,6 +284,17 @@ TEST(DialMarks, CardsAndTapesBringAPrintedValueUnderItsIndex) {
   host::Canvas elsewhere = shown(kCardValue + 10, kTapeValue + 5);
   EXPECT_LT(sum_at(elsewhere, 50, 18), 200);
   EXPECT_LT(sum_at(elsewhere, 120, 10 + 20), 200);
+}
+
+TEST(DialMarks, AnArtFileFindsItsGaugesRecordsOrStopsTheProgram) {
+  const NeedleElement& hand = art::element_of<NeedleElement>(dial_gauge, 110);
+  EXPECT_EQ(&hand, &dial_needle);
+  // A missing bitmap or an element of another kind: the art and its gauge
+  // disagree, and the art program must not draw marks from a wrong record.
+  EXPECT_THROW(art::element_of<NeedleElement>(dial_gauge, 111), std::runtime_error);
+  EXPECT_THROW(art::element_of<NeedleElement>(dial_gauge, 100), std::runtime_error);
+  EXPECT_THROW(art::element_of<SpriteElement>(card_gauge, 220), std::runtime_error);
+  EXPECT_EQ(&art::element_of<SpriteElement>(card_gauge, 210), &compass_card);
 }
 
 // ---- the test picture, for the eye ----------------------------------------
