@@ -83,21 +83,22 @@ std::string format_number(double value) {
   if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
   double magnitude = std::fabs(value);
   std::string whole;
-  uint32_t fraction = 0;                 // ten-thousandths
-  if (magnitude < 9007199254740992.0) {  // 2^53: the fraction is still there
-    // Both differences are exact; only the scaling by 10000 rounds, once.
-    double integral = std::floor(magnitude);
-    double scaled = (magnitude - integral) * 10000.0;
+  uint32_t fraction = 0;  // ten-thousandths
+  if (magnitude < 9.0e14) {
+    // The value scaled by 10000 (one rounding) and rounded half away from
+    // zero; it fits 64 bits, and the floor and the difference are exact.
+    double scaled = magnitude * 10000.0;
     double units = std::floor(scaled);
-    uint64_t w = static_cast<uint64_t>(integral);
-    fraction = static_cast<uint32_t>(units);
-    if (scaled - units >= 0.5) ++fraction;
-    if (fraction == 10000) {
-      fraction = 0;
-      ++w;
-    }
-    if (w == 0 && fraction == 0) return "0";
-    whole = std::to_string(w);
+    auto u = static_cast<uint64_t>(units);
+    if (scaled - units >= 0.5) ++u;
+    if (u == 0) return "0";
+    whole = std::to_string(u / 10000);
+    fraction = static_cast<uint32_t>(u % 10000);
+  } else if (magnitude < 9007199254740992.0) {
+    // Up to 2^53 the fraction is a multiple of 1/8: exact in 4 decimals.
+    double integral = std::floor(magnitude);
+    whole = std::to_string(static_cast<uint64_t>(integral));
+    fraction = static_cast<uint32_t>((magnitude - integral) * 10000.0);
   } else {
     whole = whole_digits(magnitude);
   }
@@ -156,8 +157,9 @@ std::string describe_window_toggle(uint32_t ident, bool now_open) {
 std::vector<std::string> describe_activity(const Host& host) {
   std::vector<std::string> lines;
   for (const FiredEvent& e : host.fired()) lines.push_back(describe_event(e));
-  for (uint32_t ident : host.toggled_windows()) {
-    lines.push_back(describe_window_toggle(ident, host.window_open(ident)));
+  const std::vector<uint32_t>& idents = host.toggled_windows();
+  for (size_t i = 0; i < idents.size(); ++i) {
+    lines.push_back(describe_window_toggle(idents[i], host.toggles_left_open()[i]));
   }
   return lines;
 }

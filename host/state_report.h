@@ -31,7 +31,7 @@ std::string quote_text(std::string_view text);
 // A fired key event in the words of `gaugeview click`: "event N value V",
 // and which window the three panel-window events act on.
 std::string describe_event(const FiredEvent& event);
-// A panel window toggled through the host service.
+// A panel window toggled through the host service, and how it was left.
 std::string describe_window_toggle(uint32_t ident, bool now_open);
 
 // The key events fired and the panel windows toggled since the host's last
