@@ -94,7 +94,9 @@ for gauge in "${gauges[@]}"; do
     echo "$name $?" >>"$native_status"
     printf '"%s" state %s --quiet --module "%s"%s > "%s.txt"\r\n' "$wine_program" "$gauge" \
       "$wine_module" "$wine_options" "$name" >>"$batch"
-    printf '>>status.txt echo %s %%ERRORLEVEL%%\r\n' "$name" >>"$batch"
+    # The space before >> keeps the exit code from reading as a handle
+    # number ("0>>"); the comparison drops it again.
+    printf 'echo %s %%ERRORLEVEL%% >>status.txt\r\n' "$name" >>"$batch"
     runs=$((runs + 1))
   done
 done
@@ -109,7 +111,7 @@ if [ ! -f "$work/wine/status.txt" ]; then
   exit 1
 fi
 status=0
-tr -d '\r' <"$work/wine/status.txt" >"$work/wine/status-lf.txt"
+tr -d '\r' <"$work/wine/status.txt" | sed 's/ *$//' >"$work/wine/status-lf.txt"
 if ! cmp -s "$native_status" "$work/wine/status-lf.txt"; then
   echo "compare-states: the exit codes differ (native -, Wine +; both in $work):"
   diff -u "$native_status" "$work/wine/status-lf.txt" | head -n 40
