@@ -96,7 +96,7 @@ double TAVREL_STDCALL writes_quote(ElementHeader* e) {
   return 0;
 }
 
-FailureRecord on_system_20[] = {failure(20, 1), end_of_failures()};
+FailureList<1> on_system_20 = failures({20, 1});
 NeedleElement board_needle =
     needle(board, {.bitmap = 11, .position = {50, 50}, .failures = on_system_20}, {.var = 101});
 NeedleElement backwards_needle = needle(board, {.bitmap = 12, .position = {50, 50}}, {.var = 102});
@@ -167,7 +167,7 @@ double TAVREL_STDCALL sees_and_fires(ElementHeader* e) {
 
 NeedleElement sequenced_needle =
     needle(sequencer, {.bitmap = 71}, {.var = 201, .callback = sees_and_fires});
-FailureRecord on_system_7[] = {failure(7, 2), end_of_failures()};
+FailureList<1> on_system_7 = failures({7, 2});
 IconElement failing_lamp = icon(sequencer, {.bitmap = 72, .failures = on_system_7}, {.var = 202});
 ElementHeader* sequencer_children[] = {&sequenced_needle.header, &failing_lamp.header, nullptr};
 StaticImageElement sequencer_face =
