@@ -41,6 +41,9 @@ class Hourmeter : public ::testing::Test {
     ASSERT_EQ(contents(), "0.000000\n");
   }
   void TearDown() override {
+    // Meters still placed save at their kill: let them, here, before the
+    // current folder goes back.
+    while (!host.instances().empty()) host.remove(*host.instances().back());
     fs::current_path(previous_);
     std::error_code ignored;
     fs::permissions(folder_ / "gauges", fs::perms::owner_all, ignored);
