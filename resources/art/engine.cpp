@@ -182,8 +182,8 @@ Canvas hourmeter_face(Lang lang) {
   return canvas;
 }
 
-// The glass over the window: its metal frame and a glint across the
-// corner; clear everywhere else.
+// The glass over the window: its metal frame; clear everywhere else, so
+// the drums show undimmed.
 Canvas hourmeter_glass(Lang) {
   Canvas canvas(200, 200, 8);
   cairo_t* cr = canvas.cr();
@@ -198,14 +198,6 @@ Canvas hourmeter_glass(Lang) {
   cairo_move_to(cr, kWindowLeft - 4.5, kWindowBottom + 4.5);
   cairo_line_to(cr, kWindowRight + 4.5, kWindowBottom + 4.5);
   set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.45));
-  cairo_stroke(cr);
-  // The glint: two short strokes over the thousands drum.
-  cairo_set_line_width(cr, 1.2);
-  set_colour(cr, rgb(200, 204, 210));
-  cairo_move_to(cr, kWindowLeft + 2, kWindowTop + 9);
-  cairo_line_to(cr, kWindowLeft + 8, kWindowTop + 2);
-  cairo_move_to(cr, kWindowLeft + 5, kWindowTop + 11);
-  cairo_line_to(cr, kWindowLeft + 9.5, kWindowTop + 6);
   cairo_stroke(cr);
   return canvas;
 }
