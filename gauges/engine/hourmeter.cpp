@@ -18,6 +18,9 @@ using namespace build;
 
 constexpr uint32_t kEngineTime = 607;  // seconds
 constexpr uint32_t kHourmeterTooltip = 43807;
+// A drum rolls to its next digit during the last 36 seconds (0.01 hour)
+// before the digit changes.
+constexpr double kRollSeconds = 36.0;
 
 extern StaticImageElement face;
 extern MovingImageElement hourglass_drum;
@@ -43,17 +46,12 @@ namespace {
 
 // One drum: a strip sliding behind its one-cell mask, its vertical value
 // the seconds counted, its maximum one turn of the drum.
-constexpr MovingImageElement drum(int bitmap, int index, ElementHeader** next) {
-  return moving_image(hourmeter,
-                      {.bitmap = bitmap,
-                       .position = {drums::kDrumX[index], drums::kDrumY},
-                       .flags = kLitMovingPart,
-                       .children = next},
-                      unused_range(0, 0),
-                      {.var = kEngineTime,
-                       .callback = hourmeter_drum_cb,
-                       .minimum = 0,
-                       .maximum = drums::kDrumMaxima[index]});
+constexpr MovingImageElement drum(int bitmap, int x, double maximum, ElementHeader** next) {
+  return moving_image(
+      hourmeter,
+      {.bitmap = bitmap, .position = {x, 122}, .flags = kLitMovingPart, .children = next},
+      unused_range(0, 0),
+      {.var = kEngineTime, .callback = hourmeter_drum_cb, .minimum = 0, .maximum = maximum});
 }
 
 // The face, with the counter window.
@@ -61,12 +59,12 @@ constinit StaticImageElement face = static_image(
     hourmeter, {.bitmap = 1130, .flags = kLitFace, .children = children<hourglass_drum>});
 // 1170: eleven hourglasses; 1160: the tenths, black on white; 1150: the
 // digits, white on black.
-constinit MovingImageElement hourglass_drum = drum(1170, 0, children<tenths_drum>);
-constinit MovingImageElement tenths_drum = drum(1160, 1, children<units_drum>);
-constinit MovingImageElement units_drum = drum(1150, 2, children<tens_drum>);
-constinit MovingImageElement tens_drum = drum(1150, 3, children<hundreds_drum>);
-constinit MovingImageElement hundreds_drum = drum(1150, 4, children<thousands_drum>);
-constinit MovingImageElement thousands_drum = drum(1150, 5, children<glass>);
+constinit MovingImageElement hourglass_drum = drum(1170, 137, 360, children<tenths_drum>);
+constinit MovingImageElement tenths_drum = drum(1160, 120, 3600, children<units_drum>);
+constinit MovingImageElement units_drum = drum(1150, 103, 36000, children<tens_drum>);
+constinit MovingImageElement tens_drum = drum(1150, 86, 360000, children<hundreds_drum>);
+constinit MovingImageElement hundreds_drum = drum(1150, 69, 3600000, children<thousands_drum>);
+constinit MovingImageElement thousands_drum = drum(1150, 52, 36000000, children<glass>);
 // The glass over the window.
 constinit StaticImageElement glass = static_image(hourmeter, {.bitmap = 1140});
 
@@ -151,13 +149,13 @@ void TAVREL_STDCALL hourmeter_gauge_cb(GaugeHeader* gauge, uint32_t service, uin
 // of a mechanical counter. The hourglass (a cell of 36 s) always rolls.
 double TAVREL_STDCALL hourmeter_drum_cb(ElementHeader* element) {
   const double cell = element_as<MovingImageElement>(element)->y.maximum * 0.1;
-  const double turn = cell * 10;
+  const double turn = cell * drums::kDigitsPerTurn;
   const double t = hours_total;
   const double r = t - std::floor(t / turn) * turn;
   const double lo = std::floor(r / cell) * cell;
   const double hi = std::ceil(r / cell) * cell;
   const double gap = hi - r;
-  if (gap >= drums::kRollSeconds) return lo;
+  if (gap >= kRollSeconds) return lo;
   return hi + (lo - hi) * gap * 0.027777777777777776;
 }
 

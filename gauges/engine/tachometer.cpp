@@ -36,20 +36,19 @@ constinit StaticImageElement dial = static_image(
     tachometer, {.bitmap = 390, .flags = kLitFace, .children = children<thousands_disc>});
 // 400: the disc, 0 at the right, 1 at the top, 2 at the left, 3 at the
 // bottom; 401: the quarter-turn window.
-constinit SpriteElement thousands_disc = sprite(
-    tachometer,
-    {.bitmap = 400,
-     .position = {tach::kWindowX, tach::kWindowY},
-     .flags = kLitMovingPart,
-     .children = children<hundreds_needle>,
-     .failures = engine_failures,
-     .offset = {tach::kDiscCentreX, tach::kDiscCentreY}},
-    {.texture_scale_x = 1.0f,
-     .texture_scale_y = 1.0f,
-     .x = unused_channel(1.0),
-     .y = unused_channel(1.0),
-     .rotation = {
-         .var = kEngineRpm, .callback = tach_thousands_cb, .scale = tach::kDiscDegreesPerRpm}});
+constinit SpriteElement thousands_disc =
+    sprite(tachometer,
+           {.bitmap = 400,
+            .position = {63, 113},
+            .flags = kLitMovingPart,
+            .children = children<hundreds_needle>,
+            .failures = engine_failures,
+            .offset = {60, 140}},
+           {.texture_scale_x = 1.0f,
+            .texture_scale_y = 1.0f,
+            .x = unused_channel(1.0),
+            .y = unused_channel(1.0),
+            .rotation = {.var = kEngineRpm, .callback = tach_thousands_cb, .scale = 0.09}});
 constinit NeedleElement hundreds_needle = needle(tachometer,
                                                  {.bitmap = 380,
                                                   .position = {140, 140},
