@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Stacks PNG pictures (8-bit RGB or RGBA, as gaugeview writes them) above
-one another, or side by side with --across, on a panel-grey backdrop, with a
-gap between them. Used to make the family pictures in docs/gauges/.
+one another, or side by side with --across, over a panel-grey backdrop, with
+a gap between them. Used to make the family pictures in docs/gauges/.
 
   stack-png.py [--across] [--gap N] -o OUT.png IN.png...
 """
@@ -86,7 +86,13 @@ def main():
     x = y = gap
     for w, h, rows in pictures:
         for r in range(h):
-            canvas[y + r][x * 4:(x + w) * 4] = rows[r]
+            line = canvas[y + r]
+            row = rows[r]
+            for i in range(w):
+                a = row[i * 4 + 3]
+                o = (x + i) * 4
+                for c in range(3):  # over the backdrop, by the picture's alpha
+                    line[o + c] = (row[i * 4 + c] * a + line[o + c] * (255 - a) + 127) // 255
         if args.across:
             x += w + gap
         else:

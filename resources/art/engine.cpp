@@ -613,14 +613,9 @@ Canvas hourmeter_face(Lang lang) {
   cairo_t* cr = canvas.cr();
   const double c = 100;
   const Window w = counter_window();
-  // The case: a dark metal ring round a matte face.
-  cairo_arc(cr, c, c, 99, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {20, 20}, {180, 180});
-  cairo_new_path(cr);
-  cairo_arc(cr, c, c, 88, 0, 2 * kPi);
-  set_colour(cr, colours::kRecess);
-  cairo_fill(cr);
-  cairo_arc(cr, c, c, 86.5, 0, 2 * kPi);
+  // A matte face; the case round it is on the glass, which the panel
+  // lights do not light.
+  cairo_arc(cr, c, c, 90, 0, 2 * kPi);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
 
@@ -651,12 +646,13 @@ Canvas hourmeter_face(Lang lang) {
   return canvas;
 }
 
-// The glass over the window: its metal frame; clear everywhere else, so the
-// drums show undimmed.
+// The glass: the case's metal ring and the frame of the counter window;
+// clear everywhere else, so the face and drums show undimmed.
 Canvas hourmeter_glass(Lang) {
-  Canvas canvas(200, 200, 8);
+  Canvas canvas = bezel_picture(200, {100, 100}, 99.5, 88);
   cairo_t* cr = canvas.cr();
   const Window w = counter_window();
+  cairo_save(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
   rounded_rect(cr, w.left - 5, w.top - 5, w.right - w.left + 10, w.bottom - w.top + 10, 3);
   cairo_rectangle(cr, w.left, w.top, w.right - w.left, w.bottom - w.top);
@@ -667,6 +663,7 @@ Canvas hourmeter_glass(Lang) {
   cairo_line_to(cr, w.right + 4.5, w.bottom + 4.5);
   set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.45));
   cairo_stroke(cr);
+  cairo_restore(cr);
   return canvas;
 }
 
