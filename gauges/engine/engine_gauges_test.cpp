@@ -120,5 +120,27 @@ TEST_F(EngineGauge, ChtPointsAlongItsUpperArc) {
   EXPECT_NEAR(bearing(cht, 1, 415, 1391.67 + 200), top, 1e-9);
 }
 
+TEST_F(EngineGauge, AFailedEngineSystemFreezesTheDiscAndTheNeedleTogether) {
+  auto& tach = host.place("Tachometer");
+  host.variables().set(390, 2400);
+  host.update();
+  host.set_failure(2, true);
+  host.variables().set(390, 1200);
+  host.update();
+  EXPECT_EQ(tach.elements().at(1).value, -2000);
+  EXPECT_NEAR(tach.elements().at(2).needle_bearing, 2400 * 0.36, 1e-9);
+  host.set_failure(2, false);
+  host.update();
+  EXPECT_EQ(tach.elements().at(1).value, -1000);
+  EXPECT_NEAR(tach.elements().at(2).needle_bearing, 1200 * 0.36, 1e-9);
+}
+
+TEST_F(EngineGauge, OilGaugeTooltipsNameTheScaleUnderThePointer) {
+  auto& oil = host.place("Oil_Temp_Press");
+  EXPECT_EQ(oil.tooltip_at(200, 60), 43855u);   // the temperature scale across the top
+  EXPECT_EQ(oil.tooltip_at(200, 200), 43820u);  // the fuel-pressure box
+  EXPECT_EQ(oil.tooltip_at(40, 200), 0u);       // the outer parent has none
+}
+
 }  // namespace
 }  // namespace tavrel
