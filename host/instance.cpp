@@ -225,10 +225,27 @@ void GaugeInstance::call_child(const MouseArea& child, int32_t x, int32_t y, uin
   }
 }
 
+const MouseMap& GaugeInstance::mouse() const {
+  int width = 0, height = 0;
+  const ElementHeader* background = root();
+  if (background == nullptr || !host_.bitmap_size(background->resource_id, width, height)) {
+    width = height = 0;
+  }
+  if (width != mouse_->gauge_width() || height != mouse_->gauge_height()) {
+    mouse_->set_gauge_size(width, height);
+  }
+  return *mouse_;
+}
+
+void GaugeInstance::release() {
+  host_.release_button();
+}
+
 ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& options) {
   ClickResult result;
-  MouseHit hit = mouse_->hit(x, y);
+  MouseHit hit = mouse().hit(x, y);
   if (hit.child == nullptr) return result;
+  host_.press_button();
   result.child = hit.child;
   const MouseRect& rect = *hit.child->record;
   call_child(*hit.child, hit.x, hit.y, kMouseLeftSingle);
@@ -250,6 +267,7 @@ ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& optio
                relative(options.drag_to->y, hit.child->box.y), kMouseDrag);
     ++result.calls;
   }
+  if (options.release) release();
   return result;
 }
 
