@@ -7,9 +7,23 @@
 namespace tavrel::gauges {
 
 extern GaugeHeader battery_switch;
+extern GaugeHeader carb_temperature;
+extern GaugeHeader fuel_quantity;
+extern GaugeHeader tachometer;
+extern GaugeHeader manifold_pressure;
+extern GaugeHeader suction_indicator;
+extern GaugeHeader hourmeter;
+extern GaugeHeader oil_temp_press;
+extern GaugeHeader cht_indicator;
+extern GaugeHeader voltmeter;
+extern GaugeHeader ammeter;
+extern GaugeHeader low_fuel_lamp;
+extern GaugeHeader stall_warning_light;
 
 inline constexpr GaugeHeader* kGaugeTable[] = {
-    &battery_switch,
+    &battery_switch,    &carb_temperature, &fuel_quantity,       &tachometer,    &manifold_pressure,
+    &suction_indicator, &hourmeter,        &oil_temp_press,      &cht_indicator, &voltmeter,
+    &ammeter,           &low_fuel_lamp,    &stall_warning_light,
 };
 
 }  // namespace tavrel::gauges
