@@ -237,6 +237,13 @@ void GaugeInstance::call_child(const MouseArea& child, int32_t x, int32_t y, uin
 
 ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& options) {
   ClickResult result;
+  // The outer parent is the whole gauge and nothing beyond its background,
+  // even where a child's box reaches past the picture's edge.
+  int bw = 0, bh = 0;
+  if (root() != nullptr && host_.bitmap_size(root()->resource_id, bw, bh) &&
+      (x < 0 || y < 0 || x >= bw || y >= bh)) {
+    return result;
+  }
   MouseHit hit = mouse_->hit(x, y);
   if (hit.child == nullptr) return result;
   result.child = hit.child;
