@@ -8,6 +8,7 @@
 namespace tavrel::art {
 
 void add_switch_drawers(Registry& registry);  // switches.cpp
+void add_hotspot_drawers(Registry& registry);  // hotspots.cpp
 
 }  // namespace tavrel::art
 
