@@ -8,6 +8,7 @@ namespace tavrel::gauges {
 
 extern GaugeHeader battery_switch;
 extern GaugeHeader carb_temperature;
+extern GaugeHeader registration;
 extern GaugeHeader fuel_quantity;
 extern GaugeHeader tachometer;
 extern GaugeHeader manifold_pressure;
@@ -19,11 +20,42 @@ extern GaugeHeader voltmeter;
 extern GaugeHeader ammeter;
 extern GaugeHeader low_fuel_lamp;
 extern GaugeHeader stall_warning_light;
+extern GaugeHeader instrument_zoom;
+extern GaugeHeader fuel_zoom;
+extern GaugeHeader close_subpanel;
+extern GaugeHeader view_radios;
+extern GaugeHeader show_yoke;
+extern GaugeHeader landing_view_toggle;
+extern GaugeHeader nav_instruments_toggle;
+extern GaugeHeader kneeboard_toggle;
+extern GaugeHeader atc_toggle;
+extern GaugeHeader map_toggle;
 
 inline constexpr GaugeHeader* kGaugeTable[] = {
-    &battery_switch,    &carb_temperature, &fuel_quantity,       &tachometer,    &manifold_pressure,
-    &suction_indicator, &hourmeter,        &oil_temp_press,      &cht_indicator, &voltmeter,
-    &ammeter,           &low_fuel_lamp,    &stall_warning_light,
+    &battery_switch,  // 3
+    &carb_temperature,  // 4
+    &registration,  // 5
+    &fuel_quantity,  // 10
+    &tachometer,  // 11
+    &manifold_pressure,  // 14
+    &suction_indicator,  // 16
+    &hourmeter,  // 17
+    &oil_temp_press,  // 18
+    &cht_indicator,  // 19
+    &voltmeter,  // 20
+    &ammeter,  // 21
+    &low_fuel_lamp,  // 31
+    &stall_warning_light,  // 38
+    &instrument_zoom,  // 42
+    &fuel_zoom,  // 43
+    &close_subpanel,  // 44
+    &view_radios,  // 45
+    &show_yoke,  // 46
+    &landing_view_toggle,  // 47
+    &nav_instruments_toggle,  // 48
+    &kneeboard_toggle,  // 49
+    &atc_toggle,  // 50
+    &map_toggle,  // 51
 };
 
 }  // namespace tavrel::gauges
