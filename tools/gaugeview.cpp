@@ -305,8 +305,6 @@ int command_render(const Options& o) {
   return 0;
 }
 
-std::string describe_event(const host::FiredEvent& e);
-
 int command_panel(const Options& o) {
   host::PanelConfig config;
   std::string error;
