@@ -9,7 +9,11 @@ bool VariableStore::is_enumerated(uint32_t token) {
 
 void VariableStore::set(uint32_t token, double value) {
   if (is_enumerated(token)) {
-    set_integer(token, static_cast<int32_t>(value));
+    // The integer's 32 bits, also for values written unsigned (4294967295
+    // is -1); a value that is no 32-bit integer at all reads as 0.
+    const bool integral = value >= -2147483648.0 && value <= 4294967295.0;
+    const int64_t whole = integral ? static_cast<int64_t>(value) : 0;
+    set_integer(token, static_cast<int32_t>(static_cast<uint32_t>(whole)));
     return;
   }
   VarValue v{};

@@ -74,9 +74,16 @@ void TAVREL_STDCALL thrust_gauge_cb(GaugeHeader* gauge, uint32_t, uintptr_t) {
 // either end of the box holds the lever at that end. Each lever measures
 // against its own box, so every lever, the mixture included, can be pulled
 // right back.
+//
+// The heights come from the recorded header's mouse list. When that header
+// is not the clicked instance's (the last one recorded may have been
+// destroyed since: its service 12 records it too), the clicked instance's
+// own list, which is the same list, is read instead of a dead one.
 void drag_lever(const ClickPoint* point, uint32_t event, int box_record) {
+  if (point == nullptr) return;
   const GaugeHeader* gauge = thrust_controls_header;
-  if (point == nullptr || gauge == nullptr || gauge->mouse_rect == nullptr) return;
+  if (point->gauge != nullptr && point->gauge != gauge) gauge = point->gauge;
+  if (gauge == nullptr || gauge->mouse_rect == nullptr) return;
   const int32_t height = gauge->mouse_rect[box_record].box.height;
   if (height <= 0) return;
   const double position = (1.0 - static_cast<double>(point->y) / height) * thrust::kFullForward;
