@@ -27,6 +27,8 @@ const Registry& all_drawers() {
   static const Registry registry = [] {
     Registry r;
     add_switch_drawers(r);
+    add_radio_drawers(r);
+    add_control_drawers(r);
     return r;
   }();
   return registry;

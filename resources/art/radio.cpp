@@ -1,0 +1,538 @@
+// Radio navigation art: the DME (2130, 2140, 2141), the VOR indicator (2150
+// to 2220), the ADF indicator (2230 to 2271) and the RMI (1400 to 1440).
+#include <cairo.h>
+
+#include <cmath>
+#include <string>
+
+#include "families.h"
+#include "gauges/radio/vor1_indicator.h"
+#include "kit.h"
+
+namespace tavrel::art {
+namespace {
+
+namespace vor1 = gauges::vor1;
+
+constexpr Colour kGlass = rgb(16, 12, 12);  // the DME's dark display window
+constexpr Colour kFlagRed = rgb(206, 34, 28);
+constexpr Colour kFlagWhite = rgb(236, 232, 218);
+constexpr Colour kPointerYellow = rgb(236, 190, 40);
+constexpr Colour kPointerGreen = rgb(96, 200, 120);
+constexpr Colour kHub = rgb(28, 28, 30);  // pointer hubs
+
+double radians(double degrees) {
+  return degrees * kPi / 180.0;
+}
+
+// A point at a bearing (degrees clockwise from straight up) from a centre.
+Point at_bearing(Point centre, double bearing, double radius) {
+  return {centre.x + radius * std::sin(radians(bearing)),
+          centre.y - radius * std::cos(radians(bearing))};
+}
+
+void circle(cairo_t* cr, Point c, double r) {
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
+}
+
+void ring(cairo_t* cr, Point c, double outer, double inner) {
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, outer, 0, 2 * kPi);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, c.x, c.y, inner, 2 * kPi, 0);
+}
+
+// A square instrument plate with rounded corners, dark metal lit from the
+// upper left.
+void plate(cairo_t* cr, double size) {
+  rounded_rect(cr, 1, 1, size - 2, size - 2, size * 0.06);
+  fill_metal(cr, scaled(colours::kMetal, 0.7), {0, 0}, {size, size});
+  set_colour(cr, scaled(colours::kMetal, 0.4));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
+// A mounting screw in the plate's corner.
+void screw(cairo_t* cr, Point c, double r) {
+  circle(cr, c, r);
+  fill_metal(cr, mix(colours::kMetal, colours::kLegend, 0.2), {c.x - r, c.y - r},
+             {c.x + r, c.y + r});
+  cairo_new_path(cr);
+  cairo_move_to(cr, c.x - r * 0.7, c.y + r * 0.3);
+  cairo_line_to(cr, c.x + r * 0.7, c.y - r * 0.3);
+  set_colour(cr, colours::kRecess);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+// A bezel ring: dark metal, bright along its upper left, with a thin shadow
+// toward the face.
+void bezel_ring(cairo_t* cr, Point c, double outer, double inner) {
+  ring(cr, c, outer, inner);
+  fill_metal(cr, colours::kMetal, {c.x - outer, c.y - outer}, {c.x + outer, c.y + outer});
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, outer - 1, radians(160), radians(290));
+  set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.45));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  circle(cr, c, inner + 0.75);
+  set_colour(cr, colours::kRecess);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
+// A knurled knob seen from the front, its index line along +x (the knob
+// turns as a table needle, whose bitmap points right), with a legend that
+// reads upright when the index points straight up.
+void knob(cairo_t* cr, Point c, double r, const std::string& legend) {
+  const int teeth = 36;
+  cairo_new_path(cr);
+  for (int i = 0; i < teeth * 2; ++i) {
+    double a = 2 * kPi * i / (teeth * 2);
+    double rr = (i % 2) ? r - 1.6 : r;
+    cairo_line_to(cr, c.x + rr * std::cos(a), c.y + rr * std::sin(a));
+  }
+  cairo_close_path(cr);
+  fill_metal(cr, rgb(44, 45, 48), {c.x - r, c.y - r}, {c.x + r, c.y + r});
+  circle(cr, c, r * 0.78);
+  fill_gradient(cr, {c.x - r, c.y - r}, rgb(58, 60, 64), {c.x + r, c.y + r}, rgb(24, 24, 26));
+  // Index line toward +x.
+  cairo_new_path(cr);
+  cairo_move_to(cr, c.x + r * 0.35, c.y);
+  cairo_line_to(cr, c.x + r * 0.74, c.y);
+  set_colour(cr, colours::kLegend);
+  cairo_set_line_width(cr, 2.2);
+  cairo_stroke(cr);
+  if (!legend.empty()) {
+    cairo_save(cr);
+    cairo_translate(cr, c.x, c.y);
+    cairo_rotate(cr, kPi / 2);  // upright when +x points up
+    text(cr, legend, 0, r * 0.2, r * 0.42, colours::kLegend);
+    cairo_restore(cr);
+  }
+}
+
+// A compass card: short marks every 5 degrees, long ones every 10, and the
+// headings N, 3, 6, E ... 33 every 30, each at its bearing on the card; the
+// card turns so that the heading it shows comes under the top index.
+void compass_card(cairo_t* cr, Point c, double r, double numeral_size) {
+  static const char* const kNames[] = {"N", "3",  "6",  "E", "12", "15",
+                                       "S", "21", "24", "W", "30", "33"};
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  for (int h = 0; h < 360; h += 5) {
+    const bool long_mark = h % 10 == 0;
+    Point a = at_bearing(c, h, r - 1);
+    Point b = at_bearing(c, h, r - (long_mark ? r * 0.11 : r * 0.06));
+    cairo_move_to(cr, a.x, a.y);
+    cairo_line_to(cr, b.x, b.y);
+    cairo_set_line_width(cr, long_mark ? 2.0 : 1.3);
+    set_colour(cr, colours::kLegend);
+    cairo_stroke(cr);
+  }
+  for (int i = 0; i < 12; ++i) {
+    const double h = i * 30.0;
+    cairo_save(cr);
+    cairo_translate(cr, c.x, c.y);
+    cairo_rotate(cr, radians(h));
+    text(cr, kNames[i], 0, -(r - r * 0.13 - numeral_size * 0.05), numeral_size, colours::kLegend);
+    cairo_restore(cr);
+  }
+}
+
+// A red and white striped warning flag.
+void striped_flag(cairo_t* cr, double w, double h) {
+  cairo_rectangle(cr, 0, 0, w, h);
+  set_colour(cr, kFlagRed);
+  cairo_fill(cr);
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_clip(cr);
+  set_colour(cr, kFlagWhite);
+  const double stripe = std::max(3.0, h * 0.35);
+  for (double x = -h; x < w + h; x += stripe * 2) {
+    polygon(cr, {{x, h}, {x + stripe, h}, {x + stripe + h, 0}, {x + h, 0}});
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+// ---------------------------------------------------------------- DME
+
+constexpr Point kDmeKnob{58.5, 44.5};
+
+Canvas dme_window(Lang) {
+  Canvas canvas(119, 59, 8);
+  cairo_t* cr = canvas.cr();
+  rounded_rect(cr, 0.5, 0.5, 118, 58, 4);
+  fill_metal(cr, scaled(colours::kMetal, 0.75), {0, 0}, {119, 59});
+  set_colour(cr, scaled(colours::kMetal, 0.4));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  // The display window behind the readouts and the unit labels.
+  rounded_rect(cr, 9, 5, 101, 30, 2.5);
+  set_colour(cr, kGlass);
+  cairo_fill_preserve(cr);
+  set_colour(cr, colours::kRecess);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  cairo_move_to(cr, 10, 35.5);
+  cairo_line_to(cr, 109, 35.5);
+  set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.35));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  // Knob well and the two receiver legends either side.
+  circle(cr, kDmeKnob, 9.5);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  engraved_text(cr, "NAV 1", 30, 48, 8);
+  engraved_text(cr, "NAV 2", 88, 48, 8);
+  screw(cr, {4.5, 54.5}, 2.2);
+  screw(cr, {114.5, 54.5}, 2.2);
+  return canvas;
+}
+
+// The source knob turned toward NAV 1 (left) or NAV 2 (right).
+Canvas dme_knob(bool nav2) {
+  Canvas canvas(15, 15, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_translate(cr, 7.5, 7.5);
+  cairo_rotate(cr, radians(nav2 ? -45.0 : -135.0));
+  knob(cr, {0, 0}, 7.2, "");
+  return canvas;
+}
+
+// ---------------------------------------------------------------- VOR
+
+constexpr Point kVorCentre{vor1::kDialCentre.x, vor1::kDialCentre.y};
+constexpr double kVorFace = 138;
+// The card ring shows between these radii, around the inner face.
+constexpr double kVorCardOuter = 127, kVorCardInner = 100;
+
+Canvas vor_face(Lang) {
+  Canvas canvas(300, 300, 8);
+  cairo_t* cr = canvas.cr();
+  plate(cr, 300);
+  for (Point p : {Point{16, 16}, Point{284, 16}, Point{284, 284}}) screw(cr, p, 5);
+  circle(cr, kVorCentre, kVorFace);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The card ring: marks and headings every 30 degrees; black inside and
+// outside, so the face and the inner mask show there.
+Canvas vor_card(Lang) {
+  Canvas canvas(256, 256, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c{128, 128};
+  ring(cr, c, kVorCardOuter, kVorCardInner);
+  set_colour(cr, scaled(colours::kFace, 1.2));
+  cairo_fill(cr);
+  compass_card(cr, c, kVorCardOuter, 19);
+  return canvas;
+}
+
+// The inner face over the card: course marks at top and bottom, the
+// deviation dots, the centre circle, GS and NAV. Black where the card ring
+// shows through.
+Canvas vor_mask(Lang) {
+  Canvas canvas(264, 264, 8);
+  cairo_t* cr = canvas.cr();
+  // Mask pixels are gauge pixels less the mask's position (18, 18).
+  const Point c{kVorCentre.x - 18, kVorCentre.y - 18};
+  circle(cr, c, kVorCardInner - 1);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  // The course index at the top and the reciprocal mark at the bottom.
+  set_colour(cr, colours::kLegend);
+  polygon(cr, {{c.x, c.y - kVorCardInner + 2},
+               {c.x - 7, c.y - kVorCardInner + 15},
+               {c.x + 7, c.y - kVorCardInner + 15}});
+  cairo_fill(cr);
+  polygon(cr, {{c.x, c.y + kVorCardInner - 2},
+               {c.x - 5, c.y + kVorCardInner - 12},
+               {c.x + 5, c.y + kVorCardInner - 12}});
+  cairo_fill(cr);
+  // Five dots either side: the lateral needle crosses row 150 through the
+  // fifth at full scale; the glide-slope needle crosses column 208 through
+  // its fifth.
+  for (int k = -5; k <= 5; ++k) {
+    if (k == 0) continue;
+    circle(cr, {c.x + k * vor1::kLateralFullScale / 5.0, c.y}, 2.6);
+    set_colour(cr, colours::kLegend);
+    cairo_fill(cr);
+    circle(cr, {c.x + vor1::kLateralFullScale, c.y + k * vor1::kVerticalFullScale / 5.0}, 1.8);
+    cairo_fill(cr);
+  }
+  circle(cr, c, 10);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  text(cr, "GS", c.x + 70, c.y - 22, 11, colours::kLegend);
+  text(cr, "NAV", c.x - 32, c.y + 60, 11, colours::kLegend);
+  return canvas;
+}
+
+Canvas gs_flag(bool hidden) {
+  Canvas canvas(25, 6, 8);
+  cairo_t* cr = canvas.cr();
+  if (hidden) {
+    cairo_rectangle(cr, 0, 0, 25, 6);
+    set_colour(cr, colours::kFace);
+    cairo_fill(cr);
+  } else {
+    striped_flag(cr, 25, 6);
+  }
+  return canvas;
+}
+
+Canvas nav_flag(bool to_triangle) {
+  Canvas canvas(29, 23, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_rectangle(cr, 0, 0, 29, 23);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  if (to_triangle) {
+    polygon(cr, {{14.5, 3}, {25, 20}, {4, 20}});
+    set_colour(cr, colours::kLegend);
+    cairo_fill(cr);
+  } else {
+    cairo_save(cr);
+    cairo_translate(cr, 2, 5);
+    striped_flag(cr, 25, 13);
+    cairo_restore(cr);
+  }
+  return canvas;
+}
+
+// A deviation needle: a thin white bar from its pivot at the left end.
+Canvas deviation_needle(Lang) {
+  Canvas canvas(154, 4, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_rectangle(cr, 0, 0.6, 154, 2.8);
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas vor_bezel(Lang) {
+  Canvas canvas(300, 300, 8);
+  cairo_t* cr = canvas.cr();
+  bezel_ring(cr, kVorCentre, 148, kVorFace - 2);
+  // The knob well at the lower left.
+  const Point k{static_cast<double>(vor1::kObsKnobCentre.x),
+                static_cast<double>(vor1::kObsKnobCentre.y)};
+  ring(cr, k, 31.5, 28.5);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas obs_knob(Lang) {
+  Canvas canvas(58, 58, 8);
+  knob(canvas.cr(), {29, 29}, 27, "OBS");
+  return canvas;
+}
+
+// ---------------------------------------------------------------- ADF
+
+constexpr Point kAdfCentre{150, 150};
+constexpr double kAdfCard = 124;
+
+Canvas adf_face(Lang) {
+  Canvas canvas(300, 300, 8);
+  cairo_t* cr = canvas.cr();
+  plate(cr, 300);
+  for (Point p : {Point{16, 16}, Point{284, 16}, Point{284, 284}}) screw(cr, p, 5);
+  circle(cr, kAdfCentre, 138);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas adf_card(Lang) {
+  Canvas canvas(260, 260, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c{130, 130};
+  circle(cr, c, kAdfCard);
+  set_colour(cr, scaled(colours::kFace, 1.15));
+  cairo_fill(cr);
+  compass_card(cr, c, kAdfCard, 22);
+  return canvas;
+}
+
+// Black over the card's disc so the card shows; a dark rim around it hides
+// the card's edge as it turns.
+Canvas adf_mask(Lang) {
+  Canvas canvas(260, 260, 8);
+  cairo_t* cr = canvas.cr();
+  ring(cr, {130, 130}, kAdfCard + 6, kAdfCard);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The bearing pointer: an arrow from the tail through the hub (92, 11) to
+// the head at the right.
+Canvas adf_pointer(Lang) {
+  Canvas canvas(186, 22, 8);
+  cairo_t* cr = canvas.cr();
+  polygon(cr, {{4, 8.5}, {160, 8.5}, {160, 3}, {185, 11}, {160, 19}, {160, 13.5}, {4, 13.5}});
+  set_colour(cr, kPointerYellow);
+  cairo_fill(cr);
+  polygon(cr, {{0, 4}, {14, 8.5}, {14, 13.5}, {0, 18}, {5, 11}});
+  cairo_fill(cr);
+  circle(cr, {92, 11}, 8);
+  set_colour(cr, kHub);
+  cairo_fill(cr);
+  circle(cr, {92, 11}, 3);
+  set_colour(cr, scaled(colours::kLegend, 0.6));
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas adf_bezel(Lang) {
+  Canvas canvas(300, 300, 8);
+  cairo_t* cr = canvas.cr();
+  bezel_ring(cr, kAdfCentre, 148, kAdfCard + 5);
+  // Eight index marks pointing in at the card, the top one larger.
+  for (int i = 0; i < 8; ++i) {
+    const double b = i * 45.0, size = i == 0 ? 7.0 : 4.5;
+    Point tip = at_bearing(kAdfCentre, b, kAdfCard + 1);
+    Point l = at_bearing(kAdfCentre, b - size * 0.45, kAdfCard + 5 + size);
+    Point r = at_bearing(kAdfCentre, b + size * 0.45, kAdfCard + 5 + size);
+    polygon(cr, {tip, l, r});
+    set_colour(cr, i == 0 ? kPointerYellow : colours::kLegend);
+    cairo_fill(cr);
+  }
+  ring(cr, {31, 269}, 33.5, 30.5);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas hdg_knob(Lang) {
+  Canvas canvas(62, 62, 8);
+  knob(canvas.cr(), {31, 31}, 29, "HDG");
+  return canvas;
+}
+
+// ---------------------------------------------------------------- RMI
+
+constexpr Point kRmiCentre{136, 136};
+constexpr double kRmiCard = 114;
+
+Canvas rmi_face(Lang) {
+  Canvas canvas(272, 272, 8);
+  cairo_t* cr = canvas.cr();
+  circle(cr, kRmiCentre, 134);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  for (int i = 0; i < 8; ++i) {
+    const double b = i * 45.0, size = i == 0 ? 8.0 : 5.0;
+    Point tip = at_bearing(kRmiCentre, b, kRmiCard + 2);
+    Point l = at_bearing(kRmiCentre, b - size * 0.5, kRmiCard + 4 + size);
+    Point r = at_bearing(kRmiCentre, b + size * 0.5, kRmiCard + 4 + size);
+    polygon(cr, {tip, l, r});
+    set_colour(cr, i == 0 ? kPointerYellow : colours::kLegend);
+    cairo_fill(cr);
+  }
+  return canvas;
+}
+
+// The card is a needle without a table: drawn upright, N at the top, and
+// turned clockwise by its value, the negated heading.
+Canvas rmi_card(Lang) {
+  Canvas canvas(230, 230, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c{115, 115};
+  circle(cr, c, kRmiCard);
+  set_colour(cr, scaled(colours::kFace, 1.2));
+  cairo_fill(cr);
+  compass_card(cr, c, kRmiCard, 20);
+  circle(cr, c, kRmiCard * 0.5);
+  set_colour(cr, scaled(colours::kFace, 0.9));
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The double-bar pointer, head at the right, ADF on its head.
+Canvas rmi_adf_pointer(Lang) {
+  Canvas canvas(210, 32, 8);
+  cairo_t* cr = canvas.cr();
+  set_colour(cr, kPointerGreen);
+  cairo_rectangle(cr, 6, 10, 150, 3);
+  cairo_rectangle(cr, 6, 19, 150, 3);
+  cairo_fill(cr);
+  polygon(cr, {{150, 3}, {209, 16}, {150, 29}});
+  cairo_fill(cr);
+  polygon(cr, {{0, 6}, {12, 10}, {12, 22}, {0, 26}, {5, 16}});
+  cairo_fill(cr);
+  text(cr, "ADF", 168, 19.5, 9, colours::kFace);
+  circle(cr, {105, 16}, 9);
+  set_colour(cr, kHub);
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas rmi_single_pointer(Lang) {
+  Canvas canvas(210, 12, 8);
+  cairo_t* cr = canvas.cr();
+  set_colour(cr, kPointerYellow);
+  cairo_rectangle(cr, 4, 4.5, 176, 3);
+  cairo_fill(cr);
+  polygon(cr, {{176, 0}, {209, 6}, {176, 12}});
+  cairo_fill(cr);
+  polygon(cr, {{0, 1}, {10, 4.5}, {10, 7.5}, {0, 11}, {4, 6}});
+  cairo_fill(cr);
+  circle(cr, {105, 6}, 5.5);
+  set_colour(cr, kHub);
+  cairo_fill(cr);
+  circle(cr, {105, 6}, 2);
+  set_colour(cr, scaled(colours::kLegend, 0.6));
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas rmi_bezel(Lang) {
+  Canvas canvas(272, 272, 8);
+  bezel_ring(canvas.cr(), kRmiCentre, 135.5, 127);
+  return canvas;
+}
+
+}  // namespace
+
+void add_radio_drawers(Registry& registry) {
+  registry.add(2130, dme_window);
+  registry.add(
+      2140, [](Lang) { return dme_knob(false); }, 2130);
+  registry.add(
+      2141, [](Lang) { return dme_knob(true); }, 2130);
+
+  registry.add(2220, vor_face);
+  registry.add(2210, vor_card, 2220);
+  registry.add(2211, vor_mask, 2220);
+  registry.add(2200, [](Lang) { return gs_flag(false); });
+  registry.add(2201, [](Lang) { return gs_flag(true); });
+  registry.add(2190, [](Lang) { return nav_flag(false); });
+  registry.add(2191, [](Lang) { return nav_flag(true); });
+  registry.add(2180, deviation_needle);
+  registry.add(2170, deviation_needle);
+  registry.add(2160, vor_bezel, 2220);
+  registry.add(2150, obs_knob);
+
+  registry.add(2230, adf_face);
+  registry.add(2270, adf_card, 2230);
+  registry.add(2271, adf_mask, 2230);
+  registry.add(2260, adf_pointer);
+  registry.add(2250, adf_bezel, 2230);
+  registry.add(2240, hdg_knob);
+
+  registry.add(1400, rmi_face);
+  registry.add(1410, rmi_card, 1400);
+  registry.add(1420, rmi_adf_pointer);
+  registry.add(1430, rmi_single_pointer);
+  registry.add(1440, rmi_bezel, 1400);
+}
+
+}  // namespace tavrel::art
