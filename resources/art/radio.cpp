@@ -43,16 +43,6 @@ void ring(cairo_t* cr, Point c, double outer, double inner) {
   cairo_arc_negative(cr, c.x, c.y, inner, 2 * kPi, 0);
 }
 
-// A square instrument plate with rounded corners, dark metal lit from the
-// upper left.
-void plate(cairo_t* cr, double size) {
-  rounded_rect(cr, 1, 1, size - 2, size - 2, size * 0.06);
-  fill_metal(cr, scaled(colours::kMetal, 0.7), {0, 0}, {size, size});
-  set_colour(cr, scaled(colours::kMetal, 0.4));
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
-}
-
 // A mounting screw in the plate's corner.
 void screw(cairo_t* cr, Point c, double r) {
   circle(cr, c, r);
@@ -64,6 +54,23 @@ void screw(cairo_t* cr, Point c, double r) {
   set_colour(cr, colours::kRecess);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
+}
+
+// A square instrument plate with rounded corners, dark metal lit from the
+// upper left, open in a circle around the dial, with three mounting screws.
+// It belongs to the bezel picture, which the panel lights leave dark.
+void plate(cairo_t* cr, double size, Point centre, double opening) {
+  rounded_rect(cr, 1, 1, size - 2, size - 2, size * 0.06);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, centre.x, centre.y, opening, 2 * kPi, 0);
+  fill_metal(cr, scaled(colours::kMetal, 0.7), {0, 0}, {size, size});
+  cairo_new_path(cr);
+  rounded_rect(cr, 1, 1, size - 2, size - 2, size * 0.06);
+  set_colour(cr, scaled(colours::kMetal, 0.4));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  for (Point p : {Point{16, 16}, Point{size - 16, 16}, Point{size - 16, size - 16}})
+    screw(cr, p, 5);
 }
 
 // A bezel ring: dark metal, bright along its upper left, with a thin shadow
@@ -212,8 +219,6 @@ constexpr double kVorCardOuter = 127, kVorCardInner = 100;
 Canvas vor_face(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
-  plate(cr, 300);
-  for (Point p : {Point{16, 16}, Point{284, 16}, Point{284, 284}}) screw(cr, p, 5);
   circle(cr, kVorCentre, kVorFace);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
@@ -318,6 +323,7 @@ Canvas deviation_needle(Lang) {
 Canvas vor_bezel(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
+  plate(cr, 300, kVorCentre, 146);
   bezel_ring(cr, kVorCentre, 148, kVorFace - 2);
   // The knob well at the lower left.
   const Point k{static_cast<double>(vor1::kObsKnobCentre.x),
@@ -342,8 +348,6 @@ constexpr double kAdfCard = 124;
 Canvas adf_face(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
-  plate(cr, 300);
-  for (Point p : {Point{16, 16}, Point{284, 16}, Point{284, 284}}) screw(cr, p, 5);
   circle(cr, kAdfCentre, 138);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
@@ -394,6 +398,7 @@ Canvas adf_pointer(Lang) {
 Canvas adf_bezel(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
+  plate(cr, 300, kAdfCentre, 146);
   bezel_ring(cr, kAdfCentre, 148, kAdfCard + 5);
   // Eight index marks pointing in at the card, the top one larger.
   for (int i = 0; i < 8; ++i) {
