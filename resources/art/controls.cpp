@@ -44,13 +44,12 @@ Canvas quadrant_backdrop(Lang) {
 }
 
 // A lever: a chrome shaft leaning along its travel (up and to the left as
-// the lever goes forward) from its foot at the bottom of the picture to a
-// round knob at the top.
-Canvas lever(int width, int height, Colour knob, double knob_radius) {
+// the lever goes forward) from its foot near the bottom of the picture to a
+// round knob at the top. The knob stands where it stays inside the lever's
+// click box over the whole travel.
+Canvas lever(int width, int height, Colour knob, double knob_radius, Point top, Point foot) {
   Canvas canvas(width, height, 8);
   cairo_t* cr = canvas.cr();
-  const Point top{knob_radius + 2, knob_radius + 2};
-  const Point foot{width - 9.0, height - 3.0};
   // Shaft, darker on its lower side.
   cairo_new_path(cr);
   cairo_move_to(cr, top.x, top.y);
@@ -249,9 +248,9 @@ Canvas handle(double bearing, const std::string& word) {
 
 void add_control_drawers(Registry& registry) {
   registry.add(160, quadrant_backdrop);
-  registry.add(170, [](Lang) { return lever(60, 129, kKnobRed, 15); });
-  registry.add(180, [](Lang) { return lever(90, 139, kKnobYellow, 17); });
-  registry.add(190, [](Lang) { return lever(83, 118, kKnobBlack, 17); });
+  registry.add(170, [](Lang) { return lever(60, 129, kKnobRed, 15, {28, 17}, {50, 126}); });
+  registry.add(180, [](Lang) { return lever(90, 139, kKnobYellow, 17, {50, 19}, {75, 136}); });
+  registry.add(190, [](Lang) { return lever(83, 118, kKnobBlack, 17, {42, 18}, {65, 115}); });
 
   registry.add(1000, flap_plate);
   registry.add(1010, flap_pointer, 1000);
