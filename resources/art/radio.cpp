@@ -199,13 +199,25 @@ Canvas dme_window(Lang) {
   return canvas;
 }
 
-// The source knob turned toward NAV 1 (left) or NAV 2 (right).
+// The source knob turned toward NAV 1 (up and left) or NAV 2 (up and
+// right): a small dark knob with a bold white pointer line.
 Canvas dme_knob(bool nav2) {
   Canvas canvas(15, 15, 8);
   cairo_t* cr = canvas.cr();
-  cairo_translate(cr, 7.5, 7.5);
-  cairo_rotate(cr, radians(nav2 ? -45.0 : -135.0));
-  knob(cr, {0, 0}, 7.2, "");
+  const Point c{7.5, 7.5};
+  circle(cr, c, 7);
+  fill_metal(cr, rgb(54, 55, 58), {0, 0}, {15, 15});
+  circle(cr, c, 7);
+  set_colour(cr, colours::kRecess);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  const Point tip = at_bearing(c, nav2 ? 45.0 : -45.0, 6.2);
+  cairo_move_to(cr, c.x, c.y);
+  cairo_line_to(cr, tip.x, tip.y);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 2);
+  set_colour(cr, colours::kLegend);
+  cairo_stroke(cr);
   return canvas;
 }
 
