@@ -29,9 +29,10 @@ namespace {
 // The scale plate: FULL FLAP, LANDING, TAKE-OFF, CLIMB/CRUISE.
 constinit StaticImageElement plate =
     static_image(flaps, {.bitmap = 1000, .children = children<pointer>});
+// At 0 over CLIMB/CRUISE; 3/512 pixel left per unit, to x 24 over FULL FLAP.
 constinit SliderElement pointer =
-    slider(flaps, {.bitmap = 1010, .position = kPointerAtFlapsUp},
-           {.var = kFlapPosition, .scale = kPointerScale}, unused_channel(0.0));
+    slider(flaps, {.bitmap = 1010, .position = {120, 25}},
+           {.var = kFlapPosition, .scale = -0.005859375}, unused_channel(0.0));
 
 // The middle of the plate, columns 50 to 107, fires nothing.
 constinit MouseList mouse = mouse_list(

@@ -1,6 +1,8 @@
 // Radio magnetic indicator: a compass card turned by the heading, the ADF
 // double-bar pointer and a single-bar pointer that parks across the dial
 // while the flag in token 46 is set. Tooltip only, no clicks.
+#include "gauges/radio/rmi.h"
+
 #include "module/builders.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
@@ -78,7 +80,8 @@ constinit StaticImageElement bezel = static_image(rmi, {.bitmap = 1440});
 // The card turns anticlockwise by the heading, bringing it under the top
 // index.
 double TAVREL_STDCALL rmi_card_cb(ElementHeader* element) {
-  return -element_as<NeedleElement>(element)->source_var.var_value.number;
+  return rmi_card::kTurnPerHeadingDegree *
+         element_as<NeedleElement>(element)->source_var.var_value.number;
 }
 
 double TAVREL_STDCALL rmi_adf_pointer_cb(ElementHeader* element) {

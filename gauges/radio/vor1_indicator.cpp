@@ -1,15 +1,12 @@
 // VOR 1 course deviation indicator: a course card turned by the OBS knob,
 // lateral and vertical deviation needles, glide-slope and NAV flags. No
 // code: every moving part follows a token variable.
-#include "gauges/radio/vor1_indicator.h"
-
 #include "module/builders.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-using namespace vor1;
 
 constexpr uint32_t kCourseDeviation = 849;      // -1 .. +1, full scale either side
 constexpr uint32_t kGlideSlopeDeviation = 850;  // -1 .. +1
@@ -52,11 +49,11 @@ constinit StaticImageElement face = static_image(vor1_indicator, {.bitmap = 2220
 // The course card ring (2210) behind the inner face and its marks (2211);
 // a positive angle turns it anticlockwise, bringing the course to the top.
 constinit SpriteElement course_card = sprite(vor1_indicator,
-                                             {.bitmap = kCardBitmap,
+                                             {.bitmap = 2210,
                                               .position = {18, 18},
                                               .flags = kLitMovingPart,
                                               .children = children<glide_slope_flag>,
-                                              .offset = {kDialCentre.x, kDialCentre.y}},
+                                              .offset = {150, 150}},
                                              {.x = unused_channel(0.0),
                                               .y = unused_channel(0.0),
                                               .rotation = {.var = kSelectedCourse, .scale = 1.0}});
@@ -79,7 +76,7 @@ constinit IconElement nav_flag = icon(vor1_indicator,
 constinit NeedleElement lateral_needle =
     needle(vor1_indicator,
            {.bitmap = 2180,
-            .position = kLateralPivot,
+            .position = {150, 74},
             .flags = kLitMovingPart,
             .children = children<vertical_needle>,
             .failures = nav_failures,
@@ -88,7 +85,7 @@ constinit NeedleElement lateral_needle =
 constinit NeedleElement vertical_needle =
     needle(vor1_indicator,
            {.bitmap = 2170,
-            .position = kVerticalPivot,
+            .position = {74, 150},
             .flags = kLitMovingPart,
             .children = children<bezel>,
             .failures = nav_failures,
@@ -99,7 +96,7 @@ constinit StaticImageElement bezel =
     static_image(vor1_indicator, {.bitmap = 2160, .children = children<obs_knob>});
 constinit NeedleElement obs_knob =
     needle(vor1_indicator,
-           {.bitmap = 2150, .position = kObsKnobCentre, .flags = kTurningKnob, .offset = {29, 29}},
+           {.bitmap = 2150, .position = {33, 265}, .flags = kTurningKnob, .offset = {29, 29}},
            {.var = kSelectedCourse, .table = table(obs_knob_table)});
 
 // Full scale is 58 pixels either side of the dial centre across, 48 above

@@ -6,9 +6,12 @@
 #include <cmath>
 #include <string>
 
+#include "dial.h"
 #include "families.h"
 #include "gauges/controls/flaps.h"
 #include "kit.h"
+#include "module/element_motion.h"
+#include "module/gauge_table.h"
 
 namespace tavrel::art {
 namespace {
@@ -80,10 +83,14 @@ Canvas lever(int width, int height, Colour knob, double knob_radius, Point top, 
 
 // ---------------------------------------------------------------- flaps
 
-// The pointer's centre over the plate for a flap position.
+constexpr int kFlapPointerWidth = 13;
+
+// The pointer's centre over the plate for a flap position, where the host
+// slides it.
 double pointer_centre(double position) {
-  return flap::kPointerAtFlapsUp.x + std::lround(position * flap::kPointerScale) +
-         flap::kPointerWidth / 2.0;
+  const auto& pointer = element_of<SliderElement>(gauges::flaps, 1010);
+  return pointer.header.position.x + whole_pixels(position * pointer.x.scale) +
+         kFlapPointerWidth / 2.0;
 }
 
 Canvas flap_plate(Lang) {
@@ -106,7 +113,7 @@ Canvas flap_plate(Lang) {
   const Position positions[] = {
       {3, "FULL FLAP", 1}, {2, "LANDING", 0}, {1, "TAKE-OFF", 1}, {0, "CLIMB/CRUISE", 0}};
   for (const Position& p : positions) {
-    const double x = pointer_centre(flap::kFlapsFull * p.notch / 3.0);
+    const double x = pointer_centre(flap::kFlapsFull * p.notch / flap::kFlapNotches);
     const double baseline = p.row == 0 ? 80.5 : 88;
     cairo_move_to(cr, x, 69);
     cairo_line_to(cr, x, p.row == 0 ? 73 : 81);
@@ -121,7 +128,7 @@ Canvas flap_plate(Lang) {
 // A yellow pointer: a tab that rides in the slot, its tip pointing down at
 // the marks.
 Canvas flap_pointer(Lang) {
-  Canvas canvas(flap::kPointerWidth, 43, 8);
+  Canvas canvas(kFlapPointerWidth, 43, 8);
   cairo_t* cr = canvas.cr();
   polygon(cr, {{1, 1}, {12, 1}, {12, 34}, {6.5, 42.5}, {1, 34}});
   fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {13, 0},

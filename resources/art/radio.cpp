@@ -5,14 +5,14 @@
 #include <cmath>
 #include <string>
 
+#include "dial.h"
 #include "families.h"
-#include "gauges/radio/vor1_indicator.h"
+#include "gauges/radio/rmi.h"
 #include "kit.h"
+#include "module/gauge_table.h"
 
 namespace tavrel::art {
 namespace {
-
-namespace vor1 = gauges::vor1;
 
 constexpr Colour kGlass = rgb(16, 12, 12);  // the DME's dark display window
 constexpr Colour kFlagRed = rgb(206, 34, 28);
@@ -121,30 +121,32 @@ void knob(cairo_t* cr, Point c, double r, const std::string& legend) {
 }
 
 // A compass card: short marks every 5 degrees, long ones every 10, and the
-// headings N, 3, 6, E ... 33 every 30, each at its bearing on the card; the
-// card turns so that the heading it shows comes under the top index.
-void compass_card(cairo_t* cr, Point c, double r, double numeral_size) {
+// headings N, 3, 6, E ... 33 every 30, each where the card's turn brings it
+// under the top index. Headings read from the centre outward.
+void compass_card(cairo_t* cr, const Dial& dial, double r, double numeral_size) {
   static const char* const kNames[] = {"N", "3",  "6",  "E", "12", "15",
                                        "S", "21", "24", "W", "30", "33"};
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-  for (int h = 0; h < 360; h += 5) {
-    const bool long_mark = h % 10 == 0;
-    Point a = at_bearing(c, h, r - 1);
-    Point b = at_bearing(c, h, r - (long_mark ? r * 0.11 : r * 0.06));
-    cairo_move_to(cr, a.x, a.y);
-    cairo_line_to(cr, b.x, b.y);
-    cairo_set_line_width(cr, long_mark ? 2.0 : 1.3);
-    set_colour(cr, colours::kLegend);
-    cairo_stroke(cr);
-  }
+  marks(cr, dial, steps(5, 355, 10), r - r * 0.06, r - 1, 1.3);
+  marks(cr, dial, steps(0, 350, 10), r - r * 0.11, r - 1, 2.0);
   for (int i = 0; i < 12; ++i) {
-    const double h = i * 30.0;
+    const double bearing = dial.bearing(i * 30.0);
+    const Point at = dial.toward(bearing, r - r * 0.13 - numeral_size * 0.05);
     cairo_save(cr);
-    cairo_translate(cr, c.x, c.y);
-    cairo_rotate(cr, radians(h));
-    text(cr, kNames[i], 0, -(r - r * 0.13 - numeral_size * 0.05), numeral_size, colours::kLegend);
+    cairo_translate(cr, at.x, at.y);
+    cairo_rotate(cr, radians(bearing));
+    text(cr, kNames[i], 0, 0, numeral_size, colours::kLegend);
     cairo_restore(cr);
   }
+}
+
+// The centre of a sprite's card on the panel (its texture centre), and a
+// point of the panel in the pixels of a picture whose top-left stands at
+// `origin`.
+Point card_centre(const SpriteElement& card) {
+  return {static_cast<double>(card.header.offset.x), static_cast<double>(card.header.offset.y)};
+}
+Point position_of(const ElementHeader& element) {
+  return {static_cast<double>(element.position.x), static_cast<double>(element.position.y)};
 }
 
 // A red and white striped warning flag.
@@ -162,6 +164,20 @@ void striped_flag(cairo_t* cr, double w, double h) {
     cairo_fill(cr);
   }
   cairo_restore(cr);
+}
+
+// Eight index marks pointing in at a card, where a bearing pointer stands
+// at 0, 45 ... 315 degrees; the top one larger and yellow.
+void index_marks(cairo_t* cr, const Dial& pointer, double inner, double size_top,
+                 double size_other) {
+  for (double v : steps(0, 315, 45)) {
+    const double b = pointer.bearing(v), size = v == 0 ? size_top : size_other;
+    const Point c = pointer.pivot();
+    polygon(cr, {at_bearing(c, b, inner), at_bearing(c, b - size * 0.5, inner + 3 + size),
+                 at_bearing(c, b + size * 0.5, inner + 3 + size)});
+    set_colour(cr, v == 0 ? kPointerYellow : colours::kLegend);
+    cairo_fill(cr);
+  }
 }
 
 // ---------------------------------------------------------------- DME
@@ -223,7 +239,9 @@ Canvas dme_knob(bool nav2) {
 
 // ---------------------------------------------------------------- VOR
 
-constexpr Point kVorCentre{vor1::kDialCentre.x, vor1::kDialCentre.y};
+const SpriteElement& vor_card_record() {
+  return element_of<SpriteElement>(gauges::vor1_indicator, 2210);
+}
 constexpr double kVorFace = 138;
 // The card ring shows between these radii, around the inner face.
 constexpr double kVorCardOuter = 127, kVorCardInner = 100;
@@ -231,7 +249,7 @@ constexpr double kVorCardOuter = 127, kVorCardInner = 100;
 Canvas vor_face(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
-  circle(cr, kVorCentre, kVorFace);
+  circle(cr, card_centre(vor_card_record()), kVorFace);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   return canvas;
@@ -242,12 +260,24 @@ Canvas vor_face(Lang) {
 Canvas vor_card(Lang) {
   Canvas canvas(256, 256, 8);
   cairo_t* cr = canvas.cr();
-  const Point c{128, 128};
-  ring(cr, c, kVorCardOuter, kVorCardInner);
+  const Dial dial = card(vor_card_record(), 256, 256);
+  ring(cr, dial.pivot(), kVorCardOuter, kVorCardInner);
   set_colour(cr, scaled(colours::kFace, 1.2));
   cairo_fill(cr);
-  compass_card(cr, c, kVorCardOuter, 19);
+  compass_card(cr, dial, kVorCardOuter, 19);
   return canvas;
+}
+
+// The point where a deviation needle at `value` crosses the line through
+// its table's two points (a row for the needle hung from above, a column
+// for the one pivoted at the side), in the dial's picture pixels.
+Point crossing(const NeedleElement& needle, const Dial& dial, double value) {
+  const PixPoint a = needle.nonlinearity[0].point, b = needle.nonlinearity[1].point;
+  const PixPoint pivot = needle.header.position;
+  const double bearing = dial.bearing(value);
+  const double reach = a.y == b.y ? (a.y - pivot.y) / -std::cos(radians(bearing))
+                                  : (a.x - pivot.x) / std::sin(radians(bearing));
+  return dial.toward(bearing, reach);
 }
 
 // The inner face over the card: course marks at top and bottom, the
@@ -256,8 +286,9 @@ Canvas vor_card(Lang) {
 Canvas vor_mask(Lang) {
   Canvas canvas(264, 264, 8);
   cairo_t* cr = canvas.cr();
-  // Mask pixels are gauge pixels less the mask's position (18, 18).
-  const Point c{kVorCentre.x - 18, kVorCentre.y - 18};
+  const Point origin = position_of(vor_card_record().header);
+  const Point centre = card_centre(vor_card_record());
+  const Point c{centre.x - origin.x, centre.y - origin.y};
   circle(cr, c, kVorCardInner - 1);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
@@ -271,15 +302,18 @@ Canvas vor_mask(Lang) {
                {c.x - 5, c.y + kVorCardInner - 12},
                {c.x + 5, c.y + kVorCardInner - 12}});
   cairo_fill(cr);
-  // Five dots either side: the lateral needle crosses row 150 through the
-  // fifth at full scale; the glide-slope needle crosses column 208 through
-  // its fifth.
-  for (int k = -5; k <= 5; ++k) {
-    if (k == 0) continue;
-    circle(cr, {c.x + k * vor1::kLateralFullScale / 5.0, c.y}, 2.6);
-    set_colour(cr, colours::kLegend);
+  // Five dots either side, where each needle passes at every fifth of full
+  // deflection: along the centre row for the course, down the column of
+  // the glide slope's full-scale points for the glide slope.
+  const auto& lateral = element_of<NeedleElement>(gauges::vor1_indicator, 2180);
+  const auto& vertical = element_of<NeedleElement>(gauges::vor1_indicator, 2170);
+  const Dial lateral_dial(lateral, origin), vertical_dial(vertical, origin);
+  set_colour(cr, colours::kLegend);
+  for (double v : steps(-1, 1, 0.2)) {
+    if (std::fabs(v) < 1e-9) continue;
+    circle(cr, crossing(lateral, lateral_dial, v), 2.6);
     cairo_fill(cr);
-    circle(cr, {c.x + vor1::kLateralFullScale, c.y + k * vor1::kVerticalFullScale / 5.0}, 1.8);
+    circle(cr, crossing(vertical, vertical_dial, v), 1.8);
     cairo_fill(cr);
   }
   circle(cr, c, 10);
@@ -335,11 +369,11 @@ Canvas deviation_needle(Lang) {
 Canvas vor_bezel(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
-  plate(cr, 300, kVorCentre, 146);
-  bezel_ring(cr, kVorCentre, 148, kVorFace - 2);
+  const Point centre = card_centre(vor_card_record());
+  plate(cr, 300, centre, 146);
+  bezel_ring(cr, centre, 148, kVorFace - 2);
   // The knob well at the lower left.
-  const Point k{static_cast<double>(vor1::kObsKnobCentre.x),
-                static_cast<double>(vor1::kObsKnobCentre.y)};
+  const Point k = position_of(element_of<NeedleElement>(gauges::vor1_indicator, 2150).header);
   ring(cr, k, 31.5, 28.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
@@ -354,13 +388,15 @@ Canvas obs_knob(Lang) {
 
 // ---------------------------------------------------------------- ADF
 
-constexpr Point kAdfCentre{150, 150};
+const SpriteElement& adf_card_record() {
+  return element_of<SpriteElement>(gauges::adf_indicator, 2270);
+}
 constexpr double kAdfCard = 124;
 
 Canvas adf_face(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
-  circle(cr, kAdfCentre, 138);
+  circle(cr, card_centre(adf_card_record()), 138);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   return canvas;
@@ -369,11 +405,11 @@ Canvas adf_face(Lang) {
 Canvas adf_card(Lang) {
   Canvas canvas(260, 260, 8);
   cairo_t* cr = canvas.cr();
-  const Point c{130, 130};
-  circle(cr, c, kAdfCard);
+  const Dial dial = card(adf_card_record(), 260, 260);
+  circle(cr, dial.pivot(), kAdfCard);
   set_colour(cr, scaled(colours::kFace, 1.15));
   cairo_fill(cr);
-  compass_card(cr, c, kAdfCard, 22);
+  compass_card(cr, dial, kAdfCard, 22);
   return canvas;
 }
 
@@ -410,19 +446,13 @@ Canvas adf_pointer(Lang) {
 Canvas adf_bezel(Lang) {
   Canvas canvas(300, 300, 8);
   cairo_t* cr = canvas.cr();
-  plate(cr, 300, kAdfCentre, 146);
-  bezel_ring(cr, kAdfCentre, 148, kAdfCard + 5);
-  // Eight index marks pointing in at the card, the top one larger.
-  for (int i = 0; i < 8; ++i) {
-    const double b = i * 45.0, size = i == 0 ? 7.0 : 4.5;
-    Point tip = at_bearing(kAdfCentre, b, kAdfCard + 1);
-    Point l = at_bearing(kAdfCentre, b - size * 0.45, kAdfCard + 5 + size);
-    Point r = at_bearing(kAdfCentre, b + size * 0.45, kAdfCard + 5 + size);
-    polygon(cr, {tip, l, r});
-    set_colour(cr, i == 0 ? kPointerYellow : colours::kLegend);
-    cairo_fill(cr);
-  }
-  ring(cr, {31, 269}, 33.5, 30.5);
+  const Point centre = card_centre(adf_card_record());
+  plate(cr, 300, centre, 146);
+  bezel_ring(cr, centre, 148, kAdfCard + 5);
+  index_marks(cr, Dial(element_of<NeedleElement>(gauges::adf_indicator, 2260)), kAdfCard + 1, 7,
+              4.5);
+  const Point knob = position_of(element_of<NeedleElement>(gauges::adf_indicator, 2240).header);
+  ring(cr, knob, 33.5, 30.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
   return canvas;
@@ -436,24 +466,18 @@ Canvas hdg_knob(Lang) {
 
 // ---------------------------------------------------------------- RMI
 
-constexpr Point kRmiCentre{136, 136};
+const NeedleElement& rmi_card_record() {
+  return element_of<NeedleElement>(gauges::rmi, 1410);
+}
 constexpr double kRmiCard = 114;
 
 Canvas rmi_face(Lang) {
   Canvas canvas(272, 272, 8);
   cairo_t* cr = canvas.cr();
-  circle(cr, kRmiCentre, 134);
+  circle(cr, position_of(rmi_card_record().header), 134);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  for (int i = 0; i < 8; ++i) {
-    const double b = i * 45.0, size = i == 0 ? 8.0 : 5.0;
-    Point tip = at_bearing(kRmiCentre, b, kRmiCard + 2);
-    Point l = at_bearing(kRmiCentre, b - size * 0.5, kRmiCard + 4 + size);
-    Point r = at_bearing(kRmiCentre, b + size * 0.5, kRmiCard + 4 + size);
-    polygon(cr, {tip, l, r});
-    set_colour(cr, i == 0 ? kPointerYellow : colours::kLegend);
-    cairo_fill(cr);
-  }
+  index_marks(cr, Dial(element_of<NeedleElement>(gauges::rmi, 1420)), kRmiCard + 2, 8, 5);
   return canvas;
 }
 
@@ -462,12 +486,16 @@ Canvas rmi_face(Lang) {
 Canvas rmi_card(Lang) {
   Canvas canvas(230, 230, 8);
   cairo_t* cr = canvas.cr();
-  const Point c{115, 115};
-  circle(cr, c, kRmiCard);
+  // The card's centre is the needle's pivot; a heading's mark stands where
+  // the card's turn brings it under the top index.
+  const PixPoint pivot = rmi_card_record().header.offset;
+  const Dial dial({static_cast<double>(pivot.x), static_cast<double>(pivot.y)}, 0.0,
+                  -gauges::rmi_card::kTurnPerHeadingDegree);
+  circle(cr, dial.pivot(), kRmiCard);
   set_colour(cr, scaled(colours::kFace, 1.2));
   cairo_fill(cr);
-  compass_card(cr, c, kRmiCard, 20);
-  circle(cr, c, kRmiCard * 0.5);
+  compass_card(cr, dial, kRmiCard, 20);
+  circle(cr, dial.pivot(), kRmiCard * 0.5);
   set_colour(cr, scaled(colours::kFace, 0.9));
   cairo_fill(cr);
   return canvas;
@@ -513,7 +541,7 @@ Canvas rmi_single_pointer(Lang) {
 
 Canvas rmi_bezel(Lang) {
   Canvas canvas(272, 272, 8);
-  bezel_ring(canvas.cr(), kRmiCentre, 135.5, 127);
+  bezel_ring(canvas.cr(), position_of(rmi_card_record().header), 135.5, 127);
   return canvas;
 }
 
