@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "gauges/controls/thrust_controls.h"
 #include "host/host.h"
 
 namespace tavrel {
@@ -85,18 +84,6 @@ TEST_F(ThrustControls, DragMovesTheLeverOnTheNextUpdate) {
   EXPECT_EQ(state(quadrant, 3).slider_offset.x, -25);
   EXPECT_EQ(quadrant.elements()[3].slider_offset.y, -110);
   EXPECT_EQ(quadrant.elements()[1].slider_offset.x, 0);
-}
-
-TEST_F(ThrustControls, AnyServiceRecordsTheHeader) {
-  EXPECT_EQ(gauges::thrust_controls_header, quadrant.header());  // at install
-  host::GaugeInstance& second = host.place("Thrust_Controls");
-  EXPECT_EQ(gauges::thrust_controls_header, second.header());
-  for (uint32_t service : {2u, 12u, 16u, 99u}) {
-    quadrant.call_gauge_callback(service);
-    EXPECT_EQ(gauges::thrust_controls_header, quadrant.header());
-    second.call_gauge_callback(service);
-    EXPECT_EQ(gauges::thrust_controls_header, second.header());
-  }
 }
 
 TEST_F(ThrustControls, ADestroyedRecordedInstanceDoesNotMisleadTheDrag) {
