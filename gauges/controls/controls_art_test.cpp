@@ -1,8 +1,9 @@
-// The fuel selectors as drawn: each handle picture points into the click
-// box of the event that selects the value showing it, so the plate, the
-// callback and the mouse list agree.
+// The controls as drawn agree with their mouse lists: each fuel selector
+// handle points into the click box that selects it, and each throttle
+// lever's knob can be grabbed at both ends of its travel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/host.h"
@@ -61,6 +62,44 @@ TEST_P(SelectorArt, EachHandlePointsIntoTheBoxThatSelectsIt) {
         << GetParam() << " " << s.value << ": tip " << tip_x << "," << tip_y << " in no box";
     EXPECT_EQ(host.fired()[0].event, s.event)
         << GetParam() << " " << s.value << ": tip " << tip_x << "," << tip_y;
+  }
+}
+
+// The levers, left to right, with the columns their pictures cover over the
+// whole travel (they do not overlap while all three stand at one value).
+struct LeverColumns {
+  uint32_t event;
+  int from, to;
+};
+
+TEST(LeverArt, EachKnobIsInsideItsLeversBoxAtBothEndsOfTravel) {
+  host::Host host{host::bind_module("", nullptr)};
+  host::FontLibrary fonts;
+  host::Renderer renderer{host, fonts};
+  host::GaugeInstance& quadrant = host.place("Thrust_Controls");
+  const LeverColumns levers[] = {{65697, 14, 122}, {65767, 132, 248}, {65773, 249, 340}};
+  for (double value : {0.0, 1.0}) {
+    for (uint32_t token : {558u, 559u, 560u}) host.variables().set(token, value);
+    host.update();
+    const host::Canvas drawn =
+        host::render_gauge(renderer, quadrant, 0, host::lighting_of(host, false));
+    for (const LeverColumns& lever : levers) {
+      // The knob is the top of the lever: the first painted row, and the
+      // middle of its painted run.
+      int top = -1, left = -1, right = -1;
+      for (int y = 0; y < drawn.height() && top < 0; ++y) {
+        for (int x = lever.from; x < std::min(lever.to, drawn.width()); ++x) {
+          if ((drawn.at(x, y) >> 24) < 128) continue;
+          if (top < 0) top = y, left = x;
+          right = x;
+        }
+      }
+      ASSERT_GE(top, 0) << lever.event << " at " << value << ": no lever drawn";
+      host.clear_fired();
+      quadrant.click((left + right) / 2, top + 4);
+      ASSERT_EQ(host.fired().size(), 1u) << lever.event << " at " << value << ": knob outside";
+      EXPECT_EQ(host.fired()[0].event, lever.event) << value;
+    }
   }
 }
 
