@@ -1,6 +1,20 @@
 #include "host/variables.h"
 
+#include <cmath>
+
 namespace tavrel::host {
+namespace {
+
+// Whole numbers toward zero, held at the ends of the 32-bit range; not a
+// number gives 0 (a plain cast of any of these is undefined).
+int32_t saturated(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return INT32_MAX;
+  if (value <= -2147483648.0) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
 
 bool VariableStore::is_enumerated(uint32_t token) {
   // Selected fuel tank, DME source selector and the RMI's flag variable.
@@ -9,11 +23,7 @@ bool VariableStore::is_enumerated(uint32_t token) {
 
 void VariableStore::set(uint32_t token, double value) {
   if (is_enumerated(token)) {
-    // The integer's 32 bits, also for values written unsigned (4294967295
-    // is -1); a value that is no 32-bit integer at all reads as 0.
-    const bool integral = value >= -2147483648.0 && value <= 4294967295.0;
-    const int64_t whole = integral ? static_cast<int64_t>(value) : 0;
-    set_integer(token, static_cast<int32_t>(static_cast<uint32_t>(whole)));
+    set_integer(token, saturated(value));
     return;
   }
   VarValue v{};
