@@ -6,11 +6,13 @@
 
 namespace tavrel::gauges {
 
+extern GaugeHeader thrust_controls;
 extern GaugeHeader battery_switch;
 extern GaugeHeader carb_temperature;
 extern GaugeHeader registration;
 extern GaugeHeader fuel_quantity;
 extern GaugeHeader tachometer;
+extern GaugeHeader flaps;
 extern GaugeHeader manifold_pressure;
 extern GaugeHeader suction_indicator;
 extern GaugeHeader hourmeter;
@@ -18,6 +20,13 @@ extern GaugeHeader oil_temp_press;
 extern GaugeHeader cht_indicator;
 extern GaugeHeader voltmeter;
 extern GaugeHeader ammeter;
+extern GaugeHeader landing_gear;
+extern GaugeHeader fuel_selector;
+extern GaugeHeader bendix_dme;
+extern GaugeHeader vor1_indicator;
+extern GaugeHeader rmi;
+extern GaugeHeader adf_indicator;
+extern GaugeHeader tank_selector;
 extern GaugeHeader low_fuel_lamp;
 extern GaugeHeader stall_warning_light;
 extern GaugeHeader instrument_zoom;
@@ -32,11 +41,13 @@ extern GaugeHeader atc_toggle;
 extern GaugeHeader map_toggle;
 
 inline constexpr GaugeHeader* kGaugeTable[] = {
+    &thrust_controls,  // 2
     &battery_switch,  // 3
     &carb_temperature,  // 4
     &registration,  // 5
     &fuel_quantity,  // 10
     &tachometer,  // 11
+    &flaps,  // 13
     &manifold_pressure,  // 14
     &suction_indicator,  // 16
     &hourmeter,  // 17
@@ -44,6 +55,13 @@ inline constexpr GaugeHeader* kGaugeTable[] = {
     &cht_indicator,  // 19
     &voltmeter,  // 20
     &ammeter,  // 21
+    &landing_gear,  // 24
+    &fuel_selector,  // 25
+    &bendix_dme,  // 26
+    &vor1_indicator,  // 27
+    &rmi,  // 28
+    &adf_indicator,  // 29
+    &tank_selector,  // 30
     &low_fuel_lamp,  // 31
     &stall_warning_light,  // 38
     &instrument_zoom,  // 42
