@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/mouse.h"
-#include "host/needle_map.h"
+#include "module/needle_map.h"
 #include "module/records.h"
 
 namespace tavrel::host {

@@ -6,6 +6,7 @@
 
 #include "host/host.h"
 #include "host/mouse.h"
+#include "module/element_walk.h"
 #include "module/linkage.h"
 
 namespace tavrel {
@@ -15,15 +16,6 @@ std::vector<GaugeHeader*> gauge_table() {
   std::vector<GaugeHeader*> table;
   for (int i = 0; Linkage.gauges[i] != nullptr; ++i) table.push_back(Linkage.gauges[i]);
   return table;
-}
-
-void walk(const ElementHeader* e, const GaugeHeader* gauge, int& count) {
-  ++count;
-  EXPECT_EQ(e->gauge, gauge) << gauge->name << ": element " << e->resource_id;
-  EXPECT_GE(e->element_type, kStaticImage);
-  EXPECT_LE(e->element_type, kSprite);
-  if (e->next_element == nullptr) return;
-  for (int i = 0; e->next_element[i] != nullptr; ++i) walk(e->next_element[i], gauge, count);
 }
 
 TEST(ModuleRecord, LinkageAndImportTable) {
@@ -53,8 +45,11 @@ TEST(GaugeTable, EveryHeaderIsVersion800WithAUniqueNameAndOneRoot) {
     const ElementHeader* root = gauge->element_list[0];
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->element_type, kStaticImage) << gauge->name << ": the root is the background";
-    int count = 0;
-    walk(root, gauge, count);
+    for_each_element(*gauge, [&](const ElementHeader& e, int) {
+      EXPECT_EQ(e.gauge, gauge) << gauge->name << ": element " << e.resource_id;
+      EXPECT_GE(e.element_type, kStaticImage);
+      EXPECT_LE(e.element_type, kSprite);
+    });
   }
 }
 
