@@ -22,6 +22,9 @@ constexpr DWORD kClickBufferFlags = 0x80E0;
 // DirectSound's buffer description in its 36-byte form (with the 3D
 // algorithm), whatever the width of pointers where this is built.
 constexpr DWORD kBufferDescriptionSize = 36;
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(DSBUFFERDESC) == kBufferDescriptionSize);
+#endif
 constexpr LONG kWaveFormatBytes = 18;  // a wave format with its extra-size field
 constexpr int kPathRoom = 260;
 
