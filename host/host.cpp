@@ -116,7 +116,18 @@ void Host::fire(uint32_t event, uint32_t value) {
       return;
     default:
       apply_key_event(variables_, event, value);
+      if (auto effect = key_effect(event); effect && effect->kind == KeyEffect::Kind::kMomentary &&
+                                           std::find(momentary_held_.begin(), momentary_held_.end(),
+                                                     event) == momentary_held_.end()) {
+        momentary_held_.push_back(event);
+      }
   }
+}
+
+void Host::release_button() {
+  button_down_ = false;
+  for (uint32_t event : momentary_held_) apply_key_release(variables_, event);
+  momentary_held_.clear();
 }
 
 void Host::open_window(uint32_t ident) {
@@ -135,7 +146,9 @@ void Host::close_window(uint32_t ident) {
 }
 
 void Host::toggle_window(uint32_t ident) {
+  // Recorded before the window's gauges hear of it (they may toggle too).
   toggled_windows_.push_back(ident);
+  toggles_left_open_.push_back(!window_open(ident));
   window_open(ident) ? close_window(ident) : open_window(ident);
 }
 

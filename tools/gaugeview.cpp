@@ -1,6 +1,7 @@
 // gaugeview: renders the module's gauges and panels to PNG and answers
 // clicks, on the stand-in host. See docs/gaugeview.md.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +18,13 @@
 #include "host/panel_config.h"
 #include "host/render.h"
 #include "host/state_file.h"
+#include "host/state_report.h"
 #include "tools/png_file.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace tavrel::tools {
 namespace {
@@ -48,6 +55,10 @@ const char kUsage[] =
     "  click GAUGE X Y [--hold N] [--drag X2 Y2] [--param STRING] [--set TOKEN=VALUE]...\n"
     "         [--state FILE] [--width PX] [--lang en|fr]\n"
     "  hover GAUGE X Y [--param STRING] [--set TOKEN=VALUE]... [--state FILE] [--width PX]\n"
+    "  state GAUGE [--set TOKEN=VALUE]... [--state FILE] [--param STRING] [--fail SYSTEM]...\n"
+    "         [--next [--set TOKEN=VALUE]...]...\n"
+    "         prints what every element shows after the updates, one line each:\n"
+    "         PATH TYPE bitmap ID [value V[,V...]] [STATE] [frozen]\n"
     "every command also takes --quiet (no progress on stderr) and --module FILE.gau\n"
     "(the Windows build's module; the native build has its module linked in)\n";
 
@@ -68,6 +79,9 @@ struct Options {
   int hold = 0;
   std::optional<PixPoint> drag;
   std::string module;
+  // state: one entry per --next, holding the --set texts that follow it.
+  std::vector<std::vector<std::string>> next_steps;
+  std::vector<uint32_t> failures;  // --fail
 };
 
 int parse_number(const std::string& text, const std::string& what, int low, int high) {
@@ -94,9 +108,9 @@ Options parse_options(int argc, char** argv) {
   };
   const std::map<std::string, Spec> specs = {
       {"-o", {1, "render panel sheet"}},
-      {"--set", {1, "render panel sheet click hover"}},
-      {"--state", {1, "render panel sheet click hover"}},
-      {"--param", {1, "render click hover"}},
+      {"--set", {1, "render panel sheet click hover state"}},
+      {"--state", {1, "render panel sheet click hover state"}},
+      {"--param", {1, "render click hover state"}},
       {"--width", {1, "render click hover"}},
       {"--night", {0, "render panel sheet"}},
       {"--lang", {1, "list render panel sheet click hover"}},
@@ -104,11 +118,14 @@ Options parse_options(int argc, char** argv) {
       {"--strict", {0, "panel"}},
       {"--hold", {1, "click"}},
       {"--drag", {2, "click"}},
-      {"--quiet", {0, "list render panel sheet click hover"}},
-      {"--module", {1, "list render panel sheet click hover"}},
+      {"--quiet", {0, "list render panel sheet click hover state"}},
+      {"--module", {1, "list render panel sheet click hover state"}},
+      {"--next", {0, "state"}},
+      {"--fail", {1, "state"}},
   };
-  const std::map<std::string, size_t> positional_count = {
-      {"list", 0}, {"render", 1}, {"panel", 1}, {"sheet", 0}, {"click", 3}, {"hover", 3}};
+  const std::map<std::string, size_t> positional_count = {{"list", 0},  {"render", 1}, {"panel", 1},
+                                                          {"sheet", 0}, {"click", 3},  {"hover", 3},
+                                                          {"state", 1}};
   auto command = positional_count.find(o.command);
   if (command == positional_count.end()) throw UsageError("unknown command \"" + o.command + "\"");
 
@@ -126,7 +143,11 @@ Options parse_options(int argc, char** argv) {
       if (arg == "-o") {
         o.output = value;
       } else if (arg == "--set") {
-        o.set_texts.push_back(value);
+        (o.next_steps.empty() ? o.set_texts : o.next_steps.back()).push_back(value);
+      } else if (arg == "--next") {
+        o.next_steps.emplace_back();
+      } else if (arg == "--fail") {
+        o.failures.push_back(static_cast<uint32_t>(parse_number(value, "--fail", 1, 999999999)));
       } else if (arg == "--state") {
         o.state_file = value;
       } else if (arg == "--param") {
@@ -169,10 +190,25 @@ Options parse_options(int argc, char** argv) {
   if ((o.command == "render" || o.command == "panel" || o.command == "sheet") && o.output.empty()) {
     throw UsageError(o.command + " needs -o OUT.png");
   }
+  if (!o.output.empty()) {
+    std::string suffix = o.output.size() >= 4 ? o.output.substr(o.output.size() - 4) : "";
+    for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (suffix != ".png") {
+      throw UsageError("-o takes a .png file name (gaugeview writes PNG only), not \"" + o.output +
+                       "\"");
+    }
+  }
   for (const std::string& text : o.set_texts) {
     host::VariableSetting setting;
     std::string error;
     if (!host::parse_setting(text, setting, error)) throw UsageError("--set: " + error);
+  }
+  for (const std::vector<std::string>& step : o.next_steps) {
+    for (const std::string& text : step) {
+      host::VariableSetting setting;
+      std::string error;
+      if (!host::parse_setting(text, setting, error)) throw UsageError("--set: " + error);
+    }
   }
   return o;
 }
@@ -193,6 +229,13 @@ std::vector<host::VariableSetting> settings_of(const Options& o) {
 }
 
 std::unique_ptr<Host> make_host(const Options& o) {
+#if !defined(_WIN32)
+  if (!o.module.empty()) {
+    std::fprintf(stderr,
+                 "gaugeview: warning: --module %s ignored: this build has the module linked in\n",
+                 o.module.c_str());
+  }
+#endif
   std::string error;
   std::unique_ptr<host::ModuleBinding> binding = host::bind_module(o.module, &error);
   if (!binding) throw HostError(error);
@@ -274,7 +317,7 @@ int command_panel(const Options& o) {
     std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
   }
   progress(o, "panel: placed " + std::to_string(panel.gauges.size()) + " gauge(s) of " +
-                  std::to_string(config.gauges.size()) + " line(s)");
+                  std::to_string(config.gauge_lines) + " line(s)");
   h->update();
   Canvas canvas(panel.width, panel.height);
   host::draw_panel(panel, renderer, canvas, host::lighting_of(*h, o.night), o.hotspots);
@@ -357,21 +400,25 @@ PixPoint to_background(Host& h, GaugeInstance& instance, const Options& o, int x
   return {static_cast<int32_t>(std::floor(x * scale)), static_cast<int32_t>(std::floor(y * scale))};
 }
 
-std::string describe_event(const host::FiredEvent& e) {
-  std::string text = "event " + std::to_string(e.event) + " value " + std::to_string(e.value);
-  if (e.event == host::kEventPanelWindowToggle)
-    text += " (toggles panel window " + std::to_string(e.value) + ")";
-  if (e.event == host::kEventPanelWindowOpen)
-    text += " (opens panel window " + std::to_string(e.value) + ")";
-  if (e.event == host::kEventPanelWindowClose)
-    text += " (closes panel window " + std::to_string(e.value) + ")";
-  return text;
-}
-
 std::string number_text(double v) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.10g", v);
   return buffer;
+}
+
+// Prints every token variable that differs from `before`, as the key-event
+// model changed it.
+void print_changes(Host& h, const std::map<uint32_t, VarValue>& before, const char* prefix) {
+  for (const auto& [token, value] : h.variables().all()) {
+    auto old = before.find(token);
+    double was = 0.0;
+    if (old != before.end()) {
+      if (std::memcmp(&old->second, &value, sizeof(VarValue)) == 0) continue;
+      was = host::VariableStore::is_enumerated(token) ? old->second.integer : old->second.number;
+    }
+    std::printf("%stoken %u: %s -> %s\n", prefix, token, number_text(was).c_str(),
+                number_text(h.variables().number(token)).c_str());
+  }
 }
 
 int command_click(const Options& o, bool hover_only) {
@@ -384,6 +431,16 @@ int command_click(const Options& o, bool hover_only) {
   if (o.width > 0) {
     std::printf("point %d,%d at width %d is background pixel %d,%d\n", x, y, o.width, at.x, at.y);
   }
+  const host::MouseMap& mouse = instance.mouse();
+  if (!mouse.on_gauge(at.x, at.y)) {
+    int w = mouse.gauge_width(), hgt = mouse.gauge_height();
+    std::string size = o.width > 0 ? "drawn " + std::to_string(o.width) + "x" +
+                                         std::to_string(static_cast<int>(
+                                             std::lround(static_cast<double>(o.width) * hgt / w)))
+                                   : std::to_string(w) + "x" + std::to_string(hgt);
+    std::fprintf(stderr, "gaugeview: warning: point %d,%d is outside %s (%s)\n", x, y,
+                 instance.name().c_str(), size.c_str());
+  }
   if (hover_only) {
     std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
     return 0;
@@ -392,6 +449,7 @@ int command_click(const Options& o, bool hover_only) {
   h->clear_fired();
   host::ClickOptions options;
   options.hold = o.hold;
+  options.release = false;  // the release is reported on its own
   if (o.drag) options.drag_to = to_background(*h, instance, o, o.drag->x, o.drag->y);
   host::ClickResult result = instance.click(at.x, at.y, options);
   if (result.child == nullptr) {
@@ -406,24 +464,60 @@ int command_click(const Options& o, bool hover_only) {
                 rect.event_id != 0 ? ("fires key event " + std::to_string(rect.event_id)).c_str()
                                    : "calls module code",
                 result.calls);
+    if (o.hold > 0 && !(rect.mouse_flags & kMouseRepeatWhileHeld)) {
+      std::fprintf(stderr,
+                   "gaugeview: warning: --hold %d does nothing: this box does not repeat while "
+                   "held (flag 0x00200000)\n",
+                   o.hold);
+    }
+    if (o.drag && !(rect.mouse_flags & kMouseDrag)) {
+      std::fprintf(stderr,
+                   "gaugeview: warning: --drag does nothing: this box does not follow drags "
+                   "(flag 0x00800000)\n");
+    }
   }
   for (const host::FiredEvent& e : h->fired()) std::printf("%s\n", describe_event(e).c_str());
   for (uint32_t ident : h->toggled_windows()) {
     std::printf("panel window %u toggled (now %s)\n", ident,
                 h->window_open(ident) ? "open" : "closed");
   }
-  // What the click changed, through the key-event model.
-  for (const auto& [token, value] : h->variables().all()) {
-    auto old = before.find(token);
-    double was = 0.0;
-    if (old != before.end()) {
-      if (std::memcmp(&old->second, &value, sizeof(VarValue)) == 0) continue;
-      was = host::VariableStore::is_enumerated(token) ? old->second.integer : old->second.number;
-    }
-    std::printf("token %u: %s -> %s\n", token, number_text(was).c_str(),
-                number_text(h->variables().number(token)).c_str());
-  }
+  // What the click changed while the button was down, then what its
+  // release changed (a momentary button lets go).
+  print_changes(*h, before, "");
+  std::map<uint32_t, VarValue> held = h->variables().all();
+  instance.release();
+  print_changes(*h, held, "release: ");
   std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
+  return 0;
+}
+
+// Places one instance with the settings before the first --next, runs one
+// update per --next and a final one, and prints what was fired and what
+// every element shows.
+int command_state(const Options& o) {
+  auto h = make_host(o);  // the state file and the first --set ones are applied
+  host::StateScript script;
+  script.gauge = o.positional[0];
+  script.parameters = o.parameters;
+  script.failures = o.failures;
+  script.steps.emplace_back();
+  for (const std::vector<std::string>& texts : o.next_steps) {
+    std::vector<host::VariableSetting>& step = script.steps.emplace_back();
+    for (const std::string& text : texts) {
+      host::VariableSetting setting;
+      std::string error;
+      host::parse_setting(text, setting, error);
+      step.push_back(setting);
+    }
+  }
+  std::vector<std::string> lines = host::run_state_script(*h, script);
+#ifdef _WIN32
+  // Line ends as the native build writes them, so the outputs compare byte
+  // for byte.
+  std::fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   return 0;
 }
 
@@ -438,6 +532,7 @@ int run(int argc, char** argv) {
   if (o.command == "panel") return command_panel(o);
   if (o.command == "sheet") return command_sheet(o);
   if (o.command == "click") return command_click(o, false);
+  if (o.command == "state") return command_state(o);
   return command_click(o, true);  // hover
 }
 

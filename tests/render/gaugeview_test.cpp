@@ -33,10 +33,11 @@ std::string slurp(const std::string& path) {
   return text.str();
 }
 
-Result gaugeview(const std::string& arguments) {
+// Runs gaugeview with `arguments`, and `environment` (VAR=value ...) set.
+Result gaugeview(const std::string& arguments, const std::string& environment = "") {
   std::string out = scratch("stdout.txt"), err = scratch("stderr.txt");
-  std::string command =
-      std::string(TAVREL_GAUGEVIEW) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
+  std::string command = environment + " " + TAVREL_GAUGEVIEW + " " + arguments + " >" + out +
+                        " 2>" + err + " </dev/null";
   int status = std::system(command.c_str());
   Result r;
   if (status != -1 && WIFEXITED(status)) r.status = WEXITSTATUS(status);
@@ -91,6 +92,8 @@ TEST(Gaugeview, RefusesBadInputWithOneLine) {
   expect_refused("render Battery_Switch -o /nonexistent/folder/out.png", "/nonexistent/folder");
   expect_refused("panel /nonexistent/panel.cfg -o " + out, "/nonexistent/panel.cfg");
   expect_refused("", "command");
+  expect_refused("render Battery_Switch -o " + scratch("out.jpg"), "out.jpg");
+  expect_refused("sheet -o " + scratch("sheet"), ".png");
   std::FILE* exists = std::fopen(out.c_str(), "rb");
   EXPECT_EQ(exists, nullptr) << "a refused command wrote its output";
   if (exists) std::fclose(exists);
@@ -130,6 +133,50 @@ TEST(Gaugeview, ClickAtAWidthIsMappedBackToBackgroundPixels) {
   EXPECT_NE(hover.out.find("tooltip 43795"), std::string::npos) << hover.out;
 }
 
+TEST(Gaugeview, APointOutsideTheGaugeIsOnNothingAndSaysSo) {
+  // Outside the 70 x 45 background: no tooltip, no click, and a warning.
+  Result hover = gaugeview("hover Battery_Switch 500 500");
+  ASSERT_EQ(hover.status, 0) << hover.err;
+  EXPECT_NE(hover.out.find("tooltip 0"), std::string::npos) << hover.out;
+  EXPECT_NE(hover.err.find("outside Battery_Switch (70x45)"), std::string::npos) << hover.err;
+  // At three times the size the gauge is 210 x 135: (215, 10) is past it.
+  Result click = gaugeview("click Battery_Switch 215 10 --width 210");
+  ASSERT_EQ(click.status, 0) << click.err;
+  EXPECT_NE(click.out.find("no click box"), std::string::npos) << click.out;
+  EXPECT_NE(click.out.find("tooltip 0"), std::string::npos) << click.out;
+  EXPECT_NE(click.err.find("point 215,10 is outside Battery_Switch (drawn 210x135)"),
+            std::string::npos)
+      << click.err;
+  EXPECT_EQ(lines(click.err), 1) << click.err;
+  // On the gauge: no warning.
+  EXPECT_EQ(gaugeview("hover Battery_Switch 69 44").err, "");
+}
+
+TEST(Gaugeview, OptionsThatWouldDoNothingAreWarnedAbout) {
+  // The battery switch's box neither repeats nor follows drags.
+  Result r = gaugeview("click Battery_Switch 10 10 --hold 3 --drag 20 20");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("--hold 3 does nothing"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--drag does nothing"), std::string::npos) << r.err;
+  EXPECT_EQ(lines(r.err), 2) << r.err;
+  EXPECT_NE(r.out.find("1 call(s)"), std::string::npos) << r.out;
+  // The native build has its module linked in.
+  Result module = gaugeview("list --module Other.gau");
+  ASSERT_EQ(module.status, 0) << module.err;
+  EXPECT_NE(module.err.find("--module Other.gau ignored"), std::string::npos) << module.err;
+  EXPECT_EQ(lines(module.err), 1) << module.err;
+}
+
+TEST(Gaugeview, MissingArtNamesTheFolderSearched) {
+  Result r = gaugeview("render Battery_Switch -o " + scratch("x.png"),
+                       "TAVREL_ART_DIR=" + scratch("no_art"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("no bitmap 200 in the art folder " + scratch("no_art") + "/bitmaps"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(lines(r.err), 1) << r.err;
+}
+
 TEST(Gaugeview, RendersAtAWidthKeepingProportionsAndFollowsVariables) {
   std::string off = scratch("off.png"), on = scratch("on.png");
   ASSERT_EQ(gaugeview("render Battery_Switch --width 210 -o " + off).status, 0);
@@ -156,6 +203,9 @@ TEST(Gaugeview, PanelWithBadLinesWarnsAndDrawsTheRest) {
   EXPECT_NE(r.err.find("bad.cfg:4:"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("No_Such_Gauge"), std::string::npos) << r.err;
   EXPECT_EQ(lines(r.err), 2) << r.err;
+  // Progress counts every gauge line, the skipped ones too.
+  Result counted = gaugeview("panel " + cfg + " -o " + png);
+  EXPECT_NE(counted.err.find("placed 1 gauge(s) of 3 line(s)"), std::string::npos) << counted.err;
   Png panel;
   ASSERT_TRUE(panel.read(png));
   ASSERT_EQ(panel.width, 200);
@@ -177,6 +227,15 @@ TEST(Gaugeview, PanelWithBadLinesWarnsAndDrawsTheRest) {
   EXPECT_TRUE(panel.read(png));
 }
 
+TEST(Gaugeview, APanelFileWithoutAWindowSectionIsReported) {
+  std::string cfg = scratch("nowindow.cfg");
+  std::ofstream(cfg) << "size_mm=200,100\n"
+                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n";
+  Result r = gaugeview("panel " + cfg + " -o " + scratch("panel.png") + " --quiet");
+  EXPECT_NE(r.err.find("no [Window00] section"), std::string::npos) << r.err;
+  EXPECT_EQ(lines(r.err), 1) << r.err;
+}
+
 TEST(Gaugeview, ListAndSheetShowEveryGauge) {
   Result list = gaugeview("list");
   ASSERT_EQ(list.status, 0) << list.err;
@@ -192,6 +251,57 @@ TEST(Gaugeview, ListAndSheetShowEveryGauge) {
   EXPECT_TRUE(picture.read(png));
   Result quiet = gaugeview("sheet --quiet -o " + png);
   EXPECT_EQ(quiet.err, "");
+}
+
+TEST(Gaugeview, StatePrintsEveryElementALine) {
+  Result off = gaugeview("state Battery_Switch");
+  ASSERT_EQ(off.status, 0) << off.err;
+  EXPECT_EQ(off.out, "1 static bitmap 200\n1.1 icon bitmap 210 value 0 icon 0\n");
+  EXPECT_EQ(off.err, "");
+  Result on = gaugeview("state Battery_Switch --set 364=1");
+  EXPECT_EQ(on.out, "1 static bitmap 200\n1.1 icon bitmap 210 value 1 icon 1\n");
+  // Values the host delivers as they are; an icon then shows nothing.
+  Result unknown = gaugeview("state Battery_Switch --set 364=nan --set 61=nan");
+  ASSERT_EQ(unknown.status, 0) << unknown.err;
+  EXPECT_EQ(unknown.out, "1 static bitmap 200\n1.1 icon bitmap 210 value nan icon none\n");
+  Result large = gaugeview("state Battery_Switch --set 364=-1e20");
+  EXPECT_EQ(large.out,
+            "1 static bitmap 200\n1.1 icon bitmap 210 value -100000000000000000000 icon none\n");
+  // A failure system no element of the gauge names changes nothing.
+  EXPECT_EQ(gaugeview("state Battery_Switch --set 364=1 --fail 20 --fail 21").out, on.out);
+}
+
+TEST(Gaugeview, StateRunsAnUpdatePerNextWithTheSettingsThatFollowIt) {
+  const std::string on = "1.1 icon bitmap 210 value 1 icon 1\n";
+  const std::string off = "1.1 icon bitmap 210 value 0 icon 0\n";
+  auto last_line = [](const std::string& out) {
+    size_t start = out.rfind('\n', out.size() - 2);
+    return start == std::string::npos ? out : out.substr(start + 1);
+  };
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --set 364=0 --next --set 364=1").out), on);
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --set 364=1 --next --set 364=0").out), off);
+  // Settings stay until changed; the last --next's settings are what the
+  // final update draws from.
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --set 364=1 --next --next").out), on);
+  EXPECT_EQ(
+      last_line(gaugeview("state Battery_Switch --next --set 364=1 --next --set 364=0 --next").out),
+      off);
+  // The state file applies from the start, wherever it stands.
+  std::string file = scratch("on.state");
+  std::ofstream(file) << "364=1\n";
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --next --state " + file).out), on);
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --state " + file + " --set 364=0").out), off);
+}
+
+TEST(Gaugeview, StateRefusesWhatDoesNotApply) {
+  expect_refused("state", "argument");
+  expect_refused("state No_Such_Gauge", "No_Such_Gauge");
+  expect_refused("state Battery_Switch --next --set 364=oops", "oops");
+  expect_refused("state Battery_Switch --fail x", "--fail");
+  expect_refused("state Battery_Switch --fail 0", "--fail");
+  expect_refused("state Battery_Switch --width 100", "--width");
+  expect_refused("render Battery_Switch --next -o " + scratch("x.png"), "--next");
+  expect_refused("click Battery_Switch 1 1 --fail 3", "--fail");
 }
 
 }  // namespace
