@@ -84,10 +84,15 @@ TEST_F(Switches, StarterEngagesFromAnywhereAndRepeatsWhileHeld) {
   EXPECT_EQ(starter.header()->gauge_callback, nullptr);
   host.update();
   EXPECT_EQ(icon(starter), 0);
-  starter.click(0, 0, held(3));
+  host::ClickOptions still_down = held(3);
+  still_down.release = false;
+  starter.click(0, 0, still_down);
   EXPECT_EQ(host.fired(), (std::vector<host::FiredEvent>(4, {66300, 0})));
   host.update();
   EXPECT_EQ(icon(starter), 1);  // lever up while engaged
+  starter.release();
+  host.update();
+  EXPECT_EQ(icon(starter), 0);  // and down again once let go
   host.clear_fired();
   starter.click(29, 45);
   EXPECT_EQ(host.fired().size(), 1u);
