@@ -8,6 +8,7 @@
 namespace tavrel::art {
 
 void add_switch_drawers(Registry& registry);  // switches.cpp
+void add_engine_drawers(Registry& registry);  // engine.cpp
 
 }  // namespace tavrel::art
 
