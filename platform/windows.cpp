@@ -171,6 +171,8 @@ ULONG Buffer::Release() {
   }
   record.released = true;
   record.playing = false;
+  // The record stays, to catch later calls; its sound goes.
+  record.samples = {};
   return 0;
 }
 
@@ -444,6 +446,7 @@ BOOL FreeResource(HGLOBAL resource) {
   if (loaded == nullptr) return 0;
   if (loaded->freed) misused("FreeResource twice");
   loaded->freed = true;
+  loaded->bytes = {};
   return 0;
 }
 
@@ -476,6 +479,7 @@ HGLOBAL GlobalFree(HGLOBAL handle) {
   if (block == nullptr) return handle;
   if (block->freed) misused("GlobalFree twice");
   block->freed = true;
+  block->bytes = {};
   return nullptr;
 }
 
