@@ -2,6 +2,7 @@
 // right. The key's position is twice the left magneto plus the right one;
 // each half of the switch turns it one position that way, repeating while
 // the button is held.
+#include "gauges/switches/magnetos_switch.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
@@ -32,8 +33,9 @@ namespace {
 constinit StaticImageElement plate =
     static_image(magnetos_switch, {.bitmap = 1180, .children = children<key>});
 // 1190 key at OFF, 1191 at R, 1192 at L, 1193 at BOTH.
-constinit IconElement key = icon(magnetos_switch, {.bitmap = 1190, .position = {9, 23}},
-                                 {.var = kRightMagneto, .callback = key_position, .count = 4});
+constinit IconElement key =
+    icon(magnetos_switch, {.bitmap = 1190, .position = {magnetos::kKeyX, magnetos::kKeyY}},
+         {.var = kRightMagneto, .callback = key_position, .count = 4});
 
 // 0 OFF, 1 R, 2 L, 3 BOTH; values other than 0 and 1 are passed on as they
 // come, for the host to show or not.

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "families.h"
+#include "gauges/switches/magnetos_switch.h"
 #include "kit.h"
 
 namespace tavrel::art {
@@ -143,7 +144,6 @@ Canvas battery_rocker(bool left_end_raised) {
   return canvas;
 }
 
-
 // ---------------------------------------------------------------------------
 // Toggle switches: a chrome bat lever in a round nut, on a ring. The lever
 // points up (on) or down (off) from the pivot, well clear of the ring so the
@@ -228,7 +228,7 @@ Canvas toggle_lever(bool up) {
 // cylinder with a white index at its upper end pointing at the position.
 constexpr int kPlateWidth = 99, kPlateHeight = 103;
 constexpr int kKeyWidth = 76, kKeyHeight = 69;
-constexpr Point kKeyAt = {9, 23};  // where the key icon sits on the plate
+constexpr Point kKeyAt = {gauges::magnetos::kKeyX, gauges::magnetos::kKeyY};
 constexpr Point kKeyCentre = {38, 36};  // in the key's own bitmap
 constexpr Point kPlateKeyCentre = {kKeyAt.x + kKeyCentre.x, kKeyAt.y + kKeyCentre.y};
 
