@@ -28,7 +28,16 @@ extern GaugeHeader rmi;
 extern GaugeHeader adf_indicator;
 extern GaugeHeader tank_selector;
 extern GaugeHeader low_fuel_lamp;
+extern GaugeHeader magnetos_switch;
+extern GaugeHeader panel_lights_switch;
+extern GaugeHeader strobe_lights_switch;
+extern GaugeHeader nav_lights_switch;
+extern GaugeHeader landing_lights_switch;
+extern GaugeHeader beacon_lights_switch;
 extern GaugeHeader stall_warning_light;
+extern GaugeHeader starter_switch;
+extern GaugeHeader pitot_heat;
+extern GaugeHeader avionics_switch;
 extern GaugeHeader instrument_zoom;
 extern GaugeHeader fuel_zoom;
 extern GaugeHeader close_subpanel;
@@ -63,7 +72,16 @@ inline constexpr GaugeHeader* kGaugeTable[] = {
     &adf_indicator,  // 29
     &tank_selector,  // 30
     &low_fuel_lamp,  // 31
+    &magnetos_switch,  // 32
+    &panel_lights_switch,  // 33
+    &strobe_lights_switch,  // 34
+    &nav_lights_switch,  // 35
+    &landing_lights_switch,  // 36
+    &beacon_lights_switch,  // 37
     &stall_warning_light,  // 38
+    &starter_switch,  // 39
+    &pitot_heat,  // 40
+    &avionics_switch,  // 41
     &instrument_zoom,  // 42
     &fuel_zoom,  // 43
     &close_subpanel,  // 44
