@@ -95,7 +95,7 @@ std::string font_file_name(FontFace face, bool bold) {
     case FontFace::kArial:
       return bold ? "LiberationSans-Bold.ttf" : "LiberationSans-Regular.ttf";
     case FontFace::kSevenSegment:
-      return bold ? "DSEG7Classic-Bold.ttf" : "DSEG7Classic-Regular.ttf";
+      return bold ? "DSEG14Classic-Bold.ttf" : "DSEG14Classic-Regular.ttf";
     case FontFace::kSans:
       break;
   }

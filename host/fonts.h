@@ -1,6 +1,6 @@
 // Fonts for string elements and labels: the face a gauge names is drawn with
-// a free stand-in ("Arial" with Liberation Sans, "Quartz" with the DSEG7
-// seven-segment face, anything else with DejaVu Sans), rasterised by
+// a free stand-in ("Arial" with Liberation Sans, "Quartz" with the DSEG14
+// segment face, whose letters read as letters, anything else with DejaVu Sans), rasterised by
 // stb_truetype.
 #pragma once
 
