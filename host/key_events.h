@@ -25,6 +25,13 @@ struct KeyEffect {
     kFromValue,  // token becomes event value * amount, clamped to [low, high]
     kMagneto,    // the key position 2 * token + linked (0 OFF, 1 R, 2 L,
                  // 3 BOTH) moves by `amount`, stopping at OFF and BOTH
+    kSetting,    // one setting shown in two units: token += amount, clamped
+                 // to [low, high]; it starts from linked / linked_factor when
+                 // only the linked token holds a setting, from `start` when
+                 // neither does; the linked token always follows
+    kGyroSet,    // token += amount, wrapped into [low, high); the linked
+                 // heading turns by amount * linked_factor degrees, wrapped
+                 // into [0, 360)
   };
   uint32_t event;
   Kind kind;
@@ -36,6 +43,8 @@ struct KeyEffect {
   // when not 0, it follows the first token as its new value * linked_factor.
   uint32_t linked = 0;
   double linked_factor = 0.0;
+  // kSetting: where the setting starts when the host has none yet.
+  double start = 0.0;
 };
 
 // The effect of an event, or nothing for events the model does not know

@@ -20,19 +20,21 @@ inline constexpr double kInHgReference = 29.6;
 inline constexpr double kInHgDegreesPerUnit = 120.0;
 
 // The card's rotation value for a setting: the setting held within the
-// card's range, less the reference. A setting that is not a number stops
-// the card at its low end.
-constexpr double card_value(double setting, double low, double high, double reference) {
-  if (!(setting > low)) return low - reference;
-  if (setting >= high) return high - reference;
+// card's range, less the reference; at and beyond the ends exactly the
+// ends' offsets. A setting that is not a number stops the card at its low
+// end.
+constexpr double card_value(double setting, double low, double high, double reference,
+                            double low_offset, double high_offset) {
+  if (!(setting > low)) return low_offset;
+  if (setting >= high) return high_offset;
   return setting - reference;
 }
 
 constexpr double hpa_card_value(double hpa) {
-  return card_value(hpa, kHpaLow, kHpaHigh, kHpaReference);
+  return card_value(hpa, kHpaLow, kHpaHigh, kHpaReference, -50.0, 85.0);
 }
 constexpr double inhg_card_value(double inhg) {
-  return card_value(inhg, kInHgLow, kInHgHigh, kInHgReference);
+  return card_value(inhg, kInHgLow, kInHgHigh, kInHgReference, -1.5, 1.5);
 }
 
 // Standard pressure, where the setting knob starts when the host has no
