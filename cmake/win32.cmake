@@ -5,6 +5,9 @@ set(TAVREL_ART_DIR "${CMAKE_SOURCE_DIR}/build/native/art" CACHE PATH
 # SSE arithmetic, as in the native build, so both draw the same pixels.
 add_compile_options(-msse2 -mfpmath=sse)
 
+add_library(tavrel_gauge_data STATIC ${TAVREL_GAUGE_DATA_SOURCES})
+target_include_directories(tavrel_gauge_data PUBLIC ${CMAKE_SOURCE_DIR})
+
 add_library(Tavrel_Instr SHARED ${TAVREL_MODULE_SOURCES} resources/Tavrel_Instr.rc)
 set_target_properties(Tavrel_Instr PROPERTIES PREFIX "" SUFFIX ".gau" OUTPUT_NAME Tavrel_Instr)
 target_include_directories(Tavrel_Instr PRIVATE ${CMAKE_SOURCE_DIR})

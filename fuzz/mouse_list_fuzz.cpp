@@ -36,5 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     __builtin_trap();
   }
   (void)map.tooltip_at(probe[0], probe[1]);
+  // Again with the gauge's size known (any size, the records' own words):
+  // a point off the gauge is on nothing.
+  map.set_gauge_size(records[0].box.width, records[0].box.height);
+  hit = map.hit(probe[0], probe[1]);
+  if ((hit.child != nullptr || map.tooltip_at(probe[0], probe[1]) != 0) &&
+      !map.on_gauge(probe[0], probe[1])) {
+    __builtin_trap();
+  }
   return 0;
 }

@@ -32,6 +32,10 @@ class ModuleBinding {
 
   // Where the module comes from, for messages.
   virtual std::string description() const = 0;
+
+  // Where bitmaps are looked for, for the message about a missing one
+  // ("the folder build/native/art/bitmaps", "the resources of X.gau").
+  virtual std::string bitmap_source() const { return description(); }
 };
 
 // Binds the module: in the native build `path` is ignored and the linked

@@ -28,6 +28,7 @@ class LinkedModule final : public ModuleBinding {
   }
 
   std::string description() const override { return "linked module (art in " + art_dir_ + ")"; }
+  std::string bitmap_source() const override { return "the art folder " + art_dir_ + "/bitmaps"; }
 
  private:
   // Any non-null value: the native sound stand-in accepts it as a module.

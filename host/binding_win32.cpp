@@ -43,6 +43,7 @@ class LoadedModule final : public ModuleBinding {
   }
 
   std::string description() const override { return path_; }
+  std::string bitmap_source() const override { return "the resources of " + path_; }
 
  private:
   HMODULE module_;

@@ -61,7 +61,7 @@ BitmapCache::Entry& BitmapCache::entry(int id, Language language) {
   Entry& e = entries_[{id, language}];
   std::vector<uint8_t> bytes;
   if (!binding_.bitmap_bytes(id, language, bytes)) {
-    e.error = "the module has no bitmap " + std::to_string(id);
+    e.error = "no bitmap " + std::to_string(id) + " in " + binding_.bitmap_source();
   } else if (!dib::decode(bytes.data(), bytes.size(), e.image, &e.error)) {
     e.error = "bitmap " + std::to_string(id) + " does not decode: " + e.error;
   } else {

@@ -116,7 +116,18 @@ void Host::fire(uint32_t event, uint32_t value) {
       return;
     default:
       apply_key_event(variables_, event, value);
+      if (auto effect = key_effect(event); effect && effect->kind == KeyEffect::Kind::kMomentary &&
+                                           std::find(momentary_held_.begin(), momentary_held_.end(),
+                                                     event) == momentary_held_.end()) {
+        momentary_held_.push_back(event);
+      }
   }
+}
+
+void Host::release_button() {
+  button_down_ = false;
+  for (uint32_t event : momentary_held_) apply_key_release(variables_, event);
+  momentary_held_.clear();
 }
 
 void Host::open_window(uint32_t ident) {

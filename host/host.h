@@ -75,6 +75,13 @@ class Host {
     toggled_windows_.clear();
   }
 
+  // The mouse button. A click presses it, fires or calls while it is held,
+  // then releases it; momentary controls (the starter) fired since the
+  // press, or fired by code while the button was up, let go at the release.
+  void press_button() { button_down_ = true; }
+  void release_button();
+  bool button_down() const { return button_down_; }
+
   // Panel windows by ident.
   bool window_open(uint32_t ident) const { return open_windows_.count(ident) != 0; }
   void open_window(uint32_t ident);
@@ -106,6 +113,8 @@ class Host {
   std::vector<uint32_t> toggled_windows_;
   std::set<uint32_t> open_windows_{kMainPanelWindow};
   std::set<uint32_t> failures_;
+  bool button_down_ = false;
+  std::vector<uint32_t> momentary_held_;  // momentary events not yet released
   std::map<std::pair<Language, int>, std::pair<int, int>> bitmap_sizes_;  // by language and id
   Language language_ = Language::kFrench;
   void* services_[kServiceTableEntries] = {};

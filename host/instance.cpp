@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "host/host.h"
+#include "module/element_motion.h"
 
 namespace tavrel::host {
 namespace {
@@ -31,18 +32,6 @@ size_t record_size(int32_t type) {
     default:
       return sizeof(StaticImageElement);
   }
-}
-
-// How far a value lies from minimum to maximum, clamped to 0..1.
-double fraction(double value, double minimum, double maximum) {
-  if (maximum == minimum || std::isnan(value)) return 0.0;
-  double f = (value - minimum) / (maximum - minimum);
-  return std::fmin(1.0, std::fmax(0.0, f));
-}
-
-int32_t whole_pixels(double v) {
-  if (!std::isfinite(v)) return 0;
-  return static_cast<int32_t>(std::lround(std::fmax(-1e6, std::fmin(1e6, v))));
 }
 
 }  // namespace
@@ -195,13 +184,14 @@ void GaugeInstance::update_element(ElementState& state) {
       double x = channel(moving->x.source_var, moving->x.callback, e);
       double y = channel(moving->y.source_var, moving->y.callback, e);
       state.value = x;
-      state.moving_fraction_x = fraction(x, moving->x.minimum, moving->x.maximum);
-      state.moving_fraction_y = fraction(y, moving->y.minimum, moving->y.maximum);
+      state.moving_fraction_x = moving_fraction(x, moving->x.minimum, moving->x.maximum);
+      state.moving_fraction_y = moving_fraction(y, moving->y.minimum, moving->y.maximum);
       int pw, ph, mw, mh;
       if (host_.bitmap_size(e->resource_id, pw, ph) &&
           host_.bitmap_size(e->resource_id + 1, mw, mh)) {
-        state.moving_offset = PixPoint{whole_pixels(-state.moving_fraction_x * (pw - mw)),
-                                       whole_pixels(-state.moving_fraction_y * (ph - mh))};
+        state.moving_offset =
+            PixPoint{moving_picture_offset(x, moving->x.minimum, moving->x.maximum, pw, mw),
+                     moving_picture_offset(y, moving->y.minimum, moving->y.maximum, ph, mh)};
       }
       break;
     }
@@ -235,10 +225,27 @@ void GaugeInstance::call_child(const MouseArea& child, int32_t x, int32_t y, uin
   }
 }
 
+const MouseMap& GaugeInstance::mouse() const {
+  int width = 0, height = 0;
+  const ElementHeader* background = root();
+  if (background == nullptr || !host_.bitmap_size(background->resource_id, width, height)) {
+    width = height = 0;
+  }
+  if (width != mouse_->gauge_width() || height != mouse_->gauge_height()) {
+    mouse_->set_gauge_size(width, height);
+  }
+  return *mouse_;
+}
+
+void GaugeInstance::release() {
+  host_.release_button();
+}
+
 ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& options) {
   ClickResult result;
-  MouseHit hit = mouse_->hit(x, y);
+  MouseHit hit = mouse().hit(x, y);
   if (hit.child == nullptr) return result;
+  host_.press_button();
   result.child = hit.child;
   const MouseRect& rect = *hit.child->record;
   call_child(*hit.child, hit.x, hit.y, kMouseLeftSingle);
@@ -260,6 +267,7 @@ ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& optio
                relative(options.drag_to->y, hit.child->box.y), kMouseDrag);
     ++result.calls;
   }
+  if (options.release) release();
   return result;
 }
 

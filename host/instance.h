@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/mouse.h"
-#include "host/needle_map.h"
+#include "module/needle_map.h"
 #include "module/records.h"
 
 namespace tavrel::host {
@@ -42,8 +42,10 @@ struct ElementState {
 };
 
 struct ClickOptions {
-  int hold = 0;                     // further repeats while held (children with the repeat flag)
-  std::optional<PixPoint> drag_to;  // a move while held (children with the drag flag)
+  int hold = 0;  // further repeats while held (children with the repeat flag)
+  std::optional<PixPoint> drag_to =
+      std::nullopt;     // a move while held (children with the drag flag)
+  bool release = true;  // false: the button stays down until release()
 };
 
 struct ClickResult {
@@ -71,11 +73,16 @@ class GaugeInstance {
   void update();
   const std::vector<ElementState>& elements() const { return states_; }
 
-  // The mouse list of this instance.
-  const MouseMap& mouse() const { return *mouse_; }
-  uint32_t tooltip_at(int32_t x, int32_t y) const { return mouse_->tooltip_at(x, y); }
-  // A click at a point in background pixels.
+  // The mouse list of this instance. The whole gauge is the rectangle of
+  // the root element's bitmap as it is now (an install step may change the
+  // bitmap); nothing outside it is on the gauge.
+  const MouseMap& mouse() const;
+  uint32_t tooltip_at(int32_t x, int32_t y) const { return mouse().tooltip_at(x, y); }
+  // A click at a point in background pixels: the button is pressed, held
+  // for the repeats and the drag that `options` ask for, then released
+  // (unless `options.release` is false: then release() ends the press).
   ClickResult click(int32_t x, int32_t y, const ClickOptions& options = {});
+  void release();
 
   // The root element of the instance's tree.
   ElementHeader* root() const { return header_.element_list ? header_.element_list[0] : nullptr; }

@@ -47,9 +47,9 @@ constexpr KeyEffect kKeyEffects[] = {
     {65560, Kind::kToggle, 11},   // strobe lights
     {65750, Kind::kToggle, 10},   // panel lights
     {65858, Kind::kToggle, 13},   // pitot heat
-    // Starter: engages it, also when repeated while held; the stand-in host
-    // has no button release, so it stays engaged.
-    {66300, Kind::kSet, 401, 1.0},
+    // Starter: a momentary button, engaged while it is held down (the repeats
+    // keep it so) and disengaged when it is released.
+    {66300, Kind::kMomentary, 401, 1.0, 0.0},
     // Magneto key, left magneto 399 and right magneto 400: one position left
     // toward BOTH, one position right toward OFF.
     {65635, Kind::kMagneto, 399, +1.0, 0.0, 0.0, 400},
@@ -173,6 +173,7 @@ bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value) {
       next = current == effect->low ? effect->high : effect->low;
       break;
     case Kind::kSet:
+    case Kind::kMomentary:
       next = effect->amount;
       break;
     case Kind::kStep:
@@ -192,6 +193,14 @@ bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value) {
   }
   variables.set(effect->token, next);
   if (effect->linked != 0) variables.set(effect->linked, next * effect->linked_factor);
+  return true;
+}
+
+bool apply_key_release(VariableStore& variables, uint32_t event) {
+  std::optional<KeyEffect> effect = key_effect(event);
+  if (!effect || effect->kind != Kind::kMomentary) return false;
+  variables.set(effect->token, effect->low);
+  if (effect->linked != 0) variables.set(effect->linked, effect->low * effect->linked_factor);
   return true;
 }
 

@@ -25,6 +25,8 @@ struct KeyEffect {
     kFromValue,  // token becomes event value * amount, clamped to [low, high]
     kMagneto,    // the key position 2 * token + linked (0 OFF, 1 R, 2 L,
                  // 3 BOTH) moves by `amount`, stopping at OFF and BOTH
+    kMomentary,  // token becomes `amount` while the button that fired the
+                 // event is down, and `low` when it is released
     kSetting,    // one setting shown in two units: token += amount, clamped
                  // to [low, high]; it starts from linked / linked_factor when
                  // only the linked token holds a setting, from `start` when
@@ -53,5 +55,9 @@ std::optional<KeyEffect> key_effect(uint32_t event);
 
 // Applies an event with its value to the variables; false when unknown.
 bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value);
+
+// The button that fired a momentary event was released: its token goes back
+// to rest. False (and nothing changes) for every other event.
+bool apply_key_release(VariableStore& variables, uint32_t event);
 
 }  // namespace tavrel::host

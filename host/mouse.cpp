@@ -81,8 +81,21 @@ MouseMap::MouseMap(const MouseRect* list, int max_records) {
   if (!ended && error_.empty()) error_ = "no end record";
 }
 
+void MouseMap::set_gauge_size(int32_t width, int32_t height) {
+  gauge_width_ = width > 0 && height > 0 ? width : 0;
+  gauge_height_ = width > 0 && height > 0 ? height : 0;
+  for (MouseArea& area : areas_) {
+    if (area.whole_gauge) area.box = {0, 0, gauge_width_, gauge_height_};
+  }
+}
+
+bool MouseMap::on_gauge(int32_t x, int32_t y) const {
+  if (gauge_width_ <= 0) return true;
+  return x >= 0 && y >= 0 && x < gauge_width_ && y < gauge_height_;
+}
+
 bool MouseMap::holds(const MouseArea& area, int32_t x, int32_t y) const {
-  if (area.whole_gauge) return true;
+  if (area.whole_gauge) return on_gauge(x, y);
   return x >= area.box.x && y >= area.box.y && int64_t{x} < int64_t{area.box.x} + area.box.width &&
          int64_t{y} < int64_t{area.box.y} + area.box.height;
 }

@@ -108,8 +108,12 @@ PanelConfig parse_panel_config(std::istream& in, const std::string& file) {
   };
   while (std::getline(in, line)) {
     ++number;
+    // Comments run from "//" to the end of the line, also after a value,
+    // where they would otherwise become part of it (a gauge's parameter
+    // string, whose letters would act as keys).
+    if (size_t comment = line.find("//"); comment != std::string::npos) line.erase(comment);
     std::string_view text = trim(line);
-    if (text.empty() || text[0] == ';' || text.substr(0, 2) == "//") continue;
+    if (text.empty() || text[0] == ';') continue;
     if (text[0] == '[') {
       size_t close = text.find(']');
       std::string name(
@@ -135,6 +139,7 @@ PanelConfig parse_panel_config(std::istream& in, const std::string& file) {
     std::string_view value = trim(text.substr(equals + 1));
     if (key.compare(0, 5, "gauge") == 0 && key.size() > 5 &&
         key.find_first_not_of("0123456789", 5) == std::string::npos) {
+      ++config.gauge_lines;
       PanelGauge gauge;
       gauge.line = number;
       gauge.key = std::string(trim(text.substr(0, equals)));

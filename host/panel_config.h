@@ -3,6 +3,8 @@
 //   gaugeNN=Tavrel_Instr!Gauge_Name, x, y[, w[, h]][, parameter string]
 // and the panel size (size_mm=W[,H]) and backdrop (background_color=R,G,B).
 // Other sections and keys are the host's business and are passed over.
+// "//" starts a comment anywhere on a line (a single '/' is text); a line
+// whose first character is ';' is a comment too.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +36,7 @@ struct PanelConfig {
   std::optional<int> height;
   std::optional<uint32_t> background;  // 0x00BBGGRR
   std::vector<PanelGauge> gauges;      // in file order, which is drawing order
+  int gauge_lines = 0;                 // every gauge line of the window, skipped ones too
   // Lines passed over, as "FILE:LINE: reason" (a gauge of another module, a
   // malformed line).
   std::vector<std::string> problems;

@@ -2,16 +2,34 @@
 # Installs every Debian package the project needs. Idempotent: packages that
 # are already installed are skipped, and nothing is fetched when all are there.
 # Needs root (CI and the development machines run as root).
+#
+#   scripts/setup.sh                  install what is missing
+#   scripts/setup.sh --list-packages  print the packages, one a line (the
+#                                     file-ownership test reads them)
 set -euo pipefail
 
+# Every font and data file the build and the tools open comes from a package
+# named here (the ownership test checks it): the art's condensed faces are in
+# fonts-dejavu-extra, the renderer's faces in fonts-dejavu-core,
+# fonts-liberation2 and fonts-dseg. strace lets that test see what they open.
+# libclang-rt-dev brings the sanitizer and fuzzer runtimes of Debian's clang.
 native_packages=(
   cmake ninja-build g++ g++-mingw-w64-i686 file
-  libcairo2-dev fonts-dejavu-core
+  libcairo2-dev fonts-dejavu-core fonts-dejavu-extra
   libstb-dev fonts-liberation2 fonts-dseg
   googletest libgtest-dev libbenchmark-dev
-  clang-format clang libclang-rt-14-dev
+  clang-format clang libclang-rt-dev
+  strace
 )
 wine_packages=(wine wine32:i386 xvfb xauth)
+
+if [ "${1:-}" = "--list-packages" ]; then
+  printf '%s\n' "${native_packages[@]}" "${wine_packages[@]}"
+  exit 0
+elif [ $# -gt 0 ]; then
+  echo "usage: scripts/setup.sh [--list-packages]" >&2
+  exit 2
+fi
 
 missing=()
 for package in "${native_packages[@]}" "${wine_packages[@]}"; do

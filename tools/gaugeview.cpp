@@ -1,6 +1,7 @@
 // gaugeview: renders the module's gauges and panels to PNG and answers
 // clicks, on the stand-in host. See docs/gaugeview.md.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -169,6 +170,14 @@ Options parse_options(int argc, char** argv) {
   if ((o.command == "render" || o.command == "panel" || o.command == "sheet") && o.output.empty()) {
     throw UsageError(o.command + " needs -o OUT.png");
   }
+  if (!o.output.empty()) {
+    std::string suffix = o.output.size() >= 4 ? o.output.substr(o.output.size() - 4) : "";
+    for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (suffix != ".png") {
+      throw UsageError("-o takes a .png file name (gaugeview writes PNG only), not \"" + o.output +
+                       "\"");
+    }
+  }
   for (const std::string& text : o.set_texts) {
     host::VariableSetting setting;
     std::string error;
@@ -193,6 +202,13 @@ std::vector<host::VariableSetting> settings_of(const Options& o) {
 }
 
 std::unique_ptr<Host> make_host(const Options& o) {
+#if !defined(_WIN32)
+  if (!o.module.empty()) {
+    std::fprintf(stderr,
+                 "gaugeview: warning: --module %s ignored: this build has the module linked in\n",
+                 o.module.c_str());
+  }
+#endif
   std::string error;
   std::unique_ptr<host::ModuleBinding> binding = host::bind_module(o.module, &error);
   if (!binding) throw HostError(error);
@@ -274,7 +290,7 @@ int command_panel(const Options& o) {
     std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
   }
   progress(o, "panel: placed " + std::to_string(panel.gauges.size()) + " gauge(s) of " +
-                  std::to_string(config.gauges.size()) + " line(s)");
+                  std::to_string(config.gauge_lines) + " line(s)");
   h->update();
   Canvas canvas(panel.width, panel.height);
   host::draw_panel(panel, renderer, canvas, host::lighting_of(*h, o.night), o.hotspots);
@@ -374,6 +390,21 @@ std::string number_text(double v) {
   return buffer;
 }
 
+// Prints every token variable that differs from `before`, as the key-event
+// model changed it.
+void print_changes(Host& h, const std::map<uint32_t, VarValue>& before, const char* prefix) {
+  for (const auto& [token, value] : h.variables().all()) {
+    auto old = before.find(token);
+    double was = 0.0;
+    if (old != before.end()) {
+      if (std::memcmp(&old->second, &value, sizeof(VarValue)) == 0) continue;
+      was = host::VariableStore::is_enumerated(token) ? old->second.integer : old->second.number;
+    }
+    std::printf("%stoken %u: %s -> %s\n", prefix, token, number_text(was).c_str(),
+                number_text(h.variables().number(token)).c_str());
+  }
+}
+
 int command_click(const Options& o, bool hover_only) {
   auto h = make_host(o);
   GaugeInstance& instance = h->place(o.positional[0], o.parameters);
@@ -384,6 +415,16 @@ int command_click(const Options& o, bool hover_only) {
   if (o.width > 0) {
     std::printf("point %d,%d at width %d is background pixel %d,%d\n", x, y, o.width, at.x, at.y);
   }
+  const host::MouseMap& mouse = instance.mouse();
+  if (!mouse.on_gauge(at.x, at.y)) {
+    int w = mouse.gauge_width(), hgt = mouse.gauge_height();
+    std::string size = o.width > 0 ? "drawn " + std::to_string(o.width) + "x" +
+                                         std::to_string(static_cast<int>(
+                                             std::lround(static_cast<double>(o.width) * hgt / w)))
+                                   : std::to_string(w) + "x" + std::to_string(hgt);
+    std::fprintf(stderr, "gaugeview: warning: point %d,%d is outside %s (%s)\n", x, y,
+                 instance.name().c_str(), size.c_str());
+  }
   if (hover_only) {
     std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
     return 0;
@@ -392,6 +433,7 @@ int command_click(const Options& o, bool hover_only) {
   h->clear_fired();
   host::ClickOptions options;
   options.hold = o.hold;
+  options.release = false;  // the release is reported on its own
   if (o.drag) options.drag_to = to_background(*h, instance, o, o.drag->x, o.drag->y);
   host::ClickResult result = instance.click(at.x, at.y, options);
   if (result.child == nullptr) {
@@ -406,23 +448,29 @@ int command_click(const Options& o, bool hover_only) {
                 rect.event_id != 0 ? ("fires key event " + std::to_string(rect.event_id)).c_str()
                                    : "calls module code",
                 result.calls);
+    if (o.hold > 0 && !(rect.mouse_flags & kMouseRepeatWhileHeld)) {
+      std::fprintf(stderr,
+                   "gaugeview: warning: --hold %d does nothing: this box does not repeat while "
+                   "held (flag 0x00200000)\n",
+                   o.hold);
+    }
+    if (o.drag && !(rect.mouse_flags & kMouseDrag)) {
+      std::fprintf(stderr,
+                   "gaugeview: warning: --drag does nothing: this box does not follow drags "
+                   "(flag 0x00800000)\n");
+    }
   }
   for (const host::FiredEvent& e : h->fired()) std::printf("%s\n", describe_event(e).c_str());
   for (uint32_t ident : h->toggled_windows()) {
     std::printf("panel window %u toggled (now %s)\n", ident,
                 h->window_open(ident) ? "open" : "closed");
   }
-  // What the click changed, through the key-event model.
-  for (const auto& [token, value] : h->variables().all()) {
-    auto old = before.find(token);
-    double was = 0.0;
-    if (old != before.end()) {
-      if (std::memcmp(&old->second, &value, sizeof(VarValue)) == 0) continue;
-      was = host::VariableStore::is_enumerated(token) ? old->second.integer : old->second.number;
-    }
-    std::printf("token %u: %s -> %s\n", token, number_text(was).c_str(),
-                number_text(h->variables().number(token)).c_str());
-  }
+  // What the click changed while the button was down, then what its
+  // release changed (a momentary button lets go).
+  print_changes(*h, before, "");
+  std::map<uint32_t, VarValue> held = h->variables().all();
+  instance.release();
+  print_changes(*h, held, "release: ");
   std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
   return 0;
 }

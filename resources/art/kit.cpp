@@ -161,4 +161,139 @@ void engraved_text(cairo_t* cr, const std::string& text_string, double x, double
   text(cr, text_string, x, baseline_y, size, fill, align);
 }
 
+void bezel(cairo_t* cr, Point centre, double outer_radius, double inner_radius, Colour metal) {
+  cairo_save(cr);
+  cairo_new_path(cr);
+  cairo_arc(cr, centre.x, centre.y, outer_radius, 0, 2 * kPi);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, centre.x, centre.y, inner_radius, 2 * kPi, 0);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  const double r = outer_radius;
+  fill_metal(cr, metal, {centre.x - r, centre.y - r}, {centre.x + r, centre.y + r});
+  cairo_new_path(cr);
+  // A soft sheen along the upper left of the ring.
+  const double mid = (outer_radius + inner_radius) / 2;
+  cairo_set_line_width(cr, std::max(1.0, (outer_radius - inner_radius) * 0.35));
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_arc(cr, centre.x, centre.y, mid, kPi * 1.05, kPi * 1.45);
+  const Colour sheen = mix(metal, rgb(255, 255, 255), 0.22);
+  cairo_set_source_rgba(cr, sheen.r, sheen.g, sheen.b, 0.55);
+  cairo_stroke(cr);
+  // The lip where the ring meets the glass, darker, and a fine outer edge.
+  cairo_set_line_width(cr, 1);
+  cairo_arc(cr, centre.x, centre.y, inner_radius + 0.5, 0, 2 * kPi);
+  set_colour(cr, scaled(metal, 0.4));
+  cairo_stroke(cr);
+  cairo_arc(cr, centre.x, centre.y, outer_radius - 0.5, 0, 2 * kPi);
+  set_colour(cr, scaled(metal, 0.6));
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void knurled_knob(cairo_t* cr, Point centre, double radius, int teeth, Colour metal) {
+  if (teeth <= 0) teeth = std::max(8, static_cast<int>(2 * kPi * radius / 3));
+  const double root = radius - std::max(1.0, radius * 0.1);
+  cairo_save(cr);
+  cairo_new_path(cr);
+  // The rim: alternating crests and roots.
+  for (int i = 0; i < 2 * teeth; ++i) {
+    const double a = kPi * i / teeth;
+    const double r = i % 2 == 0 ? radius : root;
+    cairo_line_to(cr, centre.x + r * std::cos(a), centre.y + r * std::sin(a));
+  }
+  cairo_close_path(cr);
+  fill_metal(cr, metal, {centre.x - radius, centre.y - radius},
+             {centre.x + radius, centre.y + radius});
+  cairo_new_path(cr);
+  // Each groove of the knurling as a dark line in from the rim.
+  for (int i = 0; i < teeth; ++i) {
+    const double a = kPi * (2 * i + 1) / teeth;
+    cairo_move_to(cr, centre.x + root * std::cos(a), centre.y + root * std::sin(a));
+    cairo_line_to(cr, centre.x + (root - radius * 0.12) * std::cos(a),
+                  centre.y + (root - radius * 0.12) * std::sin(a));
+  }
+  cairo_set_line_width(cr, 0.8);
+  set_colour(cr, scaled(metal, 0.4));
+  cairo_stroke(cr);
+  // The face: a flat disc inside the knurling, lit from the upper left.
+  const double face = root * 0.72;
+  cairo_arc(cr, centre.x, centre.y, face, 0, 2 * kPi);
+  cairo_pattern_t* light = cairo_pattern_create_radial(
+      centre.x - face * 0.35, centre.y - face * 0.35, face * 0.1, centre.x, centre.y, face);
+  const Colour hi = mix(metal, rgb(255, 255, 255), 0.3), lo = scaled(metal, 0.7);
+  cairo_pattern_add_color_stop_rgb(light, 0, hi.r, hi.g, hi.b);
+  cairo_pattern_add_color_stop_rgb(light, 1, lo.r, lo.g, lo.b);
+  cairo_set_source(cr, light);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(light);
+  set_colour(cr, scaled(metal, 0.5));
+  cairo_set_line_width(cr, 0.7);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void needle(cairo_t* cr, Point pivot, double length, double tail, double width, double hub_radius,
+            Colour colour, Colour hub) {
+  cairo_save(cr);
+  const double half = width / 2;
+  // Tapered from the hub to a narrow, slightly rounded tip.
+  const double tip_half = std::max(0.7, half * 0.4);
+  cairo_new_path(cr);
+  cairo_move_to(cr, pivot.x - tail, pivot.y - half);
+  cairo_line_to(cr, pivot.x + length - tip_half, pivot.y - tip_half);
+  cairo_line_to(cr, pivot.x + length, pivot.y);
+  cairo_line_to(cr, pivot.x + length - tip_half, pivot.y + tip_half);
+  cairo_line_to(cr, pivot.x - tail, pivot.y + half);
+  cairo_close_path(cr);
+  set_colour(cr, colour);
+  cairo_fill(cr);
+  // The counterweight is dark, as the hub.
+  if (tail > hub_radius) {
+    rounded_rect(cr, pivot.x - tail, pivot.y - half, tail - hub_radius * 0.5, width, half * 0.6);
+    set_colour(cr, hub);
+    cairo_fill(cr);
+  }
+  cairo_arc(cr, pivot.x, pivot.y, hub_radius, 0, 2 * kPi);
+  fill_metal(cr, hub, {pivot.x - hub_radius, pivot.y - hub_radius},
+             {pivot.x + hub_radius, pivot.y + hub_radius});
+  cairo_new_path(cr);
+  cairo_restore(cr);
+}
+
+void lamp(cairo_t* cr, Point centre, double radius, Colour lens, bool lit) {
+  cairo_save(cr);
+  const double ring = std::max(1.0, radius * 0.18);
+  bezel(cr, centre, radius, radius - ring);
+  const double r = radius - ring;
+  cairo_new_path(cr);
+  cairo_arc(cr, centre.x, centre.y, r, 0, 2 * kPi);
+  cairo_pattern_t* glow;
+  if (lit) {
+    // Hot and nearly white at the middle, the lens colour at the rim.
+    glow = cairo_pattern_create_radial(centre.x, centre.y, 0, centre.x, centre.y, r);
+    const Colour core = mix(lens, rgb(255, 255, 240), 0.75);
+    cairo_pattern_add_color_stop_rgb(glow, 0, core.r, core.g, core.b);
+    cairo_pattern_add_color_stop_rgb(glow, 0.55, lens.r, lens.g, lens.b);
+    const Colour rim = scaled(lens, 0.8);
+    cairo_pattern_add_color_stop_rgb(glow, 1, rim.r, rim.g, rim.b);
+  } else {
+    // Dark glass with the lens colour only just showing.
+    glow = cairo_pattern_create_radial(centre.x - r * 0.3, centre.y - r * 0.3, 0, centre.x,
+                                       centre.y, r);
+    const Colour deep = mix(colours::kRecess, lens, 0.28);
+    const Colour edge = mix(colours::kRecess, lens, 0.12);
+    cairo_pattern_add_color_stop_rgb(glow, 0, deep.r, deep.g, deep.b);
+    cairo_pattern_add_color_stop_rgb(glow, 1, edge.r, edge.g, edge.b);
+  }
+  cairo_set_source(cr, glow);
+  cairo_fill(cr);
+  cairo_pattern_destroy(glow);
+  // A glint on the glass, upper left.
+  cairo_arc(cr, centre.x - r * 0.38, centre.y - r * 0.38, std::max(0.8, r * 0.2), 0, 2 * kPi);
+  const Colour glint = lit ? rgb(255, 255, 250) : mix(lens, rgb(255, 255, 255), 0.5);
+  cairo_set_source_rgba(cr, glint.r, glint.g, glint.b, lit ? 0.9 : 0.6);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 }  // namespace tavrel::art

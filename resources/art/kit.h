@@ -30,6 +30,14 @@ constexpr Colour kLegend = rgb(236, 232, 218);   // marks, numerals, engraved le
 constexpr Colour kMetal = rgb(62, 64, 68);       // bezels, plates and bars
 constexpr Colour kRecess = rgb(12, 12, 13);      // wells and openings in metal
 constexpr Colour kSwitchRed = rgb(178, 28, 24);  // master switch rockers
+constexpr Colour kHub = rgb(28, 28, 30);         // needle hubs and caps
+
+// The standard arcs of a dial: flap range, normal range, caution, and the
+// red line at a limit.
+constexpr Colour kArcWhite = rgb(236, 236, 232);
+constexpr Colour kArcGreen = rgb(36, 168, 64);
+constexpr Colour kArcYellow = rgb(236, 196, 28);
+constexpr Colour kArcRed = rgb(212, 34, 28);
 }  // namespace colours
 
 // Mixes a and b: t = 0 gives a, t = 1 gives b.
@@ -104,6 +112,31 @@ void text(cairo_t* cr, const std::string& text, double x, double baseline_y, dou
 void engraved_text(cairo_t* cr, const std::string& text, double x, double baseline_y, double size,
                    Align align = Align::kCentre, Colour fill = colours::kLegend,
                    Colour groove = colours::kRecess);
+
+// ---------------------------------------------------------------- instrument parts
+// General pieces many gauges share; dial marks, numerals and arcs are in
+// dial.h.
+
+// A round bezel: a ring of dark metal from inner_radius to outer_radius about
+// centre, lit softly from the upper left, with a dark lip on the inside edge.
+void bezel(cairo_t* cr, Point centre, double outer_radius, double inner_radius,
+           Colour metal = colours::kMetal);
+
+// A knurled knob seen from the front: a metal disc with `teeth` notches round
+// its rim (0: about one every three pixels of rim) and a flat lit face.
+void knurled_knob(cairo_t* cr, Point centre, double radius, int teeth = 0,
+                  Colour metal = colours::kMetal);
+
+// A white tapered pointer with a dark hub, pointing +x from pivot: the tip
+// `length` out, a short counterweight tail `tail` back, `width` wide at the
+// hub. For a needle drawn upright (one without a table) turn the context a
+// quarter turn anticlockwise about the pivot first.
+void needle(cairo_t* cr, Point pivot, double length, double tail, double width, double hub_radius,
+            Colour colour = colours::kLegend, Colour hub = colours::kHub);
+
+// A round warning lamp: a coloured lens in a thin metal ring, glowing when
+// lit, dark and tinted with a small glint when not.
+void lamp(cairo_t* cr, Point centre, double radius, Colour lens, bool lit);
 
 }  // namespace tavrel::art
 

@@ -32,7 +32,10 @@ class FakeModule final : public host::ModuleBinding {
     for (size_t i = 0; i < gauges_.size(); ++i) head->gauges[i] = gauges_[i];
     return head;
   }
-  ImportTableRecord* import_table() override { return &imports_; }
+  ImportTableRecord* import_table() override { return imports_in_ ? imports_in_ : &imports_; }
+  // Serves an import table that the test owns, so it can be checked after
+  // the host (which owns this module) is gone.
+  void use_import_table(ImportTableRecord* imports) { imports_in_ = imports; }
   uintptr_t module_handle() override { return 0x1234; }
 
   // Bitmaps: only their sizes matter to the host core (an empty 8-bit DIB
@@ -67,6 +70,7 @@ class FakeModule final : public host::ModuleBinding {
   std::vector<GaugeHeader*> gauges_;
   std::vector<unsigned char> storage_;
   ImportTableRecord imports_{};
+  ImportTableRecord* imports_in_ = nullptr;
   std::map<int, std::pair<int, int>> bitmaps_;
   std::map<std::pair<int, host::Language>, std::vector<uint8_t>> pictures_;
 };

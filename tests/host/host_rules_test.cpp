@@ -113,6 +113,14 @@ MouseRect probe_mouse[] = {
            .cursor = kCursorHand,
            .flags = kClick,
            .event = host::kEventPanelWindowToggle}),
+    click({.box = {40, 0, 10, 10},
+           .cursor = kCursorHand,
+           .flags = kClickRepeat,
+           .event = 66300}),  // the starter
+    click({.box = {110, 0, 40, 10},
+           .cursor = kCursorHand,
+           .flags = kClick,
+           .event = 65001}),  // reaches past the background
     close_parent(),
     end_of_list(),
 };
@@ -130,6 +138,7 @@ class HostRules : public ::testing::Test {
     auto module = std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{&probe});
     module->add_bitmap(30, 80, 200);  // the tape picture, larger than its mask
     module->add_bitmap(31, 40, 50);
+    module->add_bitmap(999, 120, 130);  // the background the install step chooses
     host = std::make_unique<host::Host>(std::move(module));
   }
   const host::ElementState& state(int resource_id, int nth = 0) {
@@ -298,15 +307,20 @@ TEST_F(HostRules, MouseFunctionsGetARelativePointWithTheirInstanceAndDrags) {
 TEST_F(HostRules, PanelWindowsOpenCloseToggleAndTellTheirGauges) {
   host::GaugeInstance& sub = host->place("Probe", "", 7);  // a closed window
   EXPECT_FALSE(host->window_open(7));
-  host->update();
-  EXPECT_TRUE(sub.elements()[1].value == 0);  // not updated while closed
+  host->variables().set(101, 10);
   journal.services.clear();
+  host->update();
+  EXPECT_DOUBLE_EQ(sub.elements()[1].value, 0.0);  // not updated while closed
+  EXPECT_TRUE(journal.services.empty());           // and no service 6
   host->fire(host::kEventPanelWindowOpen, 7);
   EXPECT_TRUE(host->window_open(7));
   ASSERT_EQ(journal.services.size(), 1u);
   EXPECT_EQ(journal.services[0].second, 16u);
+  host->update();
+  EXPECT_DOUBLE_EQ(sub.elements()[1].value, 20.0);  // open: the needle reads its variable
+  journal.services.clear();
   host->fire(host::kEventPanelWindowOpen, 7);  // already open: no second service
-  EXPECT_EQ(journal.services.size(), 1u);
+  EXPECT_TRUE(journal.services.empty());
   host->fire(host::kEventPanelWindowClose, 7);
   EXPECT_FALSE(host->window_open(7));
   host->fire(host::kEventPanelWindowToggle, 7);
@@ -321,6 +335,20 @@ TEST_F(HostRules, PanelWindowsOpenCloseToggleAndTellTheirGauges) {
 TEST_F(HostRules, ServicesTableIsWrittenIntoTheImportTableAndClearedAtUnbind) {
   ImportTableRecord* imports = host->binding().import_table();
   EXPECT_EQ(imports->panels.pointer, host->services_table());
+  // The host clears the pointer when it lets the module go: the module's
+  // records outlive the host here.
+  ImportTableRecord outliving{};
+  outliving.panels.id = kPanelsImportId;
+  {
+    auto module = std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{});
+    module->use_import_table(&outliving);
+    host.reset();
+    host::Host second(std::move(module));
+    EXPECT_EQ(outliving.panels.pointer, second.services_table());
+  }
+  EXPECT_EQ(outliving.panels.pointer, nullptr);
+  host = std::make_unique<host::Host>(
+      std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{&probe}));
   auto trigger =
       reinterpret_cast<TriggerKeyEventService>(host->services_table()[kServiceTriggerKeyEvent]);
   trigger(66241, 0);
@@ -330,6 +358,49 @@ TEST_F(HostRules, ServicesTableIsWrittenIntoTheImportTableAndClearedAtUnbind) {
   EXPECT_THROW(
       host::Host second(std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{})),
       host::HostError);
+}
+
+TEST_F(HostRules, TheWholeGaugeIsItsBackgroundAndNothingOutsideIt) {
+  instance = &host->place("Probe");  // the install step made bitmap 999 (120 x 130) the background
+  EXPECT_EQ(instance->tooltip_at(0, 0), 1u);
+  EXPECT_EQ(instance->tooltip_at(119, 129), 1u);
+  for (auto [x, y] : {std::pair{120, 5}, {5, 130}, {-1, 5}, {5, -1}, {500, 500}}) {
+    EXPECT_EQ(instance->tooltip_at(x, y), 0u) << x << "," << y;
+  }
+  // A child that reaches past the background takes clicks only on the part
+  // inside it.
+  EXPECT_NE(instance->click(119, 5).child, nullptr);
+  EXPECT_EQ(instance->click(120, 5).child, nullptr);
+  EXPECT_EQ(instance->click(149, 5).child, nullptr);
+  EXPECT_EQ(host->fired(), (std::vector<host::FiredEvent>{{65001, 0}}));
+}
+
+TEST_F(HostRules, WithoutAKnownBackgroundTheWholeGaugeHoldsEveryPoint) {
+  // A gauge whose background the host cannot size (no bitmap 10 here, and
+  // no install step to change it in this copy) keeps the whole plane.
+  instance = &host->place("Probe");
+  instance->root()->resource_id = 10;
+  EXPECT_EQ(instance->tooltip_at(500, 500), 1u);
+  EXPECT_NE(instance->click(149, 5).child, nullptr);
+}
+
+TEST_F(HostRules, AMomentaryButtonIsEngagedWhileHeldAndLetsGoAtTheRelease) {
+  instance = &host->place("Probe");
+  instance->click(45, 5, {.hold = 2, .release = false});
+  EXPECT_TRUE(host->button_down());
+  EXPECT_EQ(host->fired().size(), 3u);
+  EXPECT_DOUBLE_EQ(host->variables().number(401), 1.0);  // the starter turns while held
+  instance->release();
+  EXPECT_FALSE(host->button_down());
+  EXPECT_DOUBLE_EQ(host->variables().number(401), 0.0);
+  // A plain click is a press and a release: engaged for the moment of the
+  // click only.
+  instance->click(45, 5);
+  EXPECT_EQ(host->fired().back(), (host::FiredEvent{66300, 0}));
+  EXPECT_DOUBLE_EQ(host->variables().number(401), 0.0);
+  // The release lets go only of momentary controls: a switch stays.
+  instance->click(5, 5);
+  EXPECT_DOUBLE_EQ(host->variables().number(364), 1.0);
 }
 
 TEST(KeyEventModel, UnknownEventsChangeNothingAndTheBatteryToggles) {

@@ -49,12 +49,18 @@ TEST(KeyEventSwitches, EachEventTogglesOnlyTheSwitchItsIconShows) {
   }
 }
 
-TEST(KeyEventSwitches, StarterStaysEngagedWhileTheButtonRepeats) {
+TEST(KeyEventSwitches, StarterIsEngagedWhileHeldAndLetsGoAtTheRelease) {
   VariableStore vars;
   click(vars, 66300);
   EXPECT_DOUBLE_EQ(vars.number(401), 1.0);
   click(vars, 66300, 3);
   EXPECT_DOUBLE_EQ(vars.number(401), 1.0);
+  EXPECT_TRUE(host::apply_key_release(vars, 66300));
+  EXPECT_DOUBLE_EQ(vars.number(401), 0.0);
+  // Releasing a switch that is not momentary leaves it where it is.
+  click(vars, 66241);
+  EXPECT_FALSE(host::apply_key_release(vars, 66241));
+  EXPECT_DOUBLE_EQ(vars.number(364), 1.0);
 }
 
 TEST(KeyEventSwitches, MagnetoKeyTurnsOnePositionAndStopsAtTheEnds) {

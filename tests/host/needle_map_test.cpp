@@ -1,10 +1,10 @@
-#include "host/needle_map.h"
+#include "module/needle_map.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace tavrel::host {
+namespace tavrel {
 namespace {
 
 NonlinearityEntry at(int32_t x, int32_t y, double value) {
@@ -90,4 +90,4 @@ TEST(NeedleMap, WithoutATableTheValueIsDegrees) {
 }
 
 }  // namespace
-}  // namespace tavrel::host
+}  // namespace tavrel

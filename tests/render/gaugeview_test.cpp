@@ -33,10 +33,11 @@ std::string slurp(const std::string& path) {
   return text.str();
 }
 
-Result gaugeview(const std::string& arguments) {
+// Runs gaugeview with `arguments`, and `environment` (VAR=value ...) set.
+Result gaugeview(const std::string& arguments, const std::string& environment = "") {
   std::string out = scratch("stdout.txt"), err = scratch("stderr.txt");
-  std::string command =
-      std::string(TAVREL_GAUGEVIEW) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
+  std::string command = environment + " " + TAVREL_GAUGEVIEW + " " + arguments + " >" + out +
+                        " 2>" + err + " </dev/null";
   int status = std::system(command.c_str());
   Result r;
   if (status != -1 && WIFEXITED(status)) r.status = WEXITSTATUS(status);
@@ -91,6 +92,8 @@ TEST(Gaugeview, RefusesBadInputWithOneLine) {
   expect_refused("render Battery_Switch -o /nonexistent/folder/out.png", "/nonexistent/folder");
   expect_refused("panel /nonexistent/panel.cfg -o " + out, "/nonexistent/panel.cfg");
   expect_refused("", "command");
+  expect_refused("render Battery_Switch -o " + scratch("out.jpg"), "out.jpg");
+  expect_refused("sheet -o " + scratch("sheet"), ".png");
   std::FILE* exists = std::fopen(out.c_str(), "rb");
   EXPECT_EQ(exists, nullptr) << "a refused command wrote its output";
   if (exists) std::fclose(exists);
@@ -130,6 +133,50 @@ TEST(Gaugeview, ClickAtAWidthIsMappedBackToBackgroundPixels) {
   EXPECT_NE(hover.out.find("tooltip 43795"), std::string::npos) << hover.out;
 }
 
+TEST(Gaugeview, APointOutsideTheGaugeIsOnNothingAndSaysSo) {
+  // Outside the 70 x 45 background: no tooltip, no click, and a warning.
+  Result hover = gaugeview("hover Battery_Switch 500 500");
+  ASSERT_EQ(hover.status, 0) << hover.err;
+  EXPECT_NE(hover.out.find("tooltip 0"), std::string::npos) << hover.out;
+  EXPECT_NE(hover.err.find("outside Battery_Switch (70x45)"), std::string::npos) << hover.err;
+  // At three times the size the gauge is 210 x 135: (215, 10) is past it.
+  Result click = gaugeview("click Battery_Switch 215 10 --width 210");
+  ASSERT_EQ(click.status, 0) << click.err;
+  EXPECT_NE(click.out.find("no click box"), std::string::npos) << click.out;
+  EXPECT_NE(click.out.find("tooltip 0"), std::string::npos) << click.out;
+  EXPECT_NE(click.err.find("point 215,10 is outside Battery_Switch (drawn 210x135)"),
+            std::string::npos)
+      << click.err;
+  EXPECT_EQ(lines(click.err), 1) << click.err;
+  // On the gauge: no warning.
+  EXPECT_EQ(gaugeview("hover Battery_Switch 69 44").err, "");
+}
+
+TEST(Gaugeview, OptionsThatWouldDoNothingAreWarnedAbout) {
+  // The battery switch's box neither repeats nor follows drags.
+  Result r = gaugeview("click Battery_Switch 10 10 --hold 3 --drag 20 20");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("--hold 3 does nothing"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--drag does nothing"), std::string::npos) << r.err;
+  EXPECT_EQ(lines(r.err), 2) << r.err;
+  EXPECT_NE(r.out.find("1 call(s)"), std::string::npos) << r.out;
+  // The native build has its module linked in.
+  Result module = gaugeview("list --module Other.gau");
+  ASSERT_EQ(module.status, 0) << module.err;
+  EXPECT_NE(module.err.find("--module Other.gau ignored"), std::string::npos) << module.err;
+  EXPECT_EQ(lines(module.err), 1) << module.err;
+}
+
+TEST(Gaugeview, MissingArtNamesTheFolderSearched) {
+  Result r = gaugeview("render Battery_Switch -o " + scratch("x.png"),
+                       "TAVREL_ART_DIR=" + scratch("no_art"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("no bitmap 200 in the art folder " + scratch("no_art") + "/bitmaps"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(lines(r.err), 1) << r.err;
+}
+
 TEST(Gaugeview, RendersAtAWidthKeepingProportionsAndFollowsVariables) {
   std::string off = scratch("off.png"), on = scratch("on.png");
   ASSERT_EQ(gaugeview("render Battery_Switch --width 210 -o " + off).status, 0);
@@ -156,6 +203,9 @@ TEST(Gaugeview, PanelWithBadLinesWarnsAndDrawsTheRest) {
   EXPECT_NE(r.err.find("bad.cfg:4:"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("No_Such_Gauge"), std::string::npos) << r.err;
   EXPECT_EQ(lines(r.err), 2) << r.err;
+  // Progress counts every gauge line, the skipped ones too.
+  Result counted = gaugeview("panel " + cfg + " -o " + png);
+  EXPECT_NE(counted.err.find("placed 1 gauge(s) of 3 line(s)"), std::string::npos) << counted.err;
   Png panel;
   ASSERT_TRUE(panel.read(png));
   ASSERT_EQ(panel.width, 200);
@@ -175,6 +225,15 @@ TEST(Gaugeview, PanelWithBadLinesWarnsAndDrawsTheRest) {
   std::remove(png.c_str());
   EXPECT_EQ(gaugeview("panel " + cfg + " -o " + png + " --quiet --strict").status, 1);
   EXPECT_TRUE(panel.read(png));
+}
+
+TEST(Gaugeview, APanelFileWithoutAWindowSectionIsReported) {
+  std::string cfg = scratch("nowindow.cfg");
+  std::ofstream(cfg) << "size_mm=200,100\n"
+                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n";
+  Result r = gaugeview("panel " + cfg + " -o " + scratch("panel.png") + " --quiet");
+  EXPECT_NE(r.err.find("no [Window00] section"), std::string::npos) << r.err;
+  EXPECT_EQ(lines(r.err), 1) << r.err;
 }
 
 TEST(Gaugeview, ListAndSheetShowEveryGauge) {

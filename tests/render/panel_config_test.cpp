@@ -82,6 +82,40 @@ TEST(PanelConfig, BadLinesAreReportedWithTheirLineAndSkipped) {
   EXPECT_NE(config.problems[0].find("Other_Module"), std::string::npos);
 }
 
+TEST(PanelConfig, CommentsRunFromTwoSlashesToTheEndOfAnyLine) {
+  PanelConfig config = parse(
+      "[Window00]\n"
+      "size_mm=1320,640   // panel size\n"
+      "background_color=64,68,72// no space before it\n"
+      "gauge00=Tavrel_Instr!Battery_Switch, 140, 482, 60   // master switch\n"
+      "gauge01=Tavrel_Instr!View_Radios, 1, 2, 24, 24, hTOGGLE/RADIO;tRADIO_STACK_PANEL // keys\n"
+      "gauge02=Tavrel_Instr!Show_Yoke, 3, 4 //, 19, 19, tYOKE\n");
+  EXPECT_TRUE(config.problems.empty()) << config.problems[0];
+  EXPECT_EQ(config.width, 1320);
+  EXPECT_EQ(config.height, 640);
+  EXPECT_EQ(config.background, 0x00484440u);
+  ASSERT_EQ(config.gauges.size(), 3u);
+  EXPECT_EQ(config.gauges[0].width, 60);
+  EXPECT_TRUE(config.gauges[0].parameters.empty()) << config.gauges[0].parameters;
+  // A single slash is part of the string; the comment's letters are not.
+  EXPECT_EQ(config.gauges[1].parameters, "hTOGGLE/RADIO;tRADIO_STACK_PANEL");
+  EXPECT_FALSE(config.gauges[2].width.has_value());
+  EXPECT_TRUE(config.gauges[2].parameters.empty());
+}
+
+TEST(PanelConfig, CountsEveryGaugeLineOfTheWindowSkippedOnesToo) {
+  PanelConfig config = parse(
+      "[Window00]\n"
+      "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"
+      "gauge01=Other_Module!Clock, 0, 0\n"
+      "gauge02=Tavrel_Instr!Battery_Switch, 1, x\n"
+      "//gauge03=Tavrel_Instr!Battery_Switch, 1, 1\n"
+      "[Window01]\n"
+      "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n");
+  EXPECT_EQ(config.gauges.size(), 1u);
+  EXPECT_EQ(config.gauge_lines, 3);
+}
+
 TEST(PanelConfig, NoWindowSectionIsAProblem) {
   PanelConfig config = parse("gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n");
   EXPECT_TRUE(config.gauges.empty());

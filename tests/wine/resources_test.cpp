@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "module/element_walk.h"
 #include "module/records.h"
 #include "real_module.h"
 #include "resource_list.h"
@@ -168,26 +169,27 @@ std::map<BitmapKey, Bitmap> listed_bitmaps() {
 
 // Every bitmap id a gauge's records draw: backgrounds and images, each
 // icon's run, each moving image's and sprite's picture and mask.
-void referenced_ids(const ElementHeader* e, std::set<int>& ids) {
-  switch (e->element_type) {
-    case kString:
-      break;
-    case kIcon: {
-      auto* icon = element_as<IconElement>(e);
-      for (int i = 0; i < icon->icon_count && i < 64; ++i) ids.insert(e->resource_id + i);
-      break;
+std::set<int> referenced_ids(const GaugeHeader& gauge) {
+  std::set<int> ids;
+  for_each_element(gauge, [&](const ElementHeader& e, int) {
+    switch (e.element_type) {
+      case kString:
+        break;
+      case kIcon: {
+        auto* icon = element_as<IconElement>(&e);
+        for (int i = 0; i < icon->icon_count && i < 64; ++i) ids.insert(e.resource_id + i);
+        break;
+      }
+      case kMovingImage:
+      case kSprite:
+        ids.insert(e.resource_id);
+        ids.insert(e.resource_id + 1);
+        break;
+      default:
+        ids.insert(e.resource_id);
     }
-    case kMovingImage:
-    case kSprite:
-      ids.insert(e->resource_id);
-      ids.insert(e->resource_id + 1);
-      break;
-    default:
-      ids.insert(e->resource_id);
-  }
-  for (int i = 0; e->next_element != nullptr && e->next_element[i] != nullptr; ++i) {
-    referenced_ids(e->next_element[i], ids);
-  }
+  });
+  return ids;
 }
 
 TEST_F(ModuleResources, BitmapsAreExactlyWhatTheArtProgramDrew) {
@@ -232,9 +234,7 @@ TEST_F(ModuleResources, EveryBitmapTheGaugesDrawIsInTheModule) {
   std::vector<const GaugeHeader*> table = gauge_table();
   ASSERT_FALSE(table.empty());
   for (const GaugeHeader* gauge : table) {
-    std::set<int> ids;
-    referenced_ids(gauge->element_list[0], ids);
-    for (int id : ids) {
+    for (int id : referenced_ids(*gauge)) {
       Bitmap held = bitmap(id, kFrench);
       EXPECT_NE(held.bits, 0) << gauge->name << " draws bitmap " << id
                               << ", which the module does not hold (in French)";

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <set>
 
+#include "module/element_walk.h"
+
 namespace tavrel::hosttrace {
 namespace {
 
@@ -352,10 +354,11 @@ void Tracer::describe_records(host::GaugeInstance& instance) {
        " adjust=" + fixed(h->x_adjust) + "/" + fixed(h->y_adjust) +
        " callback=" + yes_no(reinterpret_cast<const void*>(h->gauge_callback)) +
        " user_data=" + number(h->user_data) + " usage=" + number(h->usage));
+  // The instance's own records, as its install step left them.
   int index = 0;
-  for (const host::ElementState& s : instance.elements()) {
-    const ElementHeader* e = s.element;
-    std::string t = "  e" + number(index++) + " depth=" + number(s.depth) + " " +
+  for_each_element(*h, [&](const ElementHeader& element, int depth) {
+    const ElementHeader* e = &element;
+    std::string t = "  e" + number(index++) + " depth=" + number(depth) + " " +
                     type_name(e->element_type) + " id=" + number(e->resource_id) +
                     " pos=" + point(e->position.x, e->position.y) +
                     " offset=" + point(e->offset.x, e->offset.y) + " flags=" + hex(e->image_flags) +
@@ -364,7 +367,7 @@ void Tracer::describe_records(host::GaugeInstance& instance) {
       t += (i ? " " : "") + number(e->failures[i].system) + "/" + number(e->failures[i].action);
     }
     line(t + "]" + type_parameters(e));
-  }
+  });
   const MouseRect* list = h->mouse_rect;
   for (int i = 0; list != nullptr && i < 1024; ++i) {
     const MouseRect& r = list[i];

@@ -1,8 +1,8 @@
-#include "host/needle_map.h"
+#include "module/needle_map.h"
 
 #include <cmath>
 
-namespace tavrel::host {
+namespace tavrel {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
@@ -65,4 +65,4 @@ double NeedleMap::bearing(double value) const {
   return along(value, values_[n - 2], values_[n - 1], angles_[n - 2], angles_[n - 1]);
 }
 
-}  // namespace tavrel::host
+}  // namespace tavrel

@@ -1,12 +1,15 @@
 // How the host turns a needle: from a value to the bearing its tip points
-// at, clockwise from straight up, in degrees.
+// at, clockwise from straight up, in degrees. One mapping, used by the
+// stand-in host to turn needles and by the art program to place the marks
+// they point at. Not part of the shipped module: it lives in the
+// tavrel_gauge_data library.
 #pragma once
 
 #include <vector>
 
 #include "module/records.h"
 
-namespace tavrel::host {
+namespace tavrel {
 
 // The bearing of `point` seen from `pivot`, clockwise from straight up
 // (screen y grows downwards), in [0, 360).
@@ -25,7 +28,9 @@ class NeedleMap {
   // table. Not reduced to [0, 360): it may run past a full turn.
   double bearing(double value) const;
 
-  // The cumulative angle of each entry, for tests and for the art.
+  // Each entry's value and cumulative angle, in table order (empty without
+  // a table), for tests and for the art.
+  const std::vector<double>& values() const { return values_; }
   const std::vector<double>& angles() const { return angles_; }
 
  private:
@@ -33,4 +38,4 @@ class NeedleMap {
   std::vector<double> angles_;
 };
 
-}  // namespace tavrel::host
+}  // namespace tavrel
