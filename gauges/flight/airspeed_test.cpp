@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gauges/flight/flight_test_support.h"
-#include "host/needle_map.h"
+#include "module/needle_map.h"
 
 namespace tavrel {
 namespace {
@@ -16,7 +16,7 @@ constexpr size_t kNeedle = 1;
 constexpr PixPoint kCentre{141, 141};
 
 double bearing_to(int x, int y) {
-  return host::bearing_of(kCentre, PixPoint{x, y});
+  return bearing_of(kCentre, PixPoint{x, y});
 }
 
 class AirspeedMph : public PlacedGauge {

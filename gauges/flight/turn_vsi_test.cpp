@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "gauges/flight/flight_test_support.h"
-#include "host/needle_map.h"
+#include "module/needle_map.h"
 
 namespace tavrel {
 
@@ -76,7 +76,7 @@ class VerticalSpeed : public PlacedGauge {
  protected:
   VerticalSpeed() : PlacedGauge("Vertical_Speed") {}
   double needle(double v) { return on_dial(after(kVerticalSpeed, v, 1).needle_bearing); }
-  static double toward(int x, int y) { return on_dial(host::bearing_of({141, 141}, {x, y})); }
+  static double toward(int x, int y) { return on_dial(bearing_of({141, 141}, {x, y})); }
 };
 
 TEST_F(VerticalSpeed, ZeroAtNineOClockThousandStraightUpAndDown) {

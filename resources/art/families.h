@@ -8,6 +8,7 @@
 namespace tavrel::art {
 
 void add_switch_drawers(Registry& registry);  // switches.cpp
+void add_flight_drawers(Registry& registry);  // flight.cpp
 
 }  // namespace tavrel::art
 

@@ -27,6 +27,7 @@ const Registry& all_drawers() {
   static const Registry registry = [] {
     Registry r;
     add_switch_drawers(r);
+    add_flight_drawers(r);
     return r;
   }();
   return registry;
