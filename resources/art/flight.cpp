@@ -127,7 +127,7 @@ struct AirspeedScale {
   double numeral_size;
 };
 
-Canvas airspeed_face(const GaugeHeader& gauge, int face_id, const AirspeedScale& s) {
+Canvas airspeed_face(const GaugeHeader& gauge, const AirspeedScale& s) {
   Canvas canvas(280, 280, 8);
   cairo_t* cr = canvas.cr();
   const Point c = kAirspeedCentre;
@@ -151,7 +151,6 @@ Canvas airspeed_face(const GaugeHeader& gauge, int face_id, const AirspeedScale&
   numerals(cr, dial, labels, 60, s.numeral_size);
   text(cr, s.unit, c.x, c.y - 30, 13, colours::kLegend);
   text(cr, "AIRSPEED", c.x, c.y - 16, 10, colours::kLegend);
-  (void)face_id;
   return canvas;
 }
 
@@ -163,35 +162,37 @@ double knot_reading(double kt) {
 }
 
 Canvas airspeed_mph_face(Lang) {
-  return airspeed_face(gauges::airspeed_mph, 290,
-                       {"MPH",
-                        mph_reading,
-                        {40, 60, 80, 100, 120, 140, 160, 180, 200},
-                        40,
-                        200,
-                        5,
-                        50,
-                        100,
-                        60,
-                        140,
-                        180,
-                        180});
+  return airspeed_face(gauges::airspeed_mph,
+                       {.unit = "MPH",
+                        .value = mph_reading,
+                        .numerals = {40, 60, 80, 100, 120, 140, 160, 180, 200},
+                        .first = 40,
+                        .last = 200,
+                        .fine = 5,
+                        .white_from = 50,
+                        .white_to = 100,
+                        .green_from = 60,
+                        .green_to = 140,
+                        .yellow_to = 180,
+                        .red_line = 180,
+                        .numeral_size = 16});
 }
 
 Canvas airspeed_kts_face(Lang) {
-  return airspeed_face(gauges::airspeed_kts, 490,
-                       {"KNOTS",
-                        knot_reading,
-                        {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
-                        40,
-                        170,
-                        5,
-                        45,
-                        90,
-                        52,
-                        125,
-                        160,
-                        160});
+  return airspeed_face(gauges::airspeed_kts,
+                       {.unit = "KNOTS",
+                        .value = knot_reading,
+                        .numerals = {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
+                        .first = 40,
+                        .last = 170,
+                        .fine = 5,
+                        .white_from = 45,
+                        .white_to = 90,
+                        .green_from = 52,
+                        .green_to = 125,
+                        .yellow_to = 160,
+                        .red_line = 160,
+                        .numeral_size = 14});
 }
 
 // A white tapered pointer, pivot 15 pixels from its broad end.
