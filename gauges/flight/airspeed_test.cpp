@@ -2,8 +2,8 @@
 // dials, the needle on each dial's marks.
 #include <gtest/gtest.h>
 
-#include "gauges/flight/flight_test_support.h"
 #include "module/needle_map.h"
+#include "tests/flight/placed_gauge.h"
 
 namespace tavrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "gauges/flight/flight_test_support.h"
+#include "tests/flight/placed_gauge.h"
 
 namespace tavrel {
 namespace {

@@ -4,13 +4,9 @@
 
 #include <limits>
 
-#include "gauges/flight/flight_test_support.h"
+#include "tests/flight/placed_gauge.h"
 
 namespace tavrel {
-
-namespace gauges {
-double TAVREL_STDCALL attitude_pitch_cb(ElementHeader* element);
-}
 
 namespace {
 
@@ -37,14 +33,6 @@ TEST_F(Attitude, CardSlides1Point3PixelsADegreeUpTo40Degrees) {
   EXPECT_NEAR(card_shift(std::numeric_limits<double>::quiet_NaN()), -52.0, 1e-9);
   // No sideways movement.
   EXPECT_DOUBLE_EQ(state(kCard).sprite_center_x, 125.0);
-}
-
-TEST(AttitudePitchCallback, PitchAtTheLimitsIsKeptAsItIs) {
-  SpriteElement card{};
-  for (double pitch : {40.0, -40.0, 39.5, 0.0}) {
-    card.y.source_var.var_value.number = pitch;
-    EXPECT_EQ(gauges::attitude_pitch_cb(&card.header), pitch);
-  }
 }
 
 TEST_F(Attitude, BankTurnsTheCardAgainstItAndThePointerWithIt) {

@@ -2,7 +2,7 @@
 // marker and knobs, the gyro compass and magnetic compass tapes.
 #include <gtest/gtest.h>
 
-#include "gauges/flight/flight_test_support.h"
+#include "tests/flight/placed_gauge.h"
 
 namespace tavrel {
 namespace {

@@ -4,14 +4,10 @@
 
 #include <cmath>
 
-#include "gauges/flight/flight_test_support.h"
 #include "module/needle_map.h"
+#include "tests/flight/placed_gauge.h"
 
 namespace tavrel {
-
-namespace gauges {
-double TAVREL_STDCALL turn_ball_height_cb(ElementHeader* element);
-}
 
 namespace {
 
@@ -37,11 +33,6 @@ TEST_F(TurnCoordinator, BallRollsAlongAParabola) {
   EXPECT_EQ(ball(-64).x, -32);
   EXPECT_EQ(ball(-64).y, -1);
   EXPECT_EQ(ball(127).y, -5);  // 4.92 up at 63.5 from centre
-  // The height itself, before the host rounds it: the square of the
-  // deflection, times -5/16384.
-  SliderElement record{};
-  record.y.source_var.var_value.number = -64.0;
-  EXPECT_DOUBLE_EQ(gauges::turn_ball_height_cb(&record.header) * -0.00030517578125, -1.25);
 }
 
 TEST_F(TurnCoordinator, PointerTurnsWithTheRateAndStopsAt45Degrees) {
