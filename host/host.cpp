@@ -146,7 +146,9 @@ void Host::close_window(uint32_t ident) {
 }
 
 void Host::toggle_window(uint32_t ident) {
+  // Recorded before the window's gauges hear of it (they may toggle too).
   toggled_windows_.push_back(ident);
+  toggles_left_open_.push_back(!window_open(ident));
   window_open(ident) ? close_window(ident) : open_window(ident);
 }
 

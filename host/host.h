@@ -73,6 +73,7 @@ class Host {
   void clear_fired() {
     fired_.clear();
     toggled_windows_.clear();
+    toggles_left_open_.clear();
   }
 
   // The mouse button. A click presses it, fires or calls while it is held,
@@ -87,8 +88,10 @@ class Host {
   void open_window(uint32_t ident);
   void close_window(uint32_t ident);
   void toggle_window(uint32_t ident);
-  // Idents passed to panel_window_toggle, in order.
+  // Idents passed to panel_window_toggle, in order, and whether each toggle
+  // left its window open.
   const std::vector<uint32_t>& toggled_windows() const { return toggled_windows_; }
+  const std::vector<bool>& toggles_left_open() const { return toggles_left_open_; }
 
   // Failure systems set active freeze the elements that name them.
   void set_failure(uint32_t system, bool active);
@@ -111,6 +114,7 @@ class Host {
   std::vector<std::unique_ptr<GaugeInstance>> instances_;
   std::vector<FiredEvent> fired_;
   std::vector<uint32_t> toggled_windows_;
+  std::vector<bool> toggles_left_open_;
   std::set<uint32_t> open_windows_{kMainPanelWindow};
   std::set<uint32_t> failures_;
   bool button_down_ = false;

@@ -138,6 +138,7 @@ void GaugeInstance::update_element(ElementState& state) {
       auto* needle = element_as<NeedleElement>(e);
       vars.fill(needle->source_var);
       state.value = channel(needle->source_var, needle->callback, e);
+      state.channels[0] = state.value;
       const NeedleMap* map = needle_maps_[&state - states_.data()].get();
       if (map != nullptr) {
         state.needle_bearing = map->bearing(state.value);
@@ -162,6 +163,8 @@ void GaugeInstance::update_element(ElementState& state) {
       double x = channel(slider->x.source_var, slider->x.callback, e);
       double y = channel(slider->y.source_var, slider->y.callback, e);
       state.value = x;
+      state.channels[0] = x;
+      state.channels[1] = y;
       state.slider_offset = {whole_pixels(x * slider->x.scale), whole_pixels(y * slider->y.scale)};
       break;
     }
@@ -169,6 +172,7 @@ void GaugeInstance::update_element(ElementState& state) {
       auto* icon = element_as<IconElement>(e);
       vars.fill(icon->source_var);
       state.value = channel(icon->source_var, icon->callback, e);
+      state.channels[0] = state.value;
       double selected = state.value * icon->scale;
       state.icon_index = -1;
       if (std::isfinite(selected)) {
@@ -184,6 +188,8 @@ void GaugeInstance::update_element(ElementState& state) {
       double x = channel(moving->x.source_var, moving->x.callback, e);
       double y = channel(moving->y.source_var, moving->y.callback, e);
       state.value = x;
+      state.channels[0] = x;
+      state.channels[1] = y;
       state.moving_fraction_x = moving_fraction(x, moving->x.minimum, moving->x.maximum);
       state.moving_fraction_y = moving_fraction(y, moving->y.minimum, moving->y.maximum);
       int pw, ph, mw, mh;
@@ -205,6 +211,9 @@ void GaugeInstance::update_element(ElementState& state) {
       double turn = channel(sprite->rotation.source_var, sprite->rotation.callback, e);
       auto finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
       state.value = turn;
+      state.channels[0] = x;
+      state.channels[1] = y;
+      state.channels[2] = turn;
       state.sprite_center_x = e->offset.x + finite(x * sprite->x.scale);
       state.sprite_center_y = e->offset.y + finite(y * sprite->y.scale);
       state.sprite_rotation = finite(turn * sprite->rotation.scale);

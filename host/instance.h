@@ -21,6 +21,9 @@ struct ElementState {
   int depth = 0;                     // 0: the root
   bool frozen = false;               // held by an active failure
   double value = 0.0;                // the (first) value the element drew from
+  // Every channel's value after its callback, in the record's order: needles
+  // and icons one; sliders and moving images x, y; sprites x, y, rotation.
+  double channels[3] = {0.0, 0.0, 0.0};
   // Needles: where the tip points, degrees clockwise from straight up.
   double needle_bearing = 0.0;
   // Sliders: displacement in whole pixels.

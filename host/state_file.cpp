@@ -1,13 +1,67 @@
 #include "host/state_file.h"
 #include "host/text.h"
 
-#include <cerrno>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 
 namespace tavrel::host {
-namespace {}  // namespace
+namespace {
+
+bool same_letters(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != lower[i]) return false;
+  }
+  return true;
+}
+
+// A decimal number: sign, digits with at most one point (at least one
+// digit), and an optional exponent. Nothing else the C library reads (hex,
+// "infinity", "nan(...)"), so that both builds read the same texts.
+bool decimal(std::string_view text) {
+  size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t digits = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (std::isdigit(static_cast<unsigned char>(text[i]))) {
+      ++digits;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t exponent = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) ++exponent;
+    if (exponent == 0) return false;
+  }
+  return i == text.size();
+}
+
+// The values the host itself delivers besides numbers: nan, inf and -inf
+// (any case; +inf too).
+bool special(std::string_view text, double& out) {
+  if (same_letters(text, "nan")) {
+    out = std::numeric_limits<double>::quiet_NaN();
+  } else if (same_letters(text, "inf") || same_letters(text, "+inf")) {
+    out = std::numeric_limits<double>::infinity();
+  } else if (same_letters(text, "-inf")) {
+    out = -std::numeric_limits<double>::infinity();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool parse_setting(std::string_view text, VariableSetting& out, std::string& error) {
   size_t equals = text.find('=');
@@ -28,12 +82,15 @@ bool parse_setting(std::string_view text, VariableSetting& out, std::string& err
     error = "no value for token " + token;
     return false;
   }
-  errno = 0;
-  char* end = nullptr;
-  double v = std::strtod(value.c_str(), &end);
-  if (end == value.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(v)) {
-    error = "\"" + value + "\" is not a number (token " + token + ")";
-    return false;
+  double v = 0.0;
+  if (!special(value, v)) {
+    // Too large for a double ("1e999") is refused; a tiny one reads as (about) 0.
+    char* end = nullptr;
+    v = decimal(value) ? std::strtod(value.c_str(), &end) : 0.0;
+    if (end == nullptr || *end != '\0' || !std::isfinite(v)) {
+      error = "\"" + value + "\" is not a number (token " + token + ")";
+      return false;
+    }
   }
   out.token = static_cast<uint32_t>(number);
   out.value = v;

@@ -19,7 +19,8 @@ struct VariableSetting {
 };
 
 // Reads "TOKEN=VALUE" (spaces allowed around both): a token number from 1
-// up, and a decimal number. False with the reason in `error`.
+// up, and a decimal number ("12", "-0.5", "2.5e3") or nan, inf, -inf. False
+// with the reason in `error`.
 bool parse_setting(std::string_view text, VariableSetting& out, std::string& error);
 
 // Reads a state file. False at the first bad line, with "NAME:LINE: reason"

@@ -1,6 +1,20 @@
 #include "host/variables.h"
 
+#include <cmath>
+
 namespace tavrel::host {
+namespace {
+
+// Whole numbers toward zero, held at the ends of the 32-bit range; not a
+// number gives 0 (a plain cast of any of these is undefined).
+int32_t saturated(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return INT32_MAX;
+  if (value <= -2147483648.0) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
 
 bool VariableStore::is_enumerated(uint32_t token) {
   // Selected fuel tank, DME source selector and the RMI's flag variable.
@@ -9,7 +23,7 @@ bool VariableStore::is_enumerated(uint32_t token) {
 
 void VariableStore::set(uint32_t token, double value) {
   if (is_enumerated(token)) {
-    set_integer(token, static_cast<int32_t>(value));
+    set_integer(token, saturated(value));
     return;
   }
   VarValue v{};

@@ -14,8 +14,9 @@ class VariableStore {
  public:
   static bool is_enumerated(uint32_t token);
 
-  // Sets a variable from a number: stored as a float, or truncated to an
-  // integer for enumerated variables.
+  // Sets a variable from a number: stored as a float, or truncated toward
+  // zero to an integer for enumerated variables (held at the ends of the
+  // 32-bit range; not a number gives 0).
   void set(uint32_t token, double value);
   void set_integer(uint32_t token, int32_t value);
 

@@ -18,7 +18,13 @@
 #include "host/panel_config.h"
 #include "host/render.h"
 #include "host/state_file.h"
+#include "host/state_report.h"
 #include "tools/png_file.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace tavrel::tools {
 namespace {
@@ -49,6 +55,10 @@ const char kUsage[] =
     "  click GAUGE X Y [--hold N] [--drag X2 Y2] [--param STRING] [--set TOKEN=VALUE]...\n"
     "         [--state FILE] [--width PX] [--lang en|fr]\n"
     "  hover GAUGE X Y [--param STRING] [--set TOKEN=VALUE]... [--state FILE] [--width PX]\n"
+    "  state GAUGE [--set TOKEN=VALUE]... [--state FILE] [--param STRING] [--fail SYSTEM]...\n"
+    "         [--next [--set TOKEN=VALUE]...]...\n"
+    "         prints what every element shows after the updates, one line each:\n"
+    "         PATH TYPE bitmap ID [value V[,V...]] [STATE] [frozen]\n"
     "every command also takes --quiet (no progress on stderr) and --module FILE.gau\n"
     "(the Windows build's module; the native build has its module linked in)\n";
 
@@ -69,6 +79,9 @@ struct Options {
   int hold = 0;
   std::optional<PixPoint> drag;
   std::string module;
+  // state: one entry per --next, holding the --set texts that follow it.
+  std::vector<std::vector<std::string>> next_steps;
+  std::vector<uint32_t> failures;  // --fail
 };
 
 int parse_number(const std::string& text, const std::string& what, int low, int high) {
@@ -95,9 +108,9 @@ Options parse_options(int argc, char** argv) {
   };
   const std::map<std::string, Spec> specs = {
       {"-o", {1, "render panel sheet"}},
-      {"--set", {1, "render panel sheet click hover"}},
-      {"--state", {1, "render panel sheet click hover"}},
-      {"--param", {1, "render click hover"}},
+      {"--set", {1, "render panel sheet click hover state"}},
+      {"--state", {1, "render panel sheet click hover state"}},
+      {"--param", {1, "render click hover state"}},
       {"--width", {1, "render click hover"}},
       {"--night", {0, "render panel sheet"}},
       {"--lang", {1, "list render panel sheet click hover"}},
@@ -105,11 +118,14 @@ Options parse_options(int argc, char** argv) {
       {"--strict", {0, "panel"}},
       {"--hold", {1, "click"}},
       {"--drag", {2, "click"}},
-      {"--quiet", {0, "list render panel sheet click hover"}},
-      {"--module", {1, "list render panel sheet click hover"}},
+      {"--quiet", {0, "list render panel sheet click hover state"}},
+      {"--module", {1, "list render panel sheet click hover state"}},
+      {"--next", {0, "state"}},
+      {"--fail", {1, "state"}},
   };
-  const std::map<std::string, size_t> positional_count = {
-      {"list", 0}, {"render", 1}, {"panel", 1}, {"sheet", 0}, {"click", 3}, {"hover", 3}};
+  const std::map<std::string, size_t> positional_count = {{"list", 0},  {"render", 1}, {"panel", 1},
+                                                          {"sheet", 0}, {"click", 3},  {"hover", 3},
+                                                          {"state", 1}};
   auto command = positional_count.find(o.command);
   if (command == positional_count.end()) throw UsageError("unknown command \"" + o.command + "\"");
 
@@ -127,7 +143,11 @@ Options parse_options(int argc, char** argv) {
       if (arg == "-o") {
         o.output = value;
       } else if (arg == "--set") {
-        o.set_texts.push_back(value);
+        (o.next_steps.empty() ? o.set_texts : o.next_steps.back()).push_back(value);
+      } else if (arg == "--next") {
+        o.next_steps.emplace_back();
+      } else if (arg == "--fail") {
+        o.failures.push_back(static_cast<uint32_t>(parse_number(value, "--fail", 1, 999999999)));
       } else if (arg == "--state") {
         o.state_file = value;
       } else if (arg == "--param") {
@@ -182,6 +202,13 @@ Options parse_options(int argc, char** argv) {
     host::VariableSetting setting;
     std::string error;
     if (!host::parse_setting(text, setting, error)) throw UsageError("--set: " + error);
+  }
+  for (const std::vector<std::string>& step : o.next_steps) {
+    for (const std::string& text : step) {
+      host::VariableSetting setting;
+      std::string error;
+      if (!host::parse_setting(text, setting, error)) throw UsageError("--set: " + error);
+    }
   }
   return o;
 }
@@ -373,17 +400,6 @@ PixPoint to_background(Host& h, GaugeInstance& instance, const Options& o, int x
   return {static_cast<int32_t>(std::floor(x * scale)), static_cast<int32_t>(std::floor(y * scale))};
 }
 
-std::string describe_event(const host::FiredEvent& e) {
-  std::string text = "event " + std::to_string(e.event) + " value " + std::to_string(e.value);
-  if (e.event == host::kEventPanelWindowToggle)
-    text += " (toggles panel window " + std::to_string(e.value) + ")";
-  if (e.event == host::kEventPanelWindowOpen)
-    text += " (opens panel window " + std::to_string(e.value) + ")";
-  if (e.event == host::kEventPanelWindowClose)
-    text += " (closes panel window " + std::to_string(e.value) + ")";
-  return text;
-}
-
 std::string number_text(double v) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.10g", v);
@@ -475,6 +491,36 @@ int command_click(const Options& o, bool hover_only) {
   return 0;
 }
 
+// Places one instance with the settings before the first --next, runs one
+// update per --next and a final one, and prints what was fired and what
+// every element shows.
+int command_state(const Options& o) {
+  auto h = make_host(o);  // the state file and the first --set ones are applied
+  host::StateScript script;
+  script.gauge = o.positional[0];
+  script.parameters = o.parameters;
+  script.failures = o.failures;
+  script.steps.emplace_back();
+  for (const std::vector<std::string>& texts : o.next_steps) {
+    std::vector<host::VariableSetting>& step = script.steps.emplace_back();
+    for (const std::string& text : texts) {
+      host::VariableSetting setting;
+      std::string error;
+      host::parse_setting(text, setting, error);
+      step.push_back(setting);
+    }
+  }
+  std::vector<std::string> lines = host::run_state_script(*h, script);
+#ifdef _WIN32
+  // Line ends as the native build writes them, so the outputs compare byte
+  // for byte.
+  std::fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+  return 0;
+}
+
 int run(int argc, char** argv) {
   Options o = parse_options(argc, argv);
   if (o.command == "-h" || o.command == "--help" || o.command == "help") {
@@ -486,6 +532,7 @@ int run(int argc, char** argv) {
   if (o.command == "panel") return command_panel(o);
   if (o.command == "sheet") return command_sheet(o);
   if (o.command == "click") return command_click(o, false);
+  if (o.command == "state") return command_state(o);
   return command_click(o, true);  // hover
 }
 

@@ -9,6 +9,7 @@ namespace tavrel::art {
 
 void add_switch_drawers(Registry& registry);  // switches.cpp
 void add_flight_drawers(Registry& registry);  // flight.cpp
+void add_engine_drawers(Registry& registry);  // engine.cpp
 
 }  // namespace tavrel::art
 

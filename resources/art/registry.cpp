@@ -28,6 +28,7 @@ const Registry& all_drawers() {
     Registry r;
     add_switch_drawers(r);
     add_flight_drawers(r);
+    add_engine_drawers(r);
     return r;
   }();
   return registry;

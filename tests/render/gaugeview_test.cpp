@@ -253,4 +253,55 @@ TEST(Gaugeview, ListAndSheetShowEveryGauge) {
   EXPECT_EQ(quiet.err, "");
 }
 
+TEST(Gaugeview, StatePrintsEveryElementALine) {
+  Result off = gaugeview("state Battery_Switch");
+  ASSERT_EQ(off.status, 0) << off.err;
+  EXPECT_EQ(off.out, "1 static bitmap 200\n1.1 icon bitmap 210 value 0 icon 0\n");
+  EXPECT_EQ(off.err, "");
+  Result on = gaugeview("state Battery_Switch --set 364=1");
+  EXPECT_EQ(on.out, "1 static bitmap 200\n1.1 icon bitmap 210 value 1 icon 1\n");
+  // Values the host delivers as they are; an icon then shows nothing.
+  Result unknown = gaugeview("state Battery_Switch --set 364=nan --set 61=nan");
+  ASSERT_EQ(unknown.status, 0) << unknown.err;
+  EXPECT_EQ(unknown.out, "1 static bitmap 200\n1.1 icon bitmap 210 value nan icon none\n");
+  Result large = gaugeview("state Battery_Switch --set 364=-1e20");
+  EXPECT_EQ(large.out,
+            "1 static bitmap 200\n1.1 icon bitmap 210 value -100000000000000000000 icon none\n");
+  // A failure system no element of the gauge names changes nothing.
+  EXPECT_EQ(gaugeview("state Battery_Switch --set 364=1 --fail 20 --fail 21").out, on.out);
+}
+
+TEST(Gaugeview, StateRunsAnUpdatePerNextWithTheSettingsThatFollowIt) {
+  const std::string on = "1.1 icon bitmap 210 value 1 icon 1\n";
+  const std::string off = "1.1 icon bitmap 210 value 0 icon 0\n";
+  auto last_line = [](const std::string& out) {
+    size_t start = out.rfind('\n', out.size() - 2);
+    return start == std::string::npos ? out : out.substr(start + 1);
+  };
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --set 364=0 --next --set 364=1").out), on);
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --set 364=1 --next --set 364=0").out), off);
+  // Settings stay until changed; the last --next's settings are what the
+  // final update draws from.
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --set 364=1 --next --next").out), on);
+  EXPECT_EQ(
+      last_line(gaugeview("state Battery_Switch --next --set 364=1 --next --set 364=0 --next").out),
+      off);
+  // The state file applies from the start, wherever it stands.
+  std::string file = scratch("on.state");
+  std::ofstream(file) << "364=1\n";
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --next --state " + file).out), on);
+  EXPECT_EQ(last_line(gaugeview("state Battery_Switch --state " + file + " --set 364=0").out), off);
+}
+
+TEST(Gaugeview, StateRefusesWhatDoesNotApply) {
+  expect_refused("state", "argument");
+  expect_refused("state No_Such_Gauge", "No_Such_Gauge");
+  expect_refused("state Battery_Switch --next --set 364=oops", "oops");
+  expect_refused("state Battery_Switch --fail x", "--fail");
+  expect_refused("state Battery_Switch --fail 0", "--fail");
+  expect_refused("state Battery_Switch --width 100", "--width");
+  expect_refused("render Battery_Switch --next -o " + scratch("x.png"), "--next");
+  expect_refused("click Battery_Switch 1 1 --fail 3", "--fail");
+}
+
 }  // namespace
