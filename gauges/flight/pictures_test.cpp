@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "host/fonts.h"
 #include "host/render.h"
@@ -16,6 +17,8 @@ namespace {
 
 using flight_testing::on_dial;
 using flight_testing::PlacedGauge;
+
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 struct Rgb {
   int r, g, b;
@@ -60,7 +63,7 @@ TEST_F(AirspeedPictures, NeedleTipSitsOnItsMarkAtEachTableValue) {
                              {66, 141, 139.008},
                              {118, 78, 173.76}}) {
     const double mark = bearing_of(pivot, {x, y});
-    const double a = mark * M_PI / 180.0;
+    const double a = mark * kDegree;
     // The mark, under the needle's tip, with the needle out of the way.
     for (double r : {96.0, 100.0}) {
       const int px = static_cast<int>(std::floor(141 + r * std::sin(a)));
@@ -75,7 +78,7 @@ TEST_F(AirspeedPictures, NeedleTipSitsOnItsMarkAtEachTableValue) {
         if (pointed.at(px, py) == upright.at(px, py) || !light(rgb_at(pointed, px, py))) continue;
         const double dx = px + 0.5 - 141, dy = py + 0.5 - 141;
         const double r = std::hypot(dx, dy);
-        if (r > farthest) farthest = r, tip_bearing = std::atan2(dx, -dy) * 180.0 / M_PI;
+        if (r > farthest) farthest = r, tip_bearing = std::atan2(dx, -dy) / kDegree;
       }
     }
     EXPECT_NEAR(on_dial(tip_bearing - mark), 0.0, 2.0) << knots << " kt";
