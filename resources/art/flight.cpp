@@ -815,8 +815,7 @@ Canvas gyro_compass_case(Lang) {
   rounded_rect(cr, 10, 8, 108, 112, 8);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  text(cr, "GYRO", 64, 78, 12, colours::kLegend);
-  text(cr, "PUSH TO SET", 64, 96, 8, colours::kLegend);
+  text(cr, "GYRO", 64, 84, 13, colours::kLegend);
   return canvas;
 }
 
