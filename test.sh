@@ -15,11 +15,12 @@ failed=0
 skipped=0
 status=0
 # The fuzz targets, briefly, from seeds the project has (bitmaps, panel and
-# state files); a finding fails the run.
+# state files, parameter strings); a finding fails the run.
 fuzz_failed=0
 if CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DTAVREL_FUZZ=ON >/dev/null &&
   cmake --build build/fuzz -j "$(nproc)" --target tavrel_fuzzers; then
-  for target in dib:build/native/art/bitmaps panel_config:panels state_file:panels mouse_list:; do
+  for target in dib:build/native/art/bitmaps panel_config:panels state_file:panels mouse_list: \
+    params:fuzz/seeds/params registration:fuzz/seeds/registration; do
     name=${target%%:*}
     corpus=build/fuzz/corpus/$name
     mkdir -p "$corpus"
@@ -35,9 +36,9 @@ if CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DTAVREL_FUZZ=ON >/dev
     fi
   done
 else
-  fuzz_failed=4
+  fuzz_failed=6
 fi
-passed=$((passed + 4 - fuzz_failed))
+passed=$((passed + 6 - fuzz_failed))
 failed=$((failed + fuzz_failed))
 [ "$fuzz_failed" -eq 0 ] || status=1
 

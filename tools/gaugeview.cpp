@@ -318,6 +318,10 @@ int command_panel(const Options& o) {
   }
   progress(o, "panel: placed " + std::to_string(panel.gauges.size()) + " gauge(s) of " +
                   std::to_string(config.gauge_lines) + " line(s)");
+  // Gauges act as their window opens (a hotspot's "a" key closes another).
+  for (const host::FiredEvent& e : h->fired()) {
+    progress(o, "panel: as the window opened, " + describe_event(e));
+  }
   h->update();
   Canvas canvas(panel.width, panel.height);
   host::draw_panel(panel, renderer, canvas, host::lighting_of(*h, o.night), o.hotspots);
@@ -406,6 +410,28 @@ std::string number_text(double v) {
   return buffer;
 }
 
+// What placing the gauge changed: records its install step rewrote (from
+// the parameter string), and the key events it fired as its panel window
+// opened.
+void report_placing(Host& h, GaugeInstance& instance) {
+  const GaugeHeader& built = instance.gauge();
+  ElementHeader* root = instance.root();
+  if (root != nullptr && built.element_list != nullptr && built.element_list[0] != nullptr &&
+      root->resource_id != built.element_list[0]->resource_id) {
+    std::printf("install: background bitmap %d (built with %d)\n", root->resource_id,
+                built.element_list[0]->resource_id);
+  }
+  const MouseRect* mouse = instance.header()->mouse_rect;
+  if (mouse != nullptr && built.mouse_rect != nullptr &&
+      mouse[0].help_id != built.mouse_rect[0].help_id) {
+    std::printf("install: tooltip %u (built with %u)\n", mouse[0].help_id,
+                built.mouse_rect[0].help_id);
+  }
+  for (const host::FiredEvent& e : h.fired()) {
+    std::printf("panel window %u opened: %s\n", instance.window(), describe_event(e).c_str());
+  }
+}
+
 // Prints every token variable that differs from `before`, as the key-event
 // model changed it.
 void print_changes(Host& h, const std::map<uint32_t, VarValue>& before, const char* prefix) {
@@ -445,6 +471,7 @@ int command_click(const Options& o, bool hover_only) {
     std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
     return 0;
   }
+  report_placing(*h, instance);
   std::map<uint32_t, VarValue> before = h->variables().all();
   h->clear_fired();
   host::ClickOptions options;

@@ -29,6 +29,9 @@ const Registry& all_drawers() {
     add_switch_drawers(r);
     add_flight_drawers(r);
     add_engine_drawers(r);
+    add_hotspot_drawers(r);
+    add_radio_drawers(r);
+    add_control_drawers(r);
     return r;
   }();
   return registry;

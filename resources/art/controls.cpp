@@ -1,0 +1,291 @@
+// Control art: the throttle quadrant's levers (160 to 190), the flap scale
+// and pointer (1000, 1010), the gear lever (2300 to 2311) and the two fuel
+// selectors (2110 to 2123, 2280 to 2293).
+#include <cairo.h>
+
+#include <cmath>
+#include <string>
+
+#include "dial.h"
+#include "families.h"
+#include "gauges/controls/flaps.h"
+#include "kit.h"
+#include "module/element_motion.h"
+#include "module/gauge_table.h"
+
+namespace tavrel::art {
+namespace {
+
+namespace flap = gauges::flap;
+
+constexpr Colour kPlacard = rgb(40, 41, 44);  // engraved placards
+constexpr Colour kChrome = rgb(150, 154, 160);
+constexpr Colour kKnobBlack = rgb(30, 30, 33);
+constexpr Colour kKnobYellow = rgb(226, 184, 30);
+constexpr Colour kKnobRed = rgb(186, 30, 26);
+constexpr Colour kPointerYellow = rgb(236, 196, 36);
+
+void circle(cairo_t* cr, Point c, double r) {
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
+}
+
+// An engraved placard filling the picture, with a thin bright edge.
+void placard(cairo_t* cr, double w, double h, double radius) {
+  rounded_rect(cr, 0.5, 0.5, w - 1, h - 1, radius);
+  fill_metal(cr, kPlacard, {0, 0}, {w, h});
+  set_colour(cr, scaled(kPlacard, 0.5));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+// ---------------------------------------------------------------- quadrant
+
+// The quadrant's backdrop: every pixel black, nothing of it shows.
+Canvas quadrant_backdrop(Lang) {
+  return Canvas(340, 290, 8);
+}
+
+// A lever: a chrome shaft leaning along its travel (up and to the left as
+// the lever goes forward) from its foot near the bottom of the picture to a
+// round knob at the top. The knob stands where it stays inside the lever's
+// click box over the whole travel.
+Canvas lever(int width, int height, Colour knob, double knob_radius, Point top, Point foot) {
+  Canvas canvas(width, height, 8);
+  cairo_t* cr = canvas.cr();
+  // Shaft, darker on its lower side.
+  cairo_new_path(cr);
+  cairo_move_to(cr, top.x, top.y);
+  cairo_line_to(cr, foot.x, foot.y);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 9);
+  set_colour(cr, scaled(kChrome, 0.5));
+  cairo_stroke(cr);
+  cairo_move_to(cr, top.x - 1, top.y);
+  cairo_line_to(cr, foot.x - 1.5, foot.y);
+  cairo_set_line_width(cr, 3.5);
+  set_colour(cr, kChrome);
+  cairo_stroke(cr);
+  // Knob: a ball lit from the upper left.
+  circle(cr, top, knob_radius);
+  cairo_pattern_t* ball =
+      cairo_pattern_create_radial(top.x - knob_radius * 0.35, top.y - knob_radius * 0.4,
+                                  knob_radius * 0.1, top.x, top.y, knob_radius);
+  const Colour lit = mix(knob, rgb(255, 255, 255), 0.45), dark = scaled(knob, 0.55);
+  cairo_pattern_add_color_stop_rgb(ball, 0, lit.r, lit.g, lit.b);
+  cairo_pattern_add_color_stop_rgb(ball, 0.45, knob.r, knob.g, knob.b);
+  cairo_pattern_add_color_stop_rgb(ball, 1, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, ball);
+  cairo_fill(cr);
+  cairo_pattern_destroy(ball);
+  return canvas;
+}
+
+// ---------------------------------------------------------------- flaps
+
+constexpr int kFlapPointerWidth = 13;
+
+// The pointer's centre over the plate for a flap position, where the host
+// slides it.
+double pointer_centre(double position) {
+  const auto& pointer = element_of<SliderElement>(gauges::flaps, 1010);
+  return pointer.header.position.x + whole_pixels(position * pointer.x.scale) +
+         kFlapPointerWidth / 2.0;
+}
+
+Canvas flap_plate(Lang) {
+  Canvas canvas(158, 90, 8);
+  cairo_t* cr = canvas.cr();
+  placard(cr, 158, 90, 4);
+  engraved_text(cr, "FLAP SELECTOR", 79, 11, 10);
+  engraved_text(cr, "DOWN FOR TAKE-OFF", 79, 21, 7.5);
+  // The slot the pointer runs along, and a mark under each position.
+  const double left = pointer_centre(flap::kFlapsFull), right = pointer_centre(0);
+  rounded_rect(cr, left - 6, 40, right - left + 12, 8, 3);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  // Labels on two staggered rows so that each fits whole under its mark.
+  struct Position {
+    double notch;
+    const char* label;
+    int row;
+  };
+  const Position positions[] = {
+      {3, "FULL FLAP", 1}, {2, "LANDING", 0}, {1, "TAKE-OFF", 1}, {0, "CLIMB/CRUISE", 0}};
+  for (const Position& p : positions) {
+    const double x = pointer_centre(flap::kFlapsFull * p.notch / flap::kFlapNotches);
+    const double baseline = p.row == 0 ? 80.5 : 88;
+    cairo_move_to(cr, x, 69);
+    cairo_line_to(cr, x, p.row == 0 ? 73 : 81);
+    set_colour(cr, colours::kLegend);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    engraved_text(cr, p.label, x, baseline, 6.5);
+  }
+  return canvas;
+}
+
+// A yellow pointer: a tab that rides in the slot, its tip pointing down at
+// the marks.
+Canvas flap_pointer(Lang) {
+  Canvas canvas(kFlapPointerWidth, 43, 8);
+  cairo_t* cr = canvas.cr();
+  polygon(cr, {{1, 1}, {12, 1}, {12, 34}, {6.5, 42.5}, {1, 34}});
+  fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {13, 0},
+                scaled(kPointerYellow, 0.7));
+  set_colour(cr, scaled(kPointerYellow, 0.45));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  return canvas;
+}
+
+// ---------------------------------------------------------------- gear
+
+Canvas gear_plate(Lang) {
+  Canvas canvas(45, 100, 8);
+  cairo_t* cr = canvas.cr();
+  placard(cr, 45, 100, 3);
+  engraved_text(cr, "WHEELS", 22.5, 9, 8);
+  // The slot the lever runs in (the lever icon stands at (5, 10), 20 wide).
+  rounded_rect(cr, 11.5, 14, 7, 82, 3.5);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  engraved_text(cr, "UP", 34, 24, 7);
+  engraved_text(cr, "DOWN", 34, 92, 6.5);
+  return canvas;
+}
+
+// The lever, its wheel-shaped handle at the top of the slot (up) or at the
+// bottom (down). Picture coordinates: the icon stands at (5, 10).
+Canvas gear_lever(bool down) {
+  Canvas canvas(20, 90, 8);
+  cairo_t* cr = canvas.cr();
+  const double handle_y = down ? 76 : 13;
+  const double pivot_y = 45;
+  cairo_move_to(cr, 10, pivot_y);
+  cairo_line_to(cr, 10, handle_y);
+  cairo_set_line_width(cr, 4);
+  set_colour(cr, kChrome);
+  cairo_stroke(cr);
+  // The wheel: a white tyre round a grey hub.
+  circle(cr, {10, handle_y}, 9);
+  set_colour(cr, rgb(228, 226, 220));
+  cairo_fill(cr);
+  circle(cr, {10, handle_y}, 9);
+  set_colour(cr, rgb(120, 120, 118));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  circle(cr, {10, handle_y}, 4);
+  fill_metal(cr, kChrome, {6, handle_y - 4}, {14, handle_y + 4});
+  return canvas;
+}
+
+// ---------------------------------------------------------------- fuel selectors
+
+constexpr Point kSelectorCentre{36.5, 36.5};
+
+// A square placard with the round selector seat in the middle.
+void selector_plate(cairo_t* cr) {
+  placard(cr, 73, 73, 5);
+  circle(cr, kSelectorCentre, 19);
+  fill_metal(cr, scaled(kPlacard, 0.75), {kSelectorCentre.x + 19, kSelectorCentre.y + 19},
+             {kSelectorCentre.x - 19, kSelectorCentre.y - 19});
+  circle(cr, kSelectorCentre, 19);
+  set_colour(cr, colours::kRecess);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+// The side labels stand above the handle's line, clear of its tip.
+Canvas fuel_plate(Lang) {
+  Canvas canvas(73, 73, 8);
+  cairo_t* cr = canvas.cr();
+  selector_plate(cr);
+  engraved_text(cr, "OFF", 36.5, 11, 8);
+  engraved_text(cr, "REAR", 36.5, 69, 8);
+  engraved_text(cr, "FRNT", 10.5, 30, 7);
+  engraved_text(cr, "CNTR", 62.5, 30, 7);
+  return canvas;
+}
+
+Canvas tank_plate(Lang) {
+  Canvas canvas(73, 73, 8);
+  cairo_t* cr = canvas.cr();
+  selector_plate(cr);
+  engraved_text(cr, "CENTRE TANK", 36.5, 10, 6.5);
+  engraved_text(cr, "FRONT", 10.5, 31, 6);
+  engraved_text(cr, "TANK", 10.5, 48, 6);
+  engraved_text(cr, "REAR", 62.5, 31, 6);
+  engraved_text(cr, "TANK", 62.5, 48, 6);
+  engraved_text(cr, "OFF", 36.5, 69, 7.5);
+  engraved_text(cr, "FUEL", 10.5, 68.5, 5.5);
+  engraved_text(cr, "SELECTOR", 61, 68.5, 5.5);
+  return canvas;
+}
+
+// A selector handle lying from the centre toward `bearing` (degrees
+// clockwise from straight up): a tapered bar, pointed at that end, across
+// a round boss. A word may run along its pointed half.
+Canvas handle(double bearing, const std::string& word) {
+  Canvas canvas(73, 73, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_translate(cr, kSelectorCentre.x, kSelectorCentre.y);
+  cairo_rotate(cr, bearing * kPi / 180.0);
+  // Drawn pointing up (toward -y).
+  polygon(cr, {{0, -23}, {6, -14}, {6.5, 13}, {-6.5, 13}, {-6, -14}});
+  fill_gradient(cr, {-6, 0}, rgb(200, 202, 206), {6, 0}, rgb(104, 106, 112));
+  set_colour(cr, rgb(60, 62, 66));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  circle(cr, {0, 0}, 3.5);
+  fill_metal(cr, rgb(120, 122, 128), {-4, -4}, {4, 4});
+  if (!word.empty()) {
+    cairo_save(cr);
+    // Along the handle, never upside down.
+    const bool flip = bearing > 180;
+    cairo_translate(cr, 0, -11);
+    cairo_rotate(cr, flip ? kPi / 2 : -kPi / 2);
+    text(cr, word, 0, 2, 5, colours::kFace);
+    cairo_restore(cr);
+  }
+  return canvas;
+}
+
+}  // namespace
+
+void add_control_drawers(Registry& registry) {
+  registry.add(160, quadrant_backdrop);
+  registry.add(170, [](Lang) { return lever(60, 129, kKnobRed, 15, {28, 17}, {50, 126}); });
+  registry.add(180, [](Lang) { return lever(90, 139, kKnobYellow, 17, {50, 19}, {75, 136}); });
+  registry.add(190, [](Lang) { return lever(83, 118, kKnobBlack, 17, {42, 18}, {65, 115}); });
+
+  registry.add(1000, flap_plate);
+  registry.add(1010, flap_pointer, 1000);
+
+  registry.add(2300, gear_plate);
+  registry.add(2310, [](Lang) { return gear_lever(false); });
+  registry.add(2311, [](Lang) { return gear_lever(true); });
+
+  // Icons 0 to 3: front, rear, centre, off.
+  registry.add(2110, fuel_plate);
+  registry.add(
+      2120, [](Lang) { return handle(270, ""); }, 2110);  // FRNT, left
+  registry.add(
+      2121, [](Lang) { return handle(180, ""); }, 2110);  // REAR, bottom
+  registry.add(
+      2122, [](Lang) { return handle(90, ""); }, 2110);  // CNTR, right
+  registry.add(
+      2123, [](Lang) { return handle(0, ""); }, 2110);  // OFF, top
+
+  registry.add(2280, tank_plate);
+  auto tank_handle = [](double bearing) {
+    return
+        [bearing](Lang lang) { return handle(bearing, lang == Lang::kEnglish ? "FUEL" : "ESS."); };
+  };
+  registry.add(2290, tank_handle(270), 2280);  // FRONT TANK, left
+  registry.add(2291, tank_handle(90), 2280);   // REAR TANK, right
+  registry.add(2292, tank_handle(0), 2280);    // CENTRE TANK, up
+  registry.add(2293, tank_handle(180), 2280);  // OFF, down
+}
+
+}  // namespace tavrel::art

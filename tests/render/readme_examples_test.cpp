@@ -1,0 +1,73 @@
+// The parameter-string examples of README.md, run as a panel author would
+// run them: every "$ gaugeview ..." line of a marked block is run through
+// the shell and must print exactly the lines that follow it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMarker = "<!-- examples: tests/render/readme_examples_test.cpp";
+
+struct Example {
+  int line = 0;
+  std::string command;  // after "$ "
+  std::string expected;
+};
+
+std::vector<Example> readme_examples() {
+  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/README.md");
+  std::vector<Example> examples;
+  std::string text;
+  int number = 0;
+  bool marked = false, inside = false;
+  while (std::getline(readme, text)) {
+    ++number;
+    if (!inside) {
+      if (text.rfind(kMarker, 0) == 0) marked = true;
+      if (marked && text.rfind("```", 0) == 0) inside = true;
+      continue;
+    }
+    if (text.rfind("```", 0) == 0) {
+      inside = marked = false;
+    } else if (text.rfind("$ ", 0) == 0) {
+      examples.push_back({number, text.substr(2), ""});
+    } else if (!examples.empty() && !text.empty()) {
+      examples.back().expected += text + "\n";
+    }
+  }
+  return examples;
+}
+
+std::string run(const std::string& command) {
+  const std::string out = ::testing::TempDir() + "readme_example.txt";
+  std::string line = command;
+  if (line.rfind("gaugeview ", 0) == 0) line = std::string(TAVREL_GAUGEVIEW) + line.substr(9);
+  int status = std::system((line + " >" + out + " 2>/dev/null </dev/null").c_str());
+  std::ifstream file(out);
+  std::stringstream text;
+  text << file.rdbuf();
+  if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    return "exit status " + std::to_string(status) + "\n" + text.str();
+  }
+  return text.str();
+}
+
+TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
+  std::vector<Example> examples = readme_examples();
+  // The reference shows the click of every key, the comment rule and the
+  // fallback; losing the block or its marker must not pass silently.
+  ASSERT_GE(examples.size(), 24u);
+  for (const Example& example : examples) {
+    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "README.md:" << example.line;
+    EXPECT_EQ(run(example.command), example.expected)
+        << "README.md:" << example.line << ": " << example.command;
+  }
+}
+
+}  // namespace
