@@ -9,6 +9,9 @@ add_library(tavrel_module STATIC ${TAVREL_MODULE_SOURCES})
 target_include_directories(tavrel_module PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_subdirectory(resources)
+# The sound stand-in's WAVE resource out of the box: the click the art
+# program wrote (resources/ names the folder).
+target_compile_definitions(tavrel_module PRIVATE TAVREL_ART_DIR="${TAVREL_ART_DIR}")
 add_subdirectory(host)
 add_subdirectory(tools)
 add_subdirectory(tests)

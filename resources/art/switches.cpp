@@ -1,7 +1,12 @@
-// Switch art: the battery master switch (bitmaps 200, 210, 211).
+// Switch art: the toggle switches (bitmaps 20, 30, 31), the magneto key
+// and its plate (1180, 1190 to 1193) and the battery master switch (200,
+// 210, 211).
 #include <cairo.h>
 
+#include <cmath>
+
 #include "families.h"
+#include "gauges/switches/magnetos_switch.h"
 #include "kit.h"
 
 namespace tavrel::art {
@@ -139,9 +144,195 @@ Canvas battery_rocker(bool left_end_raised) {
   return canvas;
 }
 
+// ---------------------------------------------------------------------------
+// Toggle switches: a chrome bat lever in a round nut, on a ring. The lever
+// points up (on) or down (off) from the pivot, well clear of the ring so the
+// state reads from across the panel.
+constexpr int kToggleWidth = 30, kToggleHeight = 46;
+constexpr Point kPivot = {15, 23};
+
+Canvas toggle_base(Lang) {
+  Canvas canvas(kToggleWidth, kToggleHeight, 8);
+  cairo_t* cr = canvas.cr();
+  // The ring the switch is mounted through, and the panel hole's dark lip.
+  bezel(cr, kPivot, 13.5, 8.5);
+  cairo_new_path(cr);
+  cairo_arc(cr, kPivot.x, kPivot.y, 8.5, 0, 2 * kPi);
+  fill_gradient(cr, {0, kPivot.y - 8}, rgb(14, 14, 15), {0, kPivot.y + 8}, rgb(30, 30, 32));
+  // The hexagonal nut that holds it.
+  cairo_new_path(cr);
+  for (int i = 0; i < 6; ++i) {
+    const double a = kPi / 6 + i * kPi / 3;
+    cairo_line_to(cr, kPivot.x + 7.2 * std::cos(a), kPivot.y + 7.2 * std::sin(a));
+  }
+  cairo_close_path(cr);
+  fill_metal(cr, mix(colours::kMetal, colours::kLegend, 0.3), {kPivot.x - 6, kPivot.y - 6},
+             {kPivot.x + 6, kPivot.y + 6});
+  set_colour(cr, scaled(colours::kMetal, 0.5));
+  cairo_set_line_width(cr, 0.8);
+  cairo_stroke(cr);
+  return canvas;
+}
+
+Canvas toggle_lever(bool up) {
+  Canvas canvas(kToggleWidth, kToggleHeight, 8);
+  cairo_t* cr = canvas.cr();
+  if (!up) {
+    // Down is up mirrored about the pivot's row; the light still comes from
+    // the upper left, so only the shape is mirrored.
+    cairo_translate(cr, 0, 2 * kPivot.y);
+    cairo_scale(cr, 1, -1);
+  }
+  const Colour chrome = rgb(206, 208, 212);
+  const double tip_y = 5.5;  // centre of the bat's rounded end
+
+  // The collar round the pivot.
+  cairo_new_path(cr);
+  cairo_arc(cr, kPivot.x, kPivot.y, 4.6, 0, 2 * kPi);
+  fill_metal(cr, chrome, {kPivot.x - 4, kPivot.y - 4}, {kPivot.x + 4, kPivot.y + 4});
+  set_colour(cr, scaled(chrome, 0.35));
+  cairo_set_line_width(cr, 0.8);
+  cairo_stroke(cr);
+
+  // The shaft, widening toward the bat, and the bat's round end.
+  cairo_new_path(cr);
+  cairo_move_to(cr, kPivot.x - 1.8, kPivot.y);
+  cairo_line_to(cr, kPivot.x - 3.0, tip_y + 2);
+  cairo_arc(cr, kPivot.x, tip_y, 3.6, kPi * 0.72, kPi * 2.28);
+  cairo_line_to(cr, kPivot.x + 1.8, kPivot.y);
+  cairo_close_path(cr);
+  // Round across its width: bright left of centre, dark at the edges.
+  cairo_pattern_t* round = cairo_pattern_create_linear(kPivot.x - 3.6, 0, kPivot.x + 3.6, 0);
+  const Colour dark = scaled(chrome, 0.42), bright = mix(chrome, rgb(255, 255, 255), 0.6);
+  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.38, bright.r, bright.g, bright.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.6, chrome.r, chrome.g, chrome.b);
+  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, round);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(round);
+  set_colour(cr, scaled(chrome, 0.3));
+  cairo_set_line_width(cr, 0.7);
+  cairo_stroke(cr);
+  // A glint on the bat.
+  cairo_new_path(cr);
+  cairo_arc(cr, kPivot.x - 1.1, tip_y - 0.8, 1.1, 0, 2 * kPi);
+  set_colour(cr, rgb(250, 250, 250));
+  cairo_fill(cr);
+  return canvas;
+}
+
+// ---------------------------------------------------------------------------
+// Magnetos_Switch: a black plate engraved BOTH, L, R and OFF from left to
+// right on an arc over a round key cylinder; the key's bow lies across the
+// cylinder with a white index at its upper end pointing at the position.
+constexpr int kPlateWidth = 99, kPlateHeight = 103;
+constexpr int kKeyWidth = 76, kKeyHeight = 69;
+constexpr Point kKeyAt = {gauges::magnetos::kKeyX, gauges::magnetos::kKeyY};
+constexpr Point kKeyCentre = {38, 36};  // in the key's own bitmap
+constexpr Point kPlateKeyCentre = {kKeyAt.x + kKeyCentre.x, kKeyAt.y + kKeyCentre.y};
+
+// Bearings of the positions, degrees clockwise from straight up, in the
+// order of the key's icons: OFF, R, L, BOTH.
+constexpr double kKeyBearing[4] = {55, 18, -18, -55};
+constexpr const char* kKeyLegend[4] = {"OFF", "R", "L", "BOTH"};
+constexpr double kCylinderRadius = 19;
+
+Point at_bearing(Point centre, double degrees, double radius) {
+  const double a = degrees * kPi / 180;
+  return {centre.x + radius * std::sin(a), centre.y - radius * std::cos(a)};
+}
+
+Canvas magneto_plate(Lang) {
+  Canvas canvas(kPlateWidth, kPlateHeight, 8);
+  cairo_t* cr = canvas.cr();
+  // The plate: near-black face, a bevelled metal edge, four screws.
+  rounded_rect(cr, 0.5, 0.5, kPlateWidth - 1, kPlateHeight - 1, 6);
+  fill_metal(cr, colours::kMetal, {0, 0}, {kPlateWidth, kPlateHeight});
+  rounded_rect(cr, 3, 3, kPlateWidth - 6, kPlateHeight - 6, 4.5);
+  fill_gradient(cr, {0, 0}, rgb(30, 30, 32), {0, kPlateHeight}, rgb(20, 20, 21));
+  for (Point screw : {Point{8, 8}, Point{91, 8}, Point{8, 95}, Point{91, 95}}) {
+    cairo_new_path(cr);
+    cairo_arc(cr, screw.x, screw.y, 2.6, 0, 2 * kPi);
+    fill_metal(cr, mix(colours::kMetal, colours::kLegend, 0.25), {screw.x - 2, screw.y - 2},
+               {screw.x + 2, screw.y + 2});
+    cairo_new_path(cr);
+    cairo_move_to(cr, screw.x - 1.9, screw.y + 0.9);
+    cairo_line_to(cr, screw.x + 1.9, screw.y - 0.9);
+    set_colour(cr, colours::kRecess);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+  }
+  // The ring round the key cylinder.
+  bezel(cr, kPlateKeyCentre, kCylinderRadius + 5, kCylinderRadius);
+  // An index mark and a legend at each position.
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int i = 0; i < 4; ++i) {
+    const Point inner = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 6);
+    const Point outer = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 10);
+    cairo_new_path(cr);
+    cairo_move_to(cr, inner.x, inner.y);
+    cairo_line_to(cr, outer.x, outer.y);
+    set_colour(cr, colours::kLegend);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    // The legends stand upright beyond the marks, the outer two a little
+    // higher so that BOTH and OFF keep clear of the plate's edge.
+    const double size = 10;
+    const Point label = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 18);
+    engraved_text(cr, kKeyLegend[i], label.x, label.y + size * 0.36, size);
+  }
+  return canvas;
+}
+
+// The key at position `index` (0 OFF, 1 R, 2 L, 3 BOTH).
+Canvas magneto_key(int index) {
+  Canvas canvas(kKeyWidth, kKeyHeight, 8);
+  cairo_t* cr = canvas.cr();
+  // The lock cylinder's face, with the key's slot.
+  cairo_new_path(cr);
+  cairo_arc(cr, kKeyCentre.x, kKeyCentre.y, kCylinderRadius, 0, 2 * kPi);
+  fill_metal(cr, mix(colours::kMetal, colours::kLegend, 0.18),
+             {kKeyCentre.x - 14, kKeyCentre.y - 14}, {kKeyCentre.x + 14, kKeyCentre.y + 14});
+
+  cairo_translate(cr, kKeyCentre.x, kKeyCentre.y);
+  cairo_rotate(cr, kKeyBearing[index] * kPi / 180);
+  // The bow: a broad black grip across the cylinder, longer toward the
+  // index end, with a chrome shank at the slot.
+  const double top = -kCylinderRadius + 1.5, bottom = kCylinderRadius - 4;
+  rounded_rect(cr, -6.5, top, 13, bottom - top, 5);
+  fill_gradient(cr, {-6.5, 0}, rgb(58, 58, 62), {6.5, 0}, rgb(18, 18, 20));
+  set_colour(cr, rgb(10, 10, 11));
+  cairo_set_line_width(cr, 0.8);
+  cairo_stroke(cr);
+  // The white index at the pointing end, reaching to the plate's marks.
+  polygon(cr, {{0, -kCylinderRadius - 3}, {3.2, top + 6}, {-3.2, top + 6}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  // Grip ribs.
+  cairo_set_line_width(cr, 0.8);
+  for (double y = top + 10; y < bottom - 3; y += 3) {
+    cairo_move_to(cr, -4.2, y);
+    cairo_line_to(cr, 4.2, y);
+  }
+  set_colour(cr, rgb(70, 70, 76));
+  cairo_stroke(cr);
+  return canvas;
+}
+
 }  // namespace
 
 void add_switch_drawers(Registry& registry) {
+  registry.add(20, toggle_base);
+  registry.add(
+      30, [](Lang) { return toggle_lever(false); }, 20);
+  registry.add(
+      31, [](Lang) { return toggle_lever(true); }, 20);
+  registry.add(1180, magneto_plate);
+  for (int i = 0; i < 4; ++i) {
+    registry.add(
+        1190 + i, [i](Lang) { return magneto_key(i); }, 1180);
+  }
   registry.add(200, battery_bar);
   registry.add(
       210, [](Lang) { return battery_rocker(false); }, 200);
