@@ -109,6 +109,13 @@ TEST_F(Altimeter, FirstClickWithNoSettingStartsFromStandardPressure) {
               (1014.25 / 33.8638866667 - 29.6) * 120.0, 1e-9);
 }
 
+TEST_F(Altimeter, SettingThatIsNotANumberIsNoStartForTheKnob) {
+  host.variables().set(kHpa, std::numeric_limits<double>::quiet_NaN());
+  click(50, 240);
+  EXPECT_NEAR(host.variables().number(kHpa), 1014.25, 1e-9);
+  EXPECT_NEAR(host.variables().number(kInHg), 1014.25 / 33.8638866667, 1e-9);
+}
+
 TEST_F(Altimeter, InchesAloneAreTheSettingTheKnobStartsFrom) {
   host.variables().set(kInHg, 30.12);
   click(10, 240);  // left half: down a hectopascal
