@@ -10,14 +10,19 @@ using Kind = KeyEffect::Kind;
 
 // The altimeter setting is kept in hectopascals (token 75) and shown also in
 // inches of mercury (token 76): one inch of mercury is 33.8638866667 hPa.
+// With neither set, the knob starts from standard pressure.
 constexpr double kHectopascalsPerInch = 33.8638866667;
+constexpr double kStandardPressure = 1013.25;  // hPa, 29.92 inHg
 
 // The gyro setting (token 85) turns the set-gyro knobs once per 65536 / 3
 // units; taken as an angle of 65536 units to the full circle, one click
 // moves it one degree (the knob a third of that, 3 degrees) and it wraps at
-// 65536, where the knob has made three whole turns.
+// 65536, where the knob has made three whole turns. The gyro heading (token
+// 84), which the card and the gyro compass tape show, turns with it by the
+// same degree, so setting the gyro moves the card.
 constexpr double kGyroCircle = 65536.0;
 constexpr double kGyroDegree = kGyroCircle / 360.0;
+constexpr double kHeadingPerGyroUnit = 360.0 / kGyroCircle;
 
 // The flap plate marks four positions, evenly spaced from CLIMB/CRUISE
 // (token 329 at 0) to FULL FLAP (16383): a notch is a third of the travel.
@@ -50,16 +55,19 @@ constexpr KeyEffect kKeyEffects[] = {
     {65635, Kind::kMagneto, 399, +1.0, 0.0, 0.0, 400},
     {65634, Kind::kMagneto, 399, -1.0, 0.0, 0.0, 400},
     // Altimeter setting knob, 1 hPa a click, kept within the hectopascal
-    // card's printed range; the inches setting follows.
-    {65883, Kind::kStep, 75, +1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch},
-    {65884, Kind::kStep, 75, -1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch},
+    // card's range; the inches setting always follows.
+    {65883, Kind::kSetting, 75, +1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch,
+     kStandardPressure},
+    {65884, Kind::kSetting, 75, -1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch,
+     kStandardPressure},
     // Attitude miniature aircraft: 5 units (1 pixel) a click, up to 20 pixels
     // either way.
     {66318, Kind::kStep, 612, +5.0, -100.0, 100.0},  // raise
     {66319, Kind::kStep, 612, -5.0, -100.0, 100.0},  // lower
-    // Set-gyro knobs of the directional gyro and the gyro compass.
-    {65877, Kind::kStepWrap, 85, +kGyroDegree, 0.0, kGyroCircle},
-    {65878, Kind::kStepWrap, 85, -kGyroDegree, 0.0, kGyroCircle},
+    // Set-gyro knobs of the directional gyro and the gyro compass; the gyro
+    // heading turns one degree a click with them.
+    {65877, Kind::kGyroSet, 85, +kGyroDegree, 0.0, kGyroCircle, 84, kHeadingPerGyroUnit},
+    {65878, Kind::kGyroSet, 85, -kGyroDegree, 0.0, kGyroCircle, 84, kHeadingPerGyroUnit},
     // Heading marker knob, 1 degree a click.
     {65879, Kind::kStepWrap, 855, +1.0, 0.0, 360.0},
     {65880, Kind::kStepWrap, 855, -1.0, 0.0, 360.0},
@@ -98,6 +106,35 @@ void turn_magneto_key(VariableStore& variables, const KeyEffect& effect) {
   variables.set(effect.linked, position % 2);
 }
 
+// x wrapped into [low, high).
+double wrapped(double x, double low, double high) {
+  const double span = high - low;
+  if (!(span > 0)) return x;
+  return low + std::fmod(std::fmod(x - low, span) + span, span);
+}
+
+// A setting the host holds, or nothing for one never set or not usable.
+std::optional<double> held_setting(const VariableStore& variables, uint32_t token) {
+  if (variables.all().count(token) == 0) return std::nullopt;
+  const double value = variables.number(token);
+  if (!std::isfinite(value) || value <= 0.0) return std::nullopt;
+  return value;
+}
+
+// Steps a setting kept in two units: the token's own when the host holds
+// one, else the linked token's converted back, else the starting value.
+void step_setting(VariableStore& variables, const KeyEffect& effect) {
+  double current = effect.start;
+  if (std::optional<double> own = held_setting(variables, effect.token)) {
+    current = *own;
+  } else if (std::optional<double> other = held_setting(variables, effect.linked)) {
+    current = *other / effect.linked_factor;
+  }
+  const double next = std::fmin(effect.high, std::fmax(effect.low, current + effect.amount));
+  variables.set(effect.token, next);
+  variables.set(effect.linked, next * effect.linked_factor);
+}
+
 }  // namespace
 
 std::optional<KeyEffect> key_effect(uint32_t event) {
@@ -112,6 +149,18 @@ bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value) {
   if (!effect) return false;
   if (effect->kind == Kind::kMagneto) {
     turn_magneto_key(variables, *effect);
+    return true;
+  }
+  if (effect->kind == Kind::kSetting) {
+    step_setting(variables, *effect);
+    return true;
+  }
+  if (effect->kind == Kind::kGyroSet) {
+    variables.set(effect->token, wrapped(variables.number(effect->token) + effect->amount,
+                                         effect->low, effect->high));
+    variables.set(effect->linked,
+                  wrapped(variables.number(effect->linked) + effect->amount * effect->linked_factor,
+                          0.0, 360.0));
     return true;
   }
   double current = variables.number(effect->token);
@@ -130,18 +179,16 @@ bool apply_key_event(VariableStore& variables, uint32_t event, uint32_t value) {
     case Kind::kStep:
       next = std::fmin(effect->high, std::fmax(effect->low, current + effect->amount));
       break;
-    case Kind::kStepWrap: {
-      double span = effect->high - effect->low;
-      next = current + effect->amount;
-      if (span > 0)
-        next = effect->low + std::fmod(std::fmod(next - effect->low, span) + span, span);
+    case Kind::kStepWrap:
+      next = wrapped(current + effect->amount, effect->low, effect->high);
       break;
-    }
     case Kind::kFromValue:
       next = static_cast<double>(static_cast<int32_t>(value)) * effect->amount;
       next = std::fmin(effect->high, std::fmax(effect->low, next));
       break;
     case Kind::kMagneto:
+    case Kind::kSetting:
+    case Kind::kGyroSet:
       break;
   }
   variables.set(effect->token, next);

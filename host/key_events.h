@@ -27,6 +27,13 @@ struct KeyEffect {
                  // 3 BOTH) moves by `amount`, stopping at OFF and BOTH
     kMomentary,  // token becomes `amount` while the button that fired the
                  // event is down, and `low` when it is released
+    kSetting,    // one setting shown in two units: token += amount, clamped
+                 // to [low, high]; it starts from linked / linked_factor when
+                 // only the linked token holds a setting, from `start` when
+                 // neither does; the linked token always follows
+    kGyroSet,    // token += amount, wrapped into [low, high); the linked
+                 // heading turns by amount * linked_factor degrees, wrapped
+                 // into [0, 360)
   };
   uint32_t event;
   Kind kind;
@@ -38,6 +45,8 @@ struct KeyEffect {
   // when not 0, it follows the first token as its new value * linked_factor.
   uint32_t linked = 0;
   double linked_factor = 0.0;
+  // kSetting: where the setting starts when the host has none yet.
+  double start = 0.0;
 };
 
 // The effect of an event, or nothing for events the model does not know

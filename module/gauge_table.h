@@ -6,20 +6,29 @@
 
 namespace tavrel::gauges {
 
+extern GaugeHeader turn_coordinator;
 extern GaugeHeader thrust_controls;
 extern GaugeHeader battery_switch;
 extern GaugeHeader carb_temperature;
 extern GaugeHeader registration;
+extern GaugeHeader vertical_speed;
+extern GaugeHeader airspeed_mph;
+extern GaugeHeader airspeed_kts;
+extern GaugeHeader magnetic_compass;
 extern GaugeHeader fuel_quantity;
 extern GaugeHeader tachometer;
+extern GaugeHeader altimeter;
 extern GaugeHeader flaps;
 extern GaugeHeader manifold_pressure;
+extern GaugeHeader attitude;
 extern GaugeHeader suction_indicator;
 extern GaugeHeader hourmeter;
 extern GaugeHeader oil_temp_press;
 extern GaugeHeader cht_indicator;
 extern GaugeHeader voltmeter;
 extern GaugeHeader ammeter;
+extern GaugeHeader gyro_compass;
+extern GaugeHeader directionnal_gyro;
 extern GaugeHeader landing_gear;
 extern GaugeHeader fuel_selector;
 extern GaugeHeader bendix_dme;
@@ -50,48 +59,57 @@ extern GaugeHeader atc_toggle;
 extern GaugeHeader map_toggle;
 
 inline constexpr GaugeHeader* kGaugeTable[] = {
-    &thrust_controls,  // 2
-    &battery_switch,  // 3
-    &carb_temperature,  // 4
-    &registration,  // 5
-    &fuel_quantity,  // 10
-    &tachometer,  // 11
-    &flaps,  // 13
-    &manifold_pressure,  // 14
-    &suction_indicator,  // 16
-    &hourmeter,  // 17
-    &oil_temp_press,  // 18
-    &cht_indicator,  // 19
-    &voltmeter,  // 20
-    &ammeter,  // 21
-    &landing_gear,  // 24
-    &fuel_selector,  // 25
-    &bendix_dme,  // 26
-    &vor1_indicator,  // 27
-    &rmi,  // 28
-    &adf_indicator,  // 29
-    &tank_selector,  // 30
-    &low_fuel_lamp,  // 31
-    &magnetos_switch,  // 32
-    &panel_lights_switch,  // 33
-    &strobe_lights_switch,  // 34
-    &nav_lights_switch,  // 35
-    &landing_lights_switch,  // 36
-    &beacon_lights_switch,  // 37
-    &stall_warning_light,  // 38
-    &starter_switch,  // 39
-    &pitot_heat,  // 40
-    &avionics_switch,  // 41
-    &instrument_zoom,  // 42
-    &fuel_zoom,  // 43
-    &close_subpanel,  // 44
-    &view_radios,  // 45
-    &show_yoke,  // 46
-    &landing_view_toggle,  // 47
+    &turn_coordinator,        // 1
+    &thrust_controls,         // 2
+    &battery_switch,          // 3
+    &carb_temperature,        // 4
+    &registration,            // 5
+    &vertical_speed,          // 6
+    &airspeed_mph,            // 7
+    &airspeed_kts,            // 8
+    &magnetic_compass,        // 9
+    &fuel_quantity,           // 10
+    &tachometer,              // 11
+    &altimeter,               // 12
+    &flaps,                   // 13
+    &manifold_pressure,       // 14
+    &attitude,                // 15
+    &suction_indicator,       // 16
+    &hourmeter,               // 17
+    &oil_temp_press,          // 18
+    &cht_indicator,           // 19
+    &voltmeter,               // 20
+    &ammeter,                 // 21
+    &gyro_compass,            // 22
+    &directionnal_gyro,       // 23
+    &landing_gear,            // 24
+    &fuel_selector,           // 25
+    &bendix_dme,              // 26
+    &vor1_indicator,          // 27
+    &rmi,                     // 28
+    &adf_indicator,           // 29
+    &tank_selector,           // 30
+    &low_fuel_lamp,           // 31
+    &magnetos_switch,         // 32
+    &panel_lights_switch,     // 33
+    &strobe_lights_switch,    // 34
+    &nav_lights_switch,       // 35
+    &landing_lights_switch,   // 36
+    &beacon_lights_switch,    // 37
+    &stall_warning_light,     // 38
+    &starter_switch,          // 39
+    &pitot_heat,              // 40
+    &avionics_switch,         // 41
+    &instrument_zoom,         // 42
+    &fuel_zoom,               // 43
+    &close_subpanel,          // 44
+    &view_radios,             // 45
+    &show_yoke,               // 46
+    &landing_view_toggle,     // 47
     &nav_instruments_toggle,  // 48
-    &kneeboard_toggle,  // 49
-    &atc_toggle,  // 50
-    &map_toggle,  // 51
+    &kneeboard_toggle,        // 49
+    &atc_toggle,              // 50
+    &map_toggle,              // 51
 };
 
 }  // namespace tavrel::gauges

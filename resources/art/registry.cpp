@@ -27,6 +27,7 @@ const Registry& all_drawers() {
   static const Registry registry = [] {
     Registry r;
     add_switch_drawers(r);
+    add_flight_drawers(r);
     add_engine_drawers(r);
     add_hotspot_drawers(r);
     add_radio_drawers(r);

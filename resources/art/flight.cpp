@@ -1,0 +1,958 @@
+// Flight instrument art: airspeed (290, 300, 310, 490), altimeter (410 to
+// 480), attitude (1050 to 1090), turn coordinator (100 to 150), vertical
+// speed (260 to 280), directional gyro (2030 to 2080), gyro compass (2000 to
+// 2020) and magnetic compass (320 to 331). Every mark, card and tape label is
+// placed from the gauge's own records through the dial kit.
+#include <cairo.h>
+
+#include <cmath>
+#include <string>
+
+#include "dial.h"
+#include "families.h"
+#include "gauges/flight/airspeed.h"
+#include "gauges/flight/altimeter.h"
+#include "gauges/flight/attitude.h"
+#include "gauges/flight/turn_coordinator.h"
+#include "gauges/flight/vertical_speed.h"
+#include "kit.h"
+#include "module/gauge_table.h"
+
+namespace tavrel::art {
+namespace {
+
+namespace alt = gauges::altimeter_cards;
+
+constexpr Colour kOrange = rgb(232, 118, 26);
+constexpr Colour kIndexYellow = rgb(236, 196, 28);
+constexpr Colour kCard = rgb(30, 30, 31);  // printed cards and tapes, a shade off the face
+constexpr Colour kCream = rgb(222, 212, 184);
+constexpr Colour kSky = rgb(46, 118, 196);
+constexpr Colour kGround = rgb(128, 84, 44);
+
+// ---------------------------------------------------------------- helpers
+
+void disc(cairo_t* cr, Point c, double r, Colour colour) {
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
+  set_colour(cr, colour);
+  cairo_fill(cr);
+}
+
+// Makes a round area transparent again (stored black: the picture below, or
+// a mask's window).
+void clear_disc(cairo_t* cr, Point c, double r) {
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// Paints another finished picture with its top-left at (x, y).
+void paint_picture(cairo_t* cr, const Canvas& picture, double x, double y) {
+  cairo_save(cr);
+  cairo_set_source_surface(cr, picture.surface(), x, y);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
+// A dial face: dark metal case out to `case_radius`, the matte face inside
+// `face_radius`.
+void round_face(cairo_t* cr, Point c, double case_radius, double face_radius) {
+  bezel(cr, c, case_radius, face_radius - 1);
+  disc(cr, c, face_radius, colours::kFace);
+}
+
+// Lettering centred by its ink on a point and turned `degrees` clockwise.
+void turned_text(cairo_t* cr, const std::string& s, Point at, double size, double degrees,
+                 Colour colour = colours::kLegend) {
+  cairo_save(cr);
+  select_legend_font(cr, size);
+  cairo_text_extents_t ink;
+  cairo_text_extents(cr, s.c_str(), &ink);
+  cairo_translate(cr, at.x, at.y);
+  cairo_rotate(cr, degrees * kPi / 180.0);
+  cairo_move_to(cr, -ink.x_bearing - ink.width / 2, -ink.y_bearing - ink.height / 2);
+  set_colour(cr, colour);
+  cairo_show_text(cr, s.c_str());
+  cairo_new_path(cr);
+  cairo_restore(cr);
+}
+
+std::string whole(double v) {
+  return std::to_string(static_cast<long>(std::lround(v)));
+}
+
+// A knob bitmap that turns as a needle: knurled, with a white index line
+// pointing +x from the pivot.
+Canvas knob_picture(int size, Point pivot, double radius, Colour metal) {
+  Canvas canvas(size, size, 8);
+  cairo_t* cr = canvas.cr();
+  knurled_knob(cr, pivot, radius, 0, metal);
+  cairo_new_path(cr);
+  cairo_move_to(cr, pivot.x + radius * 0.25, pivot.y);
+  cairo_line_to(cr, pivot.x + radius * 0.85, pivot.y);
+  cairo_set_line_width(cr, std::max(1.5, radius * 0.12));
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  set_colour(cr, colours::kLegend);
+  cairo_stroke(cr);
+  return canvas;
+}
+
+// A bezel ring drawn over a dial's moving parts; transparent inside.
+Canvas bezel_overlay(int size, Point c, double outer, double inner) {
+  Canvas canvas(size, size, 8);
+  bezel(canvas.cr(), c, outer, inner);
+  return canvas;
+}
+
+// ---------------------------------------------------------------- airspeed
+
+constexpr Point kAirspeedCentre{141, 141};
+
+// The mph and knots faces differ in their scale; both share the arcs'
+// kinds, the marks' radii and the needle.
+struct AirspeedScale {
+  const char* unit;
+  double (*value)(double);  // a dial reading in the needle's knots
+  std::vector<double> numerals;
+  double first, last;           // marked range
+  double fine;                  // short marks every
+  double white_from, white_to;  // flap range
+  double green_from, green_to;
+  double yellow_to;
+  double red_line;
+  double numeral_size;
+};
+
+Canvas airspeed_face(const GaugeHeader& gauge, const AirspeedScale& s) {
+  Canvas canvas(280, 280, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c = kAirspeedCentre;
+  round_face(cr, c, 139, 128);
+  const Dial dial(element_of<NeedleElement>(gauge, 300));
+  auto at = [&](std::vector<double> readings) {
+    for (double& r : readings) r = s.value(r);
+    return readings;
+  };
+  // Arcs: white inside, green and yellow outside, the red line across both.
+  arc(cr, dial, s.value(s.white_from), s.value(s.white_to), 88, 94, colours::kArcWhite);
+  arc(cr, dial, s.value(s.green_from), s.value(s.green_to), 96, 104, colours::kArcGreen);
+  arc(cr, dial, s.value(s.green_to), s.value(s.yellow_to), 96, 104, colours::kArcYellow);
+  marks(cr, dial, at(steps(s.first, s.last, s.fine)), 92, 104, 1.4);
+  marks(cr, dial, at(steps(s.first, s.last, s.fine * 2)), 80, 104, 2.2);
+  std::vector<double> numbered(s.numerals);
+  marks(cr, dial, at(numbered), 72, 104, 2.6);
+  marks(cr, dial, {s.value(s.red_line)}, 84, 106, 3.2, colours::kArcRed);
+  std::vector<Numeral> labels;
+  for (double n : s.numerals) labels.push_back({s.value(n), whole(n)});
+  numerals(cr, dial, labels, 60, s.numeral_size);
+  text(cr, s.unit, c.x, c.y - 30, 13, colours::kLegend);
+  text(cr, "AIRSPEED", c.x, c.y - 16, 10, colours::kLegend);
+  return canvas;
+}
+
+double mph_reading(double mph) {
+  return mph * gauges::airspeed_scale::kKnotsPerMph;
+}
+double knot_reading(double kt) {
+  return kt;
+}
+
+Canvas airspeed_mph_face(Lang) {
+  return airspeed_face(gauges::airspeed_mph,
+                       {.unit = "MPH",
+                        .value = mph_reading,
+                        .numerals = {40, 60, 80, 100, 120, 140, 160, 180, 200},
+                        .first = 40,
+                        .last = 200,
+                        .fine = 5,
+                        .white_from = 50,
+                        .white_to = 100,
+                        .green_from = 60,
+                        .green_to = 140,
+                        .yellow_to = 180,
+                        .red_line = 180,
+                        .numeral_size = 16});
+}
+
+Canvas airspeed_kts_face(Lang) {
+  return airspeed_face(gauges::airspeed_kts,
+                       {.unit = "KNOTS",
+                        .value = knot_reading,
+                        .numerals = {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
+                        .first = 40,
+                        .last = 170,
+                        .fine = 5,
+                        .white_from = 45,
+                        .white_to = 90,
+                        .green_from = 52,
+                        .green_to = 125,
+                        .yellow_to = 160,
+                        .red_line = 160,
+                        .numeral_size = 14});
+}
+
+// A white tapered pointer, pivot 15 pixels from its broad end.
+Canvas airspeed_needle(Lang) {
+  Canvas canvas(120, 22, 8);
+  needle(canvas.cr(), {15, 11}, 104, 13, 6, 8);
+  return canvas;
+}
+
+Canvas airspeed_bezel(Lang) {
+  return bezel_overlay(280, kAirspeedCentre, 139, 127);
+}
+
+// ---------------------------------------------------------------- vertical speed
+
+constexpr Point kClimbCentre{141, 141};
+
+Canvas vertical_speed_face(Lang) {
+  Canvas canvas(280, 280, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c = kClimbCentre;
+  round_face(cr, c, 139, 128);
+  const Dial dial(element_of<NeedleElement>(gauges::vertical_speed, 270));
+  using gauges::climb_scale::host_units;
+  auto rates = [](double from, double to, double step) {
+    std::vector<double> v = steps(from, to, step);
+    for (double& r : v) r = host_units(r);
+    return v;
+  };
+  marks(cr, dial, rates(-2000, 2000, 100), 112, 122, 1.5);
+  marks(cr, dial, rates(-2000, 2000, 500), 102, 122, 2.6);
+  std::vector<Numeral> labels{{0.0, "0"}};
+  for (int n : {5, 10, 15, 20}) {
+    labels.push_back({host_units(n * 100.0), std::to_string(n)});
+    labels.push_back({host_units(-n * 100.0), std::to_string(n)});
+  }
+  numerals(cr, dial, labels, 86, 21);
+  // The stop bracket at 3 o'clock, between the two 2,000 ft/min marks.
+  const double up = dial.bearing(host_units(2000)), down = dial.bearing(host_units(-2000));
+  cairo_new_path(cr);
+  cairo_arc(cr, c.x, c.y, 116, (up - 90 + 3) * kPi / 180, (down - 90 - 3) * kPi / 180);
+  cairo_set_line_width(cr, 3);
+  set_colour(cr, colours::kLegend);
+  cairo_stroke(cr);
+  for (double b : {up + 3, down - 3}) {
+    const Point a = dial.toward(b, 106), e = dial.toward(b, 120);
+    cairo_move_to(cr, a.x, a.y);
+    cairo_line_to(cr, e.x, e.y);
+  }
+  cairo_stroke(cr);
+  // UP and DOWN with their arrows, the legends.
+  set_colour(cr, colours::kLegend);
+  text(cr, "UP", c.x - 48, c.y - 24, 13, colours::kLegend);
+  polygon(cr, {{c.x - 76, c.y - 26}, {c.x - 66, c.y - 26}, {c.x - 71, c.y - 36}});
+  cairo_fill(cr);
+  text(cr, "DOWN", c.x - 44, c.y + 34, 13, colours::kLegend);
+  polygon(cr, {{c.x - 80, c.y + 22}, {c.x - 70, c.y + 22}, {c.x - 75, c.y + 32}});
+  cairo_fill(cr);
+  text(cr, "VERTICAL SPEED", c.x + 22, c.y - 30, 11, colours::kLegend);
+  text(cr, "100 FEET PER MINUTE", c.x + 22, c.y + 40, 9, colours::kLegend);
+  return canvas;
+}
+
+// A white pointer with a dark counterweight tail behind the hub.
+Canvas vertical_speed_needle(Lang) {
+  Canvas canvas(176, 20, 8);
+  cairo_t* cr = canvas.cr();
+  rounded_rect(cr, 8, 4, 58, 12, 5);
+  fill_metal(cr, colours::kHub, {8, 4}, {66, 16});
+  needle(cr, {66, 10}, 108, 0, 6, 9);
+  return canvas;
+}
+
+Canvas vertical_speed_bezel(Lang) {
+  return bezel_overlay(280, kClimbCentre, 139, 127);
+}
+
+// ---------------------------------------------------------------- altimeter
+
+constexpr Point kAltimeterCentre{141, 140};
+constexpr Point kAltimeterKnob{33, 246};
+
+Canvas altimeter_face(Lang) {
+  Canvas canvas(280, 280, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c = kAltimeterCentre;
+  round_face(cr, c, 139, 128);
+  // The hundreds hand's scale: 0 to 9 all round.
+  const Dial dial(element_of<NeedleElement>(gauges::altimeter, 440));
+  marks(cr, dial, steps(0, 980, 20), 116, 125, 1.5);
+  marks(cr, dial, steps(0, 900, 100), 106, 125, 3.0);
+  std::vector<Numeral> labels;
+  for (int n = 0; n <= 9; ++n) labels.push_back({n * 100.0, std::to_string(n)});
+  numerals(cr, dial, labels, 93, 24);
+  // Yellow index triangles against the two setting windows, mb on the left.
+  polygon(cr, {{c.x + 97, c.y}, {c.x + 106, c.y - 6}, {c.x + 106, c.y + 6}});
+  set_colour(cr, kIndexYellow);
+  cairo_fill(cr);
+  polygon(cr, {{c.x - 97, c.y}, {c.x - 106, c.y - 6}, {c.x - 106, c.y + 6}});
+  cairo_fill(cr);
+  text(cr, "mb", c.x - 70, c.y + 36, 11, kIndexYellow);
+  // The hatched square below the centre.
+  const double hx = c.x - 12, hy = c.y + 34, side = 24;
+  cairo_rectangle(cr, hx, hy, side, side);
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  cairo_save(cr);
+  cairo_rectangle(cr, hx, hy, side, side);
+  cairo_clip(cr);
+  for (double d = -side; d < side; d += 6) {
+    polygon(cr, {{hx + d, hy + side},
+                 {hx + d + 3, hy + side},
+                 {hx + d + 3 + side, hy},
+                 {hx + d + side, hy}});
+    set_colour(cr, rgb(200, 40, 30));
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+  text(cr, "ALT", c.x, c.y - 44, 12, colours::kLegend);
+  return canvas;
+}
+
+// A printed setting card, turned by its callback's value times the sprite's
+// scale: the reference stands under the window's index at rotation 0.
+void setting_card(cairo_t* cr, const Dial& card, double from, double to, double fine,
+                  double numbered, double reference, double index_bearing, int decimals,
+                  double numeral_size) {
+  const Point c = card.pivot();
+  disc(cr, c, 116, kCard);
+  auto offsets = [&](double step) {
+    std::vector<double> v = steps(from, to, step);
+    for (double& x : v) x -= reference;
+    return v;
+  };
+  marks(cr, card, offsets(fine), 106, 113, 1.2);
+  marks(cr, card, offsets(numbered), 102, 114, 2.0);
+  for (double v : steps(from, to, numbered)) {
+    const double b = card.bearing(v - reference);
+    char label[16];
+    std::snprintf(label, sizeof label, "%.*f", decimals, v);
+    turned_text(cr, label, card.toward(b, 88), numeral_size, b - index_bearing);
+  }
+}
+
+Canvas inches_card(Lang) {
+  Canvas canvas(256, 256, 8);
+  const auto& sprite = element_of<SpriteElement>(gauges::altimeter, 420);
+  // The window lies right of the card's centre.
+  const Dial card_dial = card(sprite, 256, 256, 90);
+  setting_card(canvas.cr(), card_dial, 28.2, 31.0, 0.05, 0.1, alt::kInHgReference, 90, 1, 11);
+  return canvas;
+}
+
+Canvas hpa_card(Lang) {
+  Canvas canvas(256, 256, 8);
+  const auto& sprite = element_of<SpriteElement>(gauges::altimeter, 430);
+  const Dial card_dial = card(sprite, 256, 256, 270);
+  setting_card(canvas.cr(), card_dial, 955, 1080, 1, 5, alt::kHpaReference, 270, 0, 10);
+  return canvas;
+}
+
+// A wedge window, narrow toward the dial centre, over the face it cuts:
+// black (the card shows) inside, the face's own picture around it.
+Canvas setting_window(int sprite_id, bool narrow_at_left) {
+  Canvas canvas(45, 44, 8);
+  cairo_t* cr = canvas.cr();
+  const auto& sprite = element_of<SpriteElement>(gauges::altimeter, sprite_id);
+  paint_picture(cr, altimeter_face(Lang::kFrench), -sprite.header.position.x,
+                -sprite.header.position.y);
+  const double n = narrow_at_left ? 3 : 42, w = narrow_at_left ? 42 : 3;
+  auto wedge = [&] { polygon(cr, {{n, 13}, {w, 3}, {w, 41}, {n, 31}}); };
+  wedge();
+  cairo_set_line_width(cr, 2.5);
+  set_colour(cr, scaled(colours::kMetal, 1.4));
+  cairo_stroke(cr);
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  wedge();
+  cairo_fill(cr);
+  cairo_restore(cr);
+  return canvas;
+}
+
+Canvas inches_window(Lang) {
+  return setting_window(420, true);
+}
+Canvas hpa_window(Lang) {
+  return setting_window(430, false);
+}
+
+// The 100 ft hand: long and thin.
+Canvas hundreds_hand(Lang) {
+  Canvas canvas(120, 30, 8);
+  needle(canvas.cr(), {12, 15}, 106, 10, 5, 7);
+  return canvas;
+}
+
+// The 1,000 ft hand: short and broad, from the pivot at its left edge.
+Canvas thousands_hand(Lang) {
+  Canvas canvas(77, 34, 8);
+  cairo_t* cr = canvas.cr();
+  polygon(cr, {{0, 11}, {50, 10}, {74, 17}, {50, 24}, {0, 23}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The 10,000 ft pointer: a thin stem to a broad triangle at the rim.
+Canvas ten_thousands_pointer(Lang) {
+  Canvas canvas(177, 113, 8);
+  cairo_t* cr = canvas.cr();
+  const Point p{56, 59};
+  cairo_new_path(cr);
+  cairo_move_to(cr, p.x, p.y);
+  cairo_line_to(cr, p.x + 104, p.y);
+  cairo_set_line_width(cr, 2);
+  set_colour(cr, colours::kLegend);
+  cairo_stroke(cr);
+  polygon(cr, {{p.x + 100, p.y - 6}, {p.x + 120, p.y}, {p.x + 100, p.y + 6}});
+  cairo_fill(cr);
+  disc(cr, p, 9, colours::kHub);
+  return canvas;
+}
+
+Canvas altimeter_bezel(Lang) {
+  Canvas canvas(280, 280, 8);
+  cairo_t* cr = canvas.cr();
+  // The knob housing at the lower left, behind the ring.
+  cairo_new_path(cr);
+  cairo_arc(cr, kAltimeterKnob.x, kAltimeterKnob.y, 30, 0, 2 * kPi);
+  fill_metal(cr, colours::kMetal, {3, 216}, {63, 276});
+  cairo_new_path(cr);
+  bezel(cr, kAltimeterCentre, 139, 127);
+  return canvas;
+}
+
+Canvas altimeter_knob(Lang) {
+  return knob_picture(51, {28, 28}, 22, colours::kMetal);
+}
+
+// ---------------------------------------------------------------- attitude
+
+constexpr Point kHorizonCentre{125, 125};
+constexpr double kHorizonWindow = 86;  // the round window's radius
+
+Canvas attitude_case(Lang) {
+  Canvas canvas(250, 275, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c = kHorizonCentre;
+  // A square case (its window's mask covers the whole square, so it has no
+  // transparent corners), the knob housings below it.
+  cairo_rectangle(cr, 0, 0, 250, 250);
+  fill_metal(cr, scaled(colours::kMetal, 0.85), {0, 0}, {250, 250});
+  cairo_new_path(cr);
+  rounded_rect(cr, 105, 238, 40, 36, 6);
+  fill_metal(cr, colours::kMetal, {105, 238}, {145, 274});
+  cairo_new_path(cr);
+  for (Point screw : {Point{14, 14}, Point{236, 14}, Point{14, 236}}) {
+    disc(cr, screw, 5, scaled(colours::kMetal, 1.3));
+    cairo_move_to(cr, screw.x - 3.5, screw.y + 1);
+    cairo_line_to(cr, screw.x + 3.5, screw.y - 1);
+    cairo_set_line_width(cr, 1.2);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+  }
+  knurled_knob(cr, {236, 236}, 14);
+  knurled_knob(cr, {125, 259}, 13);
+  cairo_new_path(cr);
+  round_face(cr, c, 122, 112);
+  // The bank scale: the pointer's mark stands opposite its table direction.
+  const Dial pointer(element_of<NeedleElement>(gauges::attitude, 1070));
+  const double zero = pointer.bearing(0) + 180;
+  const Dial bank(c, zero, pointer.bearing(1) - pointer.bearing(0));
+  marks(cr, bank, {-20, -10, 10, 20, 45, -45}, 97, 104, 2.0);
+  marks(cr, bank, {-30, 30, -60, 60, -90, 90}, 96, 110, 3.0);
+  const Point z0 = bank.point(0, 96);
+  polygon(cr, {{z0.x, z0.y}, {z0.x - 6, z0.y - 11}, {z0.x + 6, z0.y - 11}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The round window: the case's own picture with the window cleared.
+Canvas horizon_window(Lang) {
+  Canvas canvas(250, 250, 8);
+  paint_picture(canvas.cr(), attitude_case(Lang::kFrench), 0, 0);
+  clear_disc(canvas.cr(), kHorizonCentre, kHorizonWindow);
+  cairo_new_path(canvas.cr());
+  cairo_arc(canvas.cr(), kHorizonCentre.x, kHorizonCentre.y, kHorizonWindow + 1, 0, 2 * kPi);
+  cairo_set_line_width(canvas.cr(), 2);
+  set_colour(canvas.cr(), scaled(colours::kMetal, 0.8));
+  cairo_stroke(canvas.cr());
+  return canvas;
+}
+
+// The case again over everything, its centre cleared.
+Canvas attitude_case_over(Lang) {
+  Canvas canvas = attitude_case(Lang::kFrench);
+  clear_disc(canvas.cr(), kHorizonCentre, 112);
+  return canvas;
+}
+
+Canvas horizon_card(Lang) {
+  Canvas canvas(190, 340, 8);
+  cairo_t* cr = canvas.cr();
+  const auto& sprite = element_of<SpriteElement>(gauges::attitude, 1060);
+  const double cx = 95, cy = 170;
+  cairo_rectangle(cr, 0, 0, 190, cy);
+  fill_gradient(cr, {0, 0}, scaled(kSky, 0.7), {0, cy}, mix(kSky, rgb(255, 255, 255), 0.2));
+  cairo_new_path(cr);
+  cairo_rectangle(cr, 0, cy, 190, 340 - cy);
+  fill_gradient(cr, {0, cy}, kGround, {0, 340}, scaled(kGround, 0.6));
+  cairo_new_path(cr);
+  cairo_rectangle(cr, 0, cy - 1.5, 190, 3);
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  // Pitch lines where each pitch brings them to the centre.
+  auto at = [&](double pitch) { return cy + card_shift(sprite.y, sprite.texture_scale_y, pitch); };
+  for (double p : {-20.0, -10.0, 10.0, 20.0}) {
+    cairo_rectangle(cr, cx - 22, at(p) - 1, 44, 2);
+    cairo_fill(cr);
+    const std::string label = whole(std::fabs(p));
+    turned_text(cr, label, {cx - 33, at(p)}, 10, 0);
+    turned_text(cr, label, {cx + 33, at(p)}, 10, 0);
+  }
+  for (double p : {-15.0, -5.0, 5.0, 15.0}) {
+    cairo_rectangle(cr, cx - 10, at(p) - 0.75, 20, 1.5);
+    set_colour(cr, colours::kLegend);
+    cairo_fill(cr);
+  }
+  return canvas;
+}
+
+// The bank pointer: a white triangle at the far end from the pivot,
+// pointing out at the scale.
+Canvas bank_pointer(Lang) {
+  Canvas canvas(95, 10, 8);
+  polygon(canvas.cr(), {{0.5, 5}, {13, 0.5}, {13, 9.5}});
+  set_colour(canvas.cr(), colours::kLegend);
+  cairo_fill(canvas.cr());
+  return canvas;
+}
+
+// The miniature aircraft: orange wings and a dot level with the top edge,
+// on a dark stand rising from below.
+Canvas miniature_aircraft(Lang) {
+  Canvas canvas(128, 81, 8);
+  cairo_t* cr = canvas.cr();
+  polygon(cr, {{64, 8}, {40, 80}, {88, 80}});
+  fill_metal(cr, rgb(52, 52, 54), {40, 8}, {88, 80});
+  cairo_new_path(cr);
+  set_colour(cr, kOrange);
+  rounded_rect(cr, 6, 1, 40, 4, 2);
+  cairo_fill(cr);
+  rounded_rect(cr, 82, 1, 40, 4, 2);
+  cairo_fill(cr);
+  polygon(
+      cr,
+      {{46, 1}, {54, 1}, {64, 10}, {74, 1}, {82, 1}, {82, 5}, {76, 5}, {64, 15}, {52, 5}, {46, 5}});
+  cairo_fill(cr);
+  disc(cr, {64, 3}, 3, kOrange);
+  return canvas;
+}
+
+// ---------------------------------------------------------------- turn coordinator
+
+constexpr Point kTurnCentre{100, 100};
+// The ball's centre inside its bitmap, and so its rest point on the dial.
+constexpr Point kBallInBitmap{13, 24};
+
+// The tube's centre line: the ball's path, y = rest - x² / 819.2.
+double tube_y(const SliderElement& ball, double dx) {
+  const double rest = ball.header.position.y + kBallInBitmap.y;
+  // The ball moves x.scale pixels per unit sideways and y.scale × d² up.
+  const double d = dx / ball.x.scale;
+  return rest + ball.y.scale * d * d;
+}
+
+Canvas turn_face(Lang) {
+  Canvas canvas(200, 200, 8);
+  cairo_t* cr = canvas.cr();
+  round_face(cr, kTurnCentre, 99, 91);
+  const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
+  const Dial dial(pointer);
+  using gauges::turn_pointer::kStandardRate;
+  // The centre square at the top, the index triangles at standard rate.
+  const Point top = dial.point(0, 104);
+  cairo_rectangle(cr, top.x - 5, top.y - 6, 10, 10);
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  for (double r : {-kStandardRate, kStandardRate}) {
+    const double b = dial.bearing(r);
+    const Point tip = dial.toward(b, 100), l = dial.toward(b - 4, 112), e = dial.toward(b + 4, 112);
+    polygon(cr, {tip, l, e});
+    cairo_fill(cr);
+  }
+  const Point left = dial.toward(dial.bearing(-kStandardRate) - 14, 100);
+  const Point right = dial.toward(dial.bearing(kStandardRate) + 14, 100);
+  turned_text(cr, "L", left, 16, 0);
+  turned_text(cr, "R", right, 16, 0);
+  turned_text(cr, "TURN", {kTurnCentre.x, 70}, 11, 0);
+  // The curved tube the ball rolls in.
+  const auto& ball = element_of<SliderElement>(gauges::turn_coordinator, 120);
+  const double bx = ball.header.position.x + kBallInBitmap.x;
+  cairo_new_path(cr);
+  for (double dx = -70; dx <= 70; dx += 2) cairo_line_to(cr, bx + dx, tube_y(ball, dx));
+  cairo_set_line_width(cr, 27);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  set_colour(cr, scaled(colours::kMetal, 0.8));
+  cairo_stroke_preserve(cr);
+  cairo_set_line_width(cr, 24);
+  set_colour(cr, kCream);
+  cairo_stroke(cr);
+  return canvas;
+}
+
+Canvas turn_ball(Lang) {
+  Canvas canvas(26, 38, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_arc(cr, kBallInBitmap.x, kBallInBitmap.y, 10.5, 0, 2 * kPi);
+  cairo_pattern_t* shade = cairo_pattern_create_radial(9, 20, 1, 13, 24, 11);
+  cairo_pattern_add_color_stop_rgb(shade, 0, 0.35, 0.35, 0.37);
+  cairo_pattern_add_color_stop_rgb(shade, 1, 0.07, 0.07, 0.08);
+  cairo_set_source(cr, shade);
+  cairo_fill(cr);
+  cairo_pattern_destroy(shade);
+  return canvas;
+}
+
+// The two glass marks either side of the ball's rest.
+Canvas tube_marks(Lang) {
+  Canvas canvas(186, 60, 8);
+  cairo_t* cr = canvas.cr();
+  const auto& glass = element_of<StaticImageElement>(gauges::turn_coordinator, 130);
+  const auto& ball = element_of<SliderElement>(gauges::turn_coordinator, 120);
+  const double bx = ball.header.position.x + kBallInBitmap.x - glass.header.position.x;
+  for (double dx : {-12.5, 12.5}) {
+    const double y = tube_y(ball, dx) - glass.header.position.y;
+    cairo_rectangle(cr, bx + dx - 1, y - 12, 2, 24);
+  }
+  set_colour(cr, rgb(40, 40, 42));
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The turn pointer: white, with a fan-shaped hub behind the pivot.
+Canvas turn_pointer(Lang) {
+  Canvas canvas(162, 70, 8);
+  cairo_t* cr = canvas.cr();
+  const Point p{50, 35};
+  cairo_new_path(cr);
+  cairo_move_to(cr, p.x, p.y);
+  cairo_arc(cr, p.x, p.y, 46, kPi - 0.62, kPi + 0.62);
+  cairo_close_path(cr);
+  fill_metal(cr, rgb(70, 72, 76), {p.x - 46, p.y - 30}, {p.x, p.y + 30});
+  cairo_set_line_width(cr, 1.5);
+  set_colour(cr, colours::kLegend);
+  cairo_stroke(cr);
+  needle(cr, p, 110, 0, 5, 7);
+  return canvas;
+}
+
+Canvas turn_bezel(Lang) {
+  return bezel_overlay(200, kTurnCentre, 99, 90);
+}
+
+// ---------------------------------------------------------------- directional gyro
+
+constexpr double kCardRadius = 117;
+
+Canvas gyro_case(Lang) {
+  Canvas canvas(286, 295, 8);
+  cairo_t* cr = canvas.cr();
+  const auto& card_sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
+  const Point c{double(card_sprite.header.offset.x), double(card_sprite.header.offset.y)};
+  for (int id : {2050, 2080}) {
+    const auto& knob = element_of<NeedleElement>(gauges::directionnal_gyro, id);
+    const Point k{double(knob.header.position.x), double(knob.header.position.y)};
+    cairo_new_path(cr);
+    cairo_arc(cr, k.x, k.y, 25, 0, 2 * kPi);
+    fill_metal(cr, colours::kMetal, {k.x - 25, k.y - 25}, {k.x + 25, k.y + 25});
+  }
+  cairo_new_path(cr);
+  round_face(cr, c, 141, 129);
+  disc(cr, c, 6, colours::kHub);
+  return canvas;
+}
+
+Canvas gyro_card(Lang) {
+  Canvas canvas(256, 256, 8);
+  cairo_t* cr = canvas.cr();
+  const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
+  const Dial dial = card(sprite, 256, 256, 0);
+  disc(cr, dial.pivot(), kCardRadius, kCard);
+  marks(cr, dial, steps(0, 355, 5), 106, 114, 1.4);
+  marks(cr, dial, steps(0, 350, 10), 100, 114, 2.4);
+  const char* labels[] = {"N", "3", "6", "E", "12", "15", "S", "21", "24", "W", "30", "33"};
+  for (int i = 0; i < 12; ++i) {
+    const double b = dial.bearing(i * 30.0);
+    const bool cardinal = i % 3 == 0;
+    turned_text(cr, labels[i], dial.toward(b, 86), cardinal ? 22 : 17, b,
+                cardinal ? colours::kLegend : colours::kLegend);
+  }
+  return canvas;
+}
+
+// The card's window: the face round it, the lubber line and index marks, the
+// aircraft in the middle.
+Canvas gyro_window(Lang) {
+  Canvas canvas(256, 256, 8);
+  cairo_t* cr = canvas.cr();
+  const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
+  paint_picture(cr, gyro_case(Lang::kFrench), -sprite.header.position.x, -sprite.header.position.y);
+  const Point c{128, 128};
+  clear_disc(cr, c, kCardRadius);
+  const Dial fixed(c, 0, 1);
+  for (double b : steps(45, 315, 45)) {
+    const Point a = fixed.toward(b, 119), e = fixed.toward(b, 126);
+    cairo_move_to(cr, a.x, a.y);
+    cairo_line_to(cr, e.x, e.y);
+  }
+  cairo_set_line_width(cr, 2.5);
+  set_colour(cr, colours::kLegend);
+  cairo_stroke(cr);
+  // The aircraft: fuselage, wings and tail.
+  set_colour(cr, kOrange);
+  rounded_rect(cr, c.x - 3, c.y - 30, 6, 52, 3);
+  cairo_fill(cr);
+  polygon(cr, {{c.x - 34, c.y - 4}, {c.x + 34, c.y - 4}, {c.x + 34, c.y + 2}, {c.x - 34, c.y + 2}});
+  cairo_fill(cr);
+  polygon(cr,
+          {{c.x - 13, c.y + 16}, {c.x + 13, c.y + 16}, {c.x + 13, c.y + 21}, {c.x - 13, c.y + 21}});
+  cairo_fill(cr);
+  // The lubber line over the top of the card.
+  cairo_rectangle(cr, c.x - 1.5, c.y - 116, 3, 14);
+  set_colour(cr, kOrange);
+  cairo_fill(cr);
+  return canvas;
+}
+
+// The case ring over the card, with the knobs' housings.
+Canvas gyro_case_over(Lang) {
+  Canvas canvas = gyro_case(Lang::kFrench);
+  const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
+  clear_disc(canvas.cr(), {double(sprite.header.offset.x), double(sprite.header.offset.y)}, 129);
+  return canvas;
+}
+
+// The heading marker, drawn upright: an orange notched block on the rim.
+Canvas heading_marker(Lang) {
+  Canvas canvas(25, 25, 8);
+  polygon(canvas.cr(), {{2, 1}, {23, 1}, {23, 12}, {15, 12}, {12.5, 7}, {10, 12}, {2, 12}});
+  set_colour(canvas.cr(), kOrange);
+  cairo_fill(canvas.cr());
+  return canvas;
+}
+
+Canvas gyro_knob(Lang) {
+  return knob_picture(48, {24, 24}, 20, kCream);
+}
+Canvas marker_knob(Lang) {
+  return knob_picture(48, {24, 24}, 20, kOrange);
+}
+
+// ---------------------------------------------------------------- tapes
+
+// Where a heading is printed on a tape so that it stands under the window's
+// index at that heading; headings past either end of the range repeat the
+// circle.
+double tape_x(const Tape& tape, double heading, double index, double circle_width) {
+  if (heading > 360) return tape.position(heading - 360, index) - circle_width;
+  if (heading < 0) return tape.position(heading + 360, index) + circle_width;
+  return tape.position(heading, index);
+}
+
+std::string compass_label(int heading, bool letters) {
+  heading = ((heading % 360) + 360) % 360;
+  if (letters) {
+    switch (heading) {
+      case 0:
+        return "N";
+      case 90:
+        return "E";
+      case 180:
+        return "S";
+      case 270:
+        return "W";
+    }
+  }
+  return std::to_string(heading / 10);
+}
+
+// A heading tape: ticks every 5 degrees along the top, labels below.
+void heading_tape(cairo_t* cr, const MovingImageElement& element, int width, double tick_top,
+                  double label_y, double label_step, double size, bool letters) {
+  const Tape tape = Tape::horizontal(element);
+  const double mask_width = find_bitmap(element.header.resource_id + 1)->width;
+  const double index = mask_width / 2;
+  const double circle = tape.position(0, index) - tape.position(360, index);
+  const double per_degree = circle / 360;
+  const double reach = (width + 20) / per_degree;
+  for (double h = 360 + reach; h >= -reach; h -= 5) {
+    const double rounded = std::round(h / 5) * 5;
+    const double x = tape_x(tape, rounded, index, circle);
+    if (x < -10 || x > width + 10) continue;
+    const bool ten = std::fmod(std::fabs(rounded), 10) == 0;
+    cairo_rectangle(cr, x - (ten ? 1 : 0.6), tick_top, ten ? 2 : 1.2, ten ? 9 : 5);
+    set_colour(cr, colours::kLegend);
+    cairo_fill(cr);
+    if (std::fmod(std::fabs(rounded), label_step) == 0)
+      turned_text(cr, compass_label(static_cast<int>(rounded), letters), {x, label_y}, size, 0);
+  }
+}
+
+Canvas gyro_compass_case(Lang) {
+  Canvas canvas(128, 165, 8);
+  cairo_t* cr = canvas.cr();
+  rounded_rect(cr, 1, 1, 126, 163, 12);
+  fill_metal(cr, colours::kMetal, {0, 0}, {128, 165});
+  rounded_rect(cr, 10, 8, 108, 112, 8);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  text(cr, "GYRO", 64, 84, 13, colours::kLegend);
+  return canvas;
+}
+
+Canvas gyro_tape(Lang) {
+  Canvas canvas(638, 31, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_rectangle(cr, 0, 0, 638, 31);
+  fill_gradient(cr, {0, 0}, rgb(24, 24, 25), {0, 31}, kCard);
+  cairo_new_path(cr);
+  heading_tape(cr, element_of<MovingImageElement>(gauges::gyro_compass, 2010), 638, 1, 21, 10, 10,
+               false);
+  return canvas;
+}
+
+Canvas gyro_tape_window(Lang) {
+  Canvas canvas(62, 31, 8);
+  cairo_t* cr = canvas.cr();
+  // Rounded corners in the case's face colour; a lubber line at top and
+  // bottom.
+  cairo_rectangle(cr, 0, 0, 62, 31);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  rounded_rect(cr, 1, 1, 60, 29, 5);
+  cairo_fill(cr);
+  cairo_restore(cr);
+  set_colour(cr, kOrange);
+  cairo_rectangle(cr, 30, 0, 2, 11);
+  cairo_fill(cr);
+  return canvas;
+}
+
+Canvas gyro_compass_knob(Lang) {
+  return knob_picture(36, {18, 18}, 15, colours::kMetal);
+}
+
+// The magnetic compass: a round case with a window onto its card.
+constexpr double kCompassWindowX = 14, kCompassWindowY = 24, kCompassWindowW = 83,
+                 kCompassWindowH = 42;
+
+Canvas compass_case(Lang) {
+  Canvas canvas(111, 111, 8);
+  cairo_t* cr = canvas.cr();
+  const Point c{55.5, 55.5};
+  // A square housing: the tape's mask covers the whole square, so nothing
+  // of it may be left transparent.
+  cairo_rectangle(cr, 0, 0, 111, 111);
+  fill_metal(cr, scaled(colours::kMetal, 0.8), {0, 0}, {111, 111});
+  cairo_new_path(cr);
+  round_face(cr, c, 53, 46);
+  text(cr, "COMPASS", c.x, 84, 8, colours::kLegend);
+  return canvas;
+}
+
+Canvas compass_tape(Lang) {
+  Canvas canvas(531, 82, 8);
+  cairo_t* cr = canvas.cr();
+  cairo_rectangle(cr, 0, 0, 531, 82);
+  fill_gradient(cr, {0, 0}, rgb(18, 18, 19), {0, 45}, rgb(44, 44, 44));
+  cairo_new_path(cr);
+  cairo_rectangle(cr, 0, 45, 531, 37);
+  fill_gradient(cr, {0, 45}, rgb(44, 44, 44), {0, 82}, rgb(18, 18, 19));
+  cairo_new_path(cr);
+  heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), 531, 27, 52, 30,
+               15, true);
+  return canvas;
+}
+
+Canvas compass_window(Lang) {
+  Canvas canvas(111, 111, 8);
+  cairo_t* cr = canvas.cr();
+  paint_picture(cr, compass_case(Lang::kFrench), 0, 0);
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  rounded_rect(cr, kCompassWindowX, kCompassWindowY, kCompassWindowW, kCompassWindowH, 6);
+  cairo_fill(cr);
+  cairo_restore(cr);
+  // The white lubber line down the middle of the window.
+  cairo_rectangle(cr, 54.5, kCompassWindowY, 2, kCompassWindowH);
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
+  return canvas;
+}
+
+}  // namespace
+
+void add_flight_drawers(Registry& registry) {
+  registry.add(290, airspeed_mph_face);
+  registry.add(490, airspeed_kts_face);
+  registry.add(300, airspeed_needle, 290);
+  registry.add(310, airspeed_bezel, 290);
+
+  registry.add(410, altimeter_face);
+  registry.add(420, inches_card);
+  registry.add(421, inches_window, 410);
+  registry.add(430, hpa_card);
+  registry.add(431, hpa_window, 410);
+  registry.add(440, hundreds_hand, 410);
+  registry.add(450, thousands_hand, 410);
+  registry.add(460, ten_thousands_pointer, 410);
+  registry.add(470, altimeter_bezel, 410);
+  registry.add(480, altimeter_knob, 410);
+
+  registry.add(1050, attitude_case);
+  registry.add(1060, horizon_card);
+  registry.add(1061, horizon_window, 1050);
+  registry.add(1070, bank_pointer, 1050);
+  registry.add(1080, miniature_aircraft, 1050);
+  registry.add(1090, attitude_case_over, 1050);
+
+  registry.add(100, turn_face);
+  registry.add(110, turn_pointer, 100);
+  registry.add(120, turn_ball, 100);
+  registry.add(130, tube_marks, 100);
+  registry.add(150, turn_bezel, 100);
+
+  registry.add(260, vertical_speed_face);
+  registry.add(270, vertical_speed_needle, 260);
+  registry.add(280, vertical_speed_bezel, 260);
+
+  registry.add(2030, gyro_case);
+  registry.add(2040, gyro_card);
+  registry.add(2041, gyro_window, 2030);
+  registry.add(2050, gyro_knob, 2030);
+  registry.add(2060, gyro_case_over, 2030);
+  registry.add(2070, heading_marker, 2030);
+  registry.add(2080, marker_knob, 2030);
+
+  registry.add(2000, gyro_compass_case);
+  registry.add(2010, gyro_tape);
+  registry.add(2011, gyro_tape_window, 2000);
+  registry.add(2020, gyro_compass_knob, 2000);
+
+  registry.add(320, compass_case);
+  registry.add(330, compass_tape);
+  registry.add(331, compass_window, 320);
+}
+
+}  // namespace tavrel::art
