@@ -48,10 +48,9 @@ failed=$((failed + fuzz_failed))
 # reason, rather than failed (the win32 configuration is still built).
 configs="native asan win32"
 wine_loader=/usr/lib/wine/wine
-if [ -x "$wine_loader" ] && ! "$wine_loader" --version >/dev/null 2>&1 &&
-  "$wine_loader" --version 2>&1 | grep -q 'Exec format error\|cannot execute'; then
+if ! wine_says=$("$wine_loader" --version 2>&1); then
   wine_checks=$(ctest --test-dir build/win32 -N 2>/dev/null | sed -n 's/^Total Tests: //p')
-  echo "win32: this machine cannot run 32-bit programs (no IA-32 emulation in its kernel);" \
+  echo "win32: Wine cannot start on this machine ($(tail -n 1 <<<"$wine_says"));" \
     "the ${wine_checks:-0} checks under Wine are skipped"
   skipped=$((skipped + ${wine_checks:-0}))
   configs="native asan"
