@@ -28,16 +28,22 @@ void VariableStore::set(uint32_t token, double value) {
   }
   VarValue v{};
   v.number = value;
-  values_[token] = v;
+  store(token, v);
 }
 
 void VariableStore::set_integer(uint32_t token, int32_t value) {
   VarValue v{};
   v.integer = value;
-  values_[token] = v;
+  store(token, v);
+}
+
+void VariableStore::store(uint32_t token, VarValue value) {
+  values_[token] = value;
+  if (token < kTableSize) table_[token] = value;
 }
 
 VarValue VariableStore::raw(uint32_t token) const {
+  if (token < kTableSize) return table_[token];
   auto found = values_.find(token);
   if (found != values_.end()) return found->second;
   VarValue zero{};

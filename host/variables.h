@@ -3,6 +3,7 @@
 // four bytes of the value.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 
@@ -29,10 +30,19 @@ class VariableStore {
   // drawn: the previous value moves to var_old.
   void fill(ModuleVar& var) const;
 
+  // Every variable ever set, by token.
   const std::map<uint32_t, VarValue>& all() const { return values_; }
 
+  // Tokens below this are also kept in a table indexed by token, which every
+  // element's update reads (a tree look-up per variable per element showed
+  // as a fifth of the host's update).
+  static constexpr uint32_t kTableSize = 1024;
+
  private:
+  void store(uint32_t token, VarValue value);
+
   std::map<uint32_t, VarValue> values_;
+  std::array<VarValue, kTableSize> table_{};  // zero: never set
 };
 
 }  // namespace tavrel::host

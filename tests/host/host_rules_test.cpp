@@ -403,6 +403,39 @@ TEST_F(HostRules, AMomentaryButtonIsEngagedWhileHeldAndLetsGoAtTheRelease) {
   EXPECT_DOUBLE_EQ(host->variables().number(364), 1.0);
 }
 
+TEST(VariableStore, TokensOnBothSidesOfTheTableReadBackAndAreListed) {
+  host::VariableStore vars;
+  const uint32_t last = host::VariableStore::kTableSize - 1, past = last + 1;
+  ModuleVar var{};
+  var.id = past;
+  vars.fill(var);
+  EXPECT_DOUBLE_EQ(var.var_value.number, 0.0);  // never set
+  for (uint32_t token : {uint32_t{0}, uint32_t{1}, last, past, uint32_t{0xFFFFFFFF}}) {
+    vars.set(token, token * 0.5 + 1);
+  }
+  vars.set(364, 1);
+  vars.set(364, -2.5);  // set again: the last value wins on both paths
+  vars.set(past, 7.25);
+  for (uint32_t token : {uint32_t{0}, uint32_t{1}, last, uint32_t{0xFFFFFFFF}}) {
+    EXPECT_DOUBLE_EQ(vars.number(token), token * 0.5 + 1) << token;
+  }
+  EXPECT_DOUBLE_EQ(vars.number(364), -2.5);
+  EXPECT_DOUBLE_EQ(vars.number(past), 7.25);
+  EXPECT_DOUBLE_EQ(vars.number(past + 1), 0.0);
+  // Enumerated variables hold their integer, read back as a number.
+  vars.set(307, 3.9);
+  EXPECT_EQ(vars.raw(307).integer, 3);
+  EXPECT_DOUBLE_EQ(vars.number(307), 3.0);
+  var.id = 364;
+  vars.fill(var);
+  vars.set(364, 4);
+  vars.fill(var);
+  EXPECT_DOUBLE_EQ(var.var_old.number, -2.5);
+  EXPECT_DOUBLE_EQ(var.var_value.number, 4.0);
+  EXPECT_EQ(vars.all().size(), 7u);  // 0, 1, 307, 364, last, past, 0xFFFFFFFF
+  EXPECT_DOUBLE_EQ(vars.all().at(past).number, 7.25);
+}
+
 TEST(KeyEventModel, UnknownEventsChangeNothingAndTheBatteryToggles) {
   host::VariableStore vars;
   EXPECT_FALSE(host::apply_key_event(vars, 1, 0));
