@@ -1,0 +1,111 @@
+// The default panel on the linked module, frame by frame: one update of all
+// its gauges, one render at 1x day and night against copying the same
+// pixels, and the cost per gauge as the panel grows. Every ratio is taken in
+// the same loop as the figure it compares, so a loaded machine slows both.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "bench/panel_setup.h"
+
+namespace tavrel::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double>(to - from).count();
+}
+
+// Time per gauge, from the gauge count and the time per iteration.
+benchmark::Counter per_gauge(size_t gauges) {
+  return benchmark::Counter(
+      static_cast<double>(gauges),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_PanelUpdate(benchmark::State& state) {
+  PanelRig rig;
+  place_default_panel(rig, TAVREL_SOURCE_DIR);
+  for (auto _ : state) {
+    rig.host->update();
+    benchmark::ClobberMemory();
+  }
+  state.counters["gauges"] = static_cast<double>(rig.panel.gauges.size());
+  state.counters["per_gauge"] = per_gauge(rig.panel.gauges.size());
+}
+BENCHMARK(BM_PanelUpdate)->Unit(benchmark::kMicrosecond);
+
+// The render alone (the update is outside the timing, as a frame's state
+// stands still while it is drawn). After each render the same number of
+// pixels is copied with memcpy into a second canvas: the floor, the least a
+// frame could cost. x_memcpy is the render's time over the copy's.
+void BM_PanelRender(benchmark::State& state) {
+  const bool night = state.range(0) != 0;
+  PanelRig rig;
+  place_default_panel(rig, TAVREL_SOURCE_DIR);
+  host::Lighting lighting = rig.lighting(night);
+  rig.host->update();
+  host::Canvas canvas(rig.panel.width, rig.panel.height);
+  std::vector<uint32_t> copy(canvas.pixels().size());
+  host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);  // caches filled
+  double render = 0, floor = 0;
+  for (auto _ : state) {
+    Clock::time_point t0 = Clock::now();
+    host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+    benchmark::DoNotOptimize(canvas.pixels().data());
+    Clock::time_point t1 = Clock::now();
+    std::memcpy(copy.data(), canvas.pixels().data(), copy.size() * sizeof(uint32_t));
+    benchmark::DoNotOptimize(copy.data());
+    benchmark::ClobberMemory();
+    Clock::time_point t2 = Clock::now();
+    state.SetIterationTime(seconds(t0, t1));
+    render += seconds(t0, t1);
+    floor += seconds(t1, t2);
+  }
+  state.SetLabel(night ? "night, panel lights on" : "day");
+  state.counters["pixels"] = static_cast<double>(canvas.pixels().size());
+  state.counters["memcpy_us"] = floor / static_cast<double>(state.iterations()) * 1e6;
+  state.counters["x_memcpy"] = floor > 0 ? render / floor : 0;
+}
+BENCHMARK(BM_PanelRender)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// N copies of the airspeed indicator (140 px): update, then render, each
+// with its time per gauge, which should not grow with N.
+constexpr const char* kCopiedGauge = "Airspeed_Kts";
+constexpr int kCopiedWidth = 140;
+
+void BM_CopiesUpdate(benchmark::State& state) {
+  PanelRig rig;
+  place_copies(rig, TAVREL_SOURCE_DIR, kCopiedGauge, static_cast<int>(state.range(0)),
+               kCopiedWidth);
+  for (auto _ : state) {
+    rig.host->update();
+    benchmark::ClobberMemory();
+  }
+  state.counters["per_gauge"] = per_gauge(rig.panel.gauges.size());
+}
+BENCHMARK(BM_CopiesUpdate)->Arg(1)->Arg(10)->Arg(51)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+void BM_CopiesRender(benchmark::State& state) {
+  PanelRig rig;
+  place_copies(rig, TAVREL_SOURCE_DIR, kCopiedGauge, static_cast<int>(state.range(0)),
+               kCopiedWidth);
+  host::Lighting lighting = rig.lighting(false);
+  rig.host->update();
+  host::Canvas canvas(rig.panel.width, rig.panel.height);
+  host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+  for (auto _ : state) {
+    host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+    benchmark::DoNotOptimize(canvas.pixels().data());
+  }
+  state.counters["per_gauge"] = per_gauge(rig.panel.gauges.size());
+}
+BENCHMARK(BM_CopiesRender)->Arg(1)->Arg(10)->Arg(51)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavrel::bench
+
+BENCHMARK_MAIN();
