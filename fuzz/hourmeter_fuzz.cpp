@@ -29,20 +29,29 @@ constexpr uint32_t kEngineTime = 607;
 constexpr size_t kPathRoom = 260;
 constexpr size_t kDrums = 6;  // elements 1 to 6: hourglass, tenths, units ... thousands
 
+// The scratch folder, and the folder the fuzzer was started in: each run
+// goes into the first and comes back, so that the corpus and any finding
+// are written where the fuzzer was asked to write them.
+char scratch[] = "/tmp/tavrel-hourmeter-fuzz-XXXXXX";
+std::filesystem::path started_in;
+
 tavrel::host::Host& shared_host() {
   static tavrel::host::Host* host = [] {
-    char pattern[] = "/tmp/tavrel-hourmeter-fuzz-XXXXXX";
-    static char folder[sizeof pattern];
-    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
-    std::memcpy(folder, pattern, sizeof pattern);
+    started_in = std::filesystem::current_path();
+    if (mkdtemp(scratch) == nullptr) std::abort();
     std::atexit([] {
       std::error_code ignored;
-      std::filesystem::remove_all(folder, ignored);
+      std::filesystem::remove_all(scratch, ignored);
     });
-    if (!std::filesystem::create_directory("gauges")) std::abort();
+    if (!std::filesystem::create_directory(std::filesystem::path(scratch) / "gauges")) std::abort();
     return new tavrel::host::Host(tavrel::host::bind_module("", nullptr));
   }();
   return *host;
+}
+
+[[noreturn]] void finding() {
+  std::filesystem::current_path(started_in);
+  __builtin_trap();
 }
 
 std::string path_of(const std::string& stem) {
@@ -92,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   name = name.substr(0, name.find('\0'));
   for (size_t i = name.find(".."); i != std::string::npos; i = name.find("..")) name[i + 1] = '_';
 
+  std::filesystem::current_path(scratch);
   // A known total first: a meter that reads 0 hours and saves them.
   host.variables().set(kEngineTime, 0);
   write_file(path_of("start"), "0\n");
@@ -109,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   host.update();
   for (size_t i = 1; i <= kDrums; ++i) {
     auto* drum = tavrel::element_as<tavrel::MovingImageElement>(meter.elements().at(i).element);
-    if (!std::isfinite(drum->y.callback(&drum->header))) __builtin_trap();
+    if (!std::isfinite(drum->y.callback(&drum->header))) finding();
   }
   host.remove(meter);
 
@@ -118,9 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // a folder, or runs through one that is missing, opens for neither).
     if (FILE* file = std::fopen(path.c_str(), "r")) {
       std::fclose(file);
-      if (!one_finite_line(read_file(path))) __builtin_trap();
+      if (!one_finite_line(read_file(path))) finding();
     }
     std::remove(path.c_str());
   }
+  std::filesystem::current_path(started_in);
   return 0;
 }

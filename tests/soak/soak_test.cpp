@@ -203,11 +203,12 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
           host.variables().set(token, sweep_value(token, frame));
         }
       }
-      // A click on a box of some instance, held, dragged or both.
-      host::GaugeInstance& target = *placed[below(placed.size())];
+      // A click on a box, held, dragged or both: instance after instance,
+      // and box after box of each, so that every box is pressed many times.
+      host::GaugeInstance& target = *placed[frame % placed.size()];
       const auto& areas = target.mouse().areas();
       if (!areas.empty()) {
-        const host::MouseArea& area = areas[below(areas.size())];
+        const host::MouseArea& area = areas[(frame / placed.size()) % areas.size()];
         host::ClickOptions options;
         options.hold = static_cast<int>(below(4));
         if (below(2) == 0) {
