@@ -190,6 +190,7 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
       }
     };
 
+    int hits = 0;  // clicks that landed on a child box
     long settled_pages = 0;
     size_t settled_records = 0;
     for (int frame = 0; frame < kFrames; ++frame) {
@@ -216,8 +217,10 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
                                      static_cast<int32_t>(below(600)) - 100};
         }
         const int32_t w = std::max(1, area.box.width), h = std::max(1, area.box.height);
-        target.click(area.box.x + static_cast<int32_t>(below(w)),
-                     area.box.y + static_cast<int32_t>(below(h)), options);
+        hits += target
+                    .click(area.box.x + static_cast<int32_t>(below(w)),
+                           area.box.y + static_cast<int32_t>(below(h)), options)
+                    .child != nullptr;
       }
       host.clear_fired();
       // One instance goes and comes back each frame.
@@ -241,6 +244,9 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
         settled_records = stand_in_records();
       }
     }
+    // Half the presses land on a child (the rest on gauges that only show
+    // a tooltip).
+    EXPECT_GT(hits, kFrames / 3);
     const long grown_bytes = (resident_pages() - settled_pages) * sysconf(_SC_PAGESIZE);
     const long stand_in_grown = static_cast<long>(stand_in_records() - settled_records);
     if (!sanitized()) {
