@@ -1,7 +1,8 @@
 // The whole default panel, soaked: ten thousand frames with every token the
 // gauges read swept through and far beyond its range, clicks, holds and drags
 // on every box, instances removed and placed again and panel windows closed
-// and reopened, so that every install and kill runs hundreds of times. Run
+// and reopened, so that every install and kill runs hundreds of times, and
+// every instance drawn now and then as the sweep left it. Run
 // under AddressSanitizer it must neither crash nor leak; natively the
 // process must not grow after its first frames. At the end the hours file
 // holds one finite number and no sound object is left alive.
@@ -22,6 +23,7 @@
 
 #include "host/host.h"
 #include "host/panel_config.h"
+#include "host/render.h"
 #include "module/element_walk.h"
 #include "platform/script.h"
 #include "sound/player.h"
@@ -33,6 +35,7 @@ namespace fs = std::filesystem;
 
 constexpr int kFrames = 10000;
 constexpr int kSettleFrames = 500;  // resident size measured from here
+constexpr int kDrawEvery = 1000;    // frames between drawings of every instance
 constexpr char kHoursStem[] = "Soak";
 // Tokens read through lookup_var by gauge callbacks rather than named by an
 // element.
@@ -88,10 +91,13 @@ long resident_pages() {
 // Bytes the sound stand-in keeps of its own for every call and buffer, so
 // that its bookkeeping is not mistaken for growth of the module or host.
 size_t stand_in_records() {
-  size_t bytes = 0;
-  for (const std::string& call : platform::calls()) bytes += call.capacity() + sizeof call;
+  size_t bytes = platform::calls().capacity() * sizeof(std::string);
+  for (const std::string& call : platform::calls()) bytes += call.capacity();
+  // Each sound loaded leaves a buffer record, and a device, a file, a
+  // resource and a memory block record of a few words each.
+  constexpr size_t kOtherRecords = 4 * 64;
   for (const platform::BufferRecord& buffer : platform::buffers()) {
-    bytes += buffer.samples.size() + sizeof buffer;
+    bytes += buffer.samples.size() + sizeof buffer + kOtherRecords;
   }
   return bytes;
 }
@@ -143,6 +149,8 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
   std::vector<Slot> slots;
   {
     host::Host host{host::bind_module("", nullptr)};
+    host::FontLibrary fonts;
+    host::Renderer renderer(host, fonts);
     for (const host::PanelGauge& gauge : config.gauges) {
       slots.push_back({gauge.name, gauge.parameters, host::kMainPanelWindow});
     }
@@ -238,6 +246,21 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
       }
       if (frame % 97 == 0) platform::finish_sounds();
       host.update();
+
+      // Now and then every instance is drawn as the sweep left it, by day
+      // and by night, at half size; the first time before the resident size
+      // is taken, so that the renderer's caches are full by then.
+      if (frame % kDrawEvery == kSettleFrames - 1) {
+        host::Canvas canvas(400, 400);
+        for (bool night : {false, true}) {
+          const host::Lighting lighting = host::lighting_of(host, night);
+          for (host::GaugeInstance* instance : placed) {
+            renderer.draw(*instance, canvas, {.scale_x = 0.5, .scale_y = 0.5}, lighting);
+          }
+        }
+        const std::vector<std::string> warnings = renderer.take_warnings();
+        EXPECT_TRUE(warnings.empty()) << "frame " << frame << ": " << warnings.front();
+      }
 
       if (frame == kSettleFrames) {
         settled_pages = resident_pages();
