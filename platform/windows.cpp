@@ -171,8 +171,9 @@ ULONG Buffer::Release() {
   }
   record.released = true;
   record.playing = false;
-  // The record stays, to catch later calls; its sound goes.
-  record.samples = {};
+  // The record stays, to catch later calls; its sound goes, memory and
+  // all (assigning {} would keep the capacity).
+  std::vector<uint8_t>().swap(record.samples);
   return 0;
 }
 
@@ -446,7 +447,7 @@ BOOL FreeResource(HGLOBAL resource) {
   if (loaded == nullptr) return 0;
   if (loaded->freed) misused("FreeResource twice");
   loaded->freed = true;
-  loaded->bytes = {};
+  std::vector<uint8_t>().swap(loaded->bytes);
   return 0;
 }
 
@@ -479,7 +480,7 @@ HGLOBAL GlobalFree(HGLOBAL handle) {
   if (block == nullptr) return handle;
   if (block->freed) misused("GlobalFree twice");
   block->freed = true;
-  block->bytes = {};
+  std::vector<uint8_t>().swap(block->bytes);
   return nullptr;
 }
 

@@ -101,10 +101,11 @@ void load_hours(const GaugeHeader* gauge) {
   if (file == nullptr) return;
   char line[kLineRoom];
   if (std::fgets(line, sizeof line, file) != nullptr) {
-    // A line that reads as infinity or not-a-number holds no usable total;
-    // taking it would poison every later reading and be written back.
-    const double hours = std::atof(line);
-    hours_total = std::isfinite(hours) ? hours * kSecondsPerHour : 0.0;
+    // A line that reads as infinity or not-a-number, or as so many hours
+    // that their seconds overflow, holds no usable total; taking it would
+    // poison every later reading and be written back.
+    const double seconds = std::atof(line) * kSecondsPerHour;
+    hours_total = std::isfinite(seconds) ? seconds : 0.0;
   }
   std::fclose(file);
 }
@@ -131,7 +132,11 @@ void TAVREL_STDCALL hourmeter_gauge_cb(GaugeHeader* gauge, uint32_t service, uin
       break;
     case kServiceUpdate: {
       const double reading = host_services::read_number(kEngineTime);
-      if (reading > hours_last_reading) hours_total = (reading - hours_last_reading) + hours_total;
+      // A rise that would carry the total past the largest double (an
+      // engine time of infinity, or one near the top of the range) is no
+      // time the engine ran: the total stays as it was.
+      const double advanced = (reading - hours_last_reading) + hours_total;
+      if (reading > hours_last_reading && std::isfinite(advanced)) hours_total = advanced;
       hours_last_reading = reading;
       break;
     }

@@ -186,6 +186,22 @@ TEST_F(Hourmeter, OnlyRisesOfTheEngineTimeCount) {
   EXPECT_EQ(saved_after_kill(meter), "0.113889\n");  // 410 s
 }
 
+TEST_F(Hourmeter, ARiseToInfinityOrPastTheLargestDoubleAddsNothing) {
+  write("2\n");
+  auto& meter = host.place("Hourmeter", kStem);
+  run_to(INFINITY);  // from 0: an infinite rise
+  run_to(0);
+  run_to(1.7e308);  // 2 h plus this still fits ...
+  run_to(-1.7e308);
+  run_to(1.7e308);  // ... but this rise overflows
+  run_to(1.7e308 + 0);
+  EXPECT_TRUE(std::isfinite(drum(meter, kUnits)));
+  host.remove(meter);
+  const double saved = std::stod(contents());
+  EXPECT_TRUE(std::isfinite(saved));
+  EXPECT_GT(saved, 1e300 / 3600) << "the finite rise was counted";
+}
+
 TEST_F(Hourmeter, ASecondInstanceReloadsTheTotalAndBothSaveTheSame) {
   write("2\n");
   auto& first = host.place("Hourmeter", kStem);
@@ -221,7 +237,7 @@ TEST_F(Hourmeter, FirstLineReading) {
        {Case{"12abc\n", "12.000000\n"}, Case{"  -3.5e1 hours\n", "-35.000000\n"},
         Case{"\n", "0.000000\n"}, Case{"hours\n", "0.000000\n"}, Case{"5.25", "5.250000\n"},
         Case{"inf\n", "0.000000\n"}, Case{"-infinity\n", "0.000000\n"}, Case{"nan\n", "0.000000\n"},
-        Case{"1e400\n", "0.000000\n"}}) {
+        Case{"1e400\n", "0.000000\n"}, Case{"1e307\n", "0.000000\n"}}) {
     write("9\n");
     host.remove(host.place("Hourmeter", kStem));  // a known total of 9 h
     write(c.line);

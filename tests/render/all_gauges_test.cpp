@@ -1,0 +1,83 @@
+// Every gauge of the module drawn alone at half, full and double size, by
+// day and by night with the panel lights on, without a single warning (no
+// bitmap or font missing); and the default panel holding each of them once.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "host/host.h"
+#include "host/panel_config.h"
+#include "host/render.h"
+
+namespace tavrel {
+namespace {
+
+struct Module {
+  host::Host host{host::bind_module("", nullptr)};
+  host::FontLibrary fonts;
+  host::Renderer renderer{host, fonts};
+};
+
+TEST(AllGauges, EachDrawsAtHalfFullAndDoubleSizeDayAndNightWithoutWarning) {
+  Module module;
+  const std::vector<GaugeHeader*> gauges = module.host.gauges();
+  ASSERT_EQ(gauges.size(), 51u);
+  for (GaugeHeader* gauge : gauges) {
+    const std::string name = gauge->name;
+    host::GaugeInstance& instance = module.host.place(name);
+    module.host.update();
+    int width = 0, height = 0;
+    ASSERT_TRUE(module.renderer.background_size(instance, width, height)) << name;
+    for (bool night : {false, true}) {
+      module.host.variables().set(host::kPanelLightsToken, night ? 1 : 0);
+      module.host.update();
+      const host::Lighting lighting = host::lighting_of(module.host, night);
+      for (int scaled : {width / 2, width, width * 2}) {
+        host::Canvas canvas = host::render_gauge(module.renderer, instance, scaled, lighting);
+        EXPECT_EQ(canvas.width(), scaled) << name;
+        // Something of the gauge shows: not every pixel is clear.
+        bool drawn = false;
+        for (uint32_t pixel : canvas.pixels()) drawn = drawn || (pixel >> 24) != 0;
+        // (Instrument_Zoom's icon is all black: an invisible click spot.)
+        EXPECT_TRUE(drawn || name == "Instrument_Zoom")
+            << name << " at " << scaled << (night ? " by night" : " by day");
+        const std::vector<std::string> warnings = module.renderer.take_warnings();
+        EXPECT_TRUE(warnings.empty())
+            << name << " at " << scaled << (night ? " by night" : "") << ": " << warnings.front();
+      }
+    }
+    module.host.remove(instance);
+  }
+}
+
+TEST(AllGauges, TheDefaultPanelPlacesEachGaugeOnceWithoutProblem) {
+  Module module;
+  host::PanelConfig config;
+  std::string error;
+  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
+                                      config, error))
+      << error;
+  const host::Panel panel = host::place_panel(config, module.host, module.renderer);
+  EXPECT_TRUE(panel.problems.empty()) << panel.problems.front();
+  std::map<std::string, int> placed;
+  for (const host::Panel::Gauge& gauge : panel.gauges) ++placed[gauge.instance->name()];
+  std::set<std::string> module_gauges;
+  for (GaugeHeader* gauge : module.host.gauges()) module_gauges.insert(gauge->name);
+  EXPECT_EQ(panel.gauges.size(), 51u);
+  for (const std::string& name : module_gauges) EXPECT_EQ(placed[name], 1) << name;
+  EXPECT_EQ(placed.size(), module_gauges.size()) << "a gauge the module does not have";
+
+  // The whole panel draws without warning too, by day and by night.
+  for (bool night : {false, true}) {
+    module.host.update();
+    host::Canvas canvas(panel.width, panel.height);
+    host::draw_panel(panel, module.renderer, canvas, host::lighting_of(module.host, night));
+    const std::vector<std::string> warnings = module.renderer.take_warnings();
+    EXPECT_TRUE(warnings.empty()) << warnings.front();
+  }
+}
+
+}  // namespace
+}  // namespace tavrel
