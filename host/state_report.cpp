@@ -35,27 +35,6 @@ std::string whole_digits(double whole) {
   return text;
 }
 
-const char* type_name(int32_t type) {
-  switch (type) {
-    case kStaticImage:
-      return "static";
-    case kNeedle:
-      return "needle";
-    case kString:
-      return "string";
-    case kSlider:
-      return "slider";
-    case kIcon:
-      return "icon";
-    case kMovingImage:
-      return "moving";
-    case kSprite:
-      return "sprite";
-    default:
-      return "unknown";
-  }
-}
-
 // How many channel values an element type draws from.
 int channel_count(int32_t type) {
   switch (type) {
@@ -120,6 +99,27 @@ std::string format_bearing(double degrees) {
   return text == "360" ? "0" : text;
 }
 
+const char* element_type_name(int32_t type) {
+  switch (type) {
+    case kStaticImage:
+      return "static";
+    case kNeedle:
+      return "needle";
+    case kString:
+      return "string";
+    case kSlider:
+      return "slider";
+    case kIcon:
+      return "icon";
+    case kMovingImage:
+      return "moving";
+    case kSprite:
+      return "sprite";
+    default:
+      return "unknown";
+  }
+}
+
 std::string quote_text(std::string_view text) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out = "\"";
@@ -173,8 +173,8 @@ std::vector<std::string> describe_elements(const GaugeInstance& instance) {
     ++place.back();
     std::string line;
     for (size_t i = 0; i < place.size(); ++i) line += (i ? "." : "") + std::to_string(place[i]);
-    line +=
-        std::string(" ") + type_name(e->element_type) + " bitmap " + std::to_string(e->resource_id);
+    line += std::string(" ") + element_type_name(e->element_type) + " bitmap " +
+            std::to_string(e->resource_id);
     int channels = channel_count(e->element_type);
     for (int i = 0; i < channels; ++i) {
       line += (i ? "," : " value ") + format_number(s.channels[i]);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 
+#include "host/state_report.h"
 #include "module/element_walk.h"
 
 namespace tavrel::hosttrace {
@@ -55,45 +56,6 @@ std::string hex(uint32_t v) {
 
 std::string point(int32_t x, int32_t y) {
   return "(" + number(x) + "," + number(y) + ")";
-}
-
-std::string quoted(const std::string& text) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      out += "\\x";
-      out += kDigits[c >> 4];
-      out += kDigits[c & 0xF];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
-const char* type_name(int32_t type) {
-  switch (type) {
-    case kStaticImage:
-      return "static";
-    case kNeedle:
-      return "needle";
-    case kString:
-      return "string";
-    case kSlider:
-      return "slider";
-    case kIcon:
-      return "icon";
-    case kMovingImage:
-      return "moving";
-    case kSprite:
-      return "sprite";
-    default:
-      return "unknown";
-  }
 }
 
 const char* yes_no(const void* pointer) {
@@ -159,8 +121,9 @@ std::string type_parameters(const ElementHeader* e) {
       t += tokens() + " box=" + point(s->box_size.x, s->box_size.y);
       t += " colours=" + hex(s->foreground_color) + "/" + hex(s->background_color) + "/" +
            hex(s->highlight_color);
-      t += " font=" + quoted(face) + "/" + number(s->font.weight) + "/" + number(s->font.char_set) +
-           " text_flags=" + hex(s->text_flags) + " chars=" + number(s->char_count) +
+      t += " font=" + host::quote_text(face) + "/" + number(s->font.weight) + "/" +
+           number(s->font.char_set) + " text_flags=" + hex(s->text_flags) +
+           " chars=" + number(s->char_count) +
            " callback=" + yes_no(reinterpret_cast<const void*>(s->callback));
       break;
     }
@@ -309,7 +272,7 @@ void Tracer::report_states(const host::GaugeInstance& instance) {
   int index = 0;
   for (const host::ElementState& s : instance.elements()) {
     const ElementHeader* e = s.element;
-    std::string t = "  e" + number(index++) + " " + type_name(e->element_type) +
+    std::string t = "  e" + number(index++) + " " + host::element_type_name(e->element_type) +
                     " id=" + number(e->resource_id);
     if (s.frozen) t += " frozen";
     switch (e->element_type) {
@@ -317,7 +280,7 @@ void Tracer::report_states(const host::GaugeInstance& instance) {
         t += " value=" + fixed(s.value) + " bearing=" + fixed(s.needle_bearing);
         break;
       case kString:
-        t += " value=" + fixed(s.value) + " text=" + quoted(s.text);
+        t += " value=" + fixed(s.value) + " text=" + host::quote_text(s.text);
         break;
       case kSlider:
         t += " value=" + fixed(s.value) + " offset=" + point(s.slider_offset.x, s.slider_offset.y);
@@ -359,7 +322,7 @@ void Tracer::describe_records(host::GaugeInstance& instance) {
   for_each_element(*h, [&](const ElementHeader& element, int depth) {
     const ElementHeader* e = &element;
     std::string t = "  e" + number(index++) + " depth=" + number(depth) + " " +
-                    type_name(e->element_type) + " id=" + number(e->resource_id) +
+                    host::element_type_name(e->element_type) + " id=" + number(e->resource_id) +
                     " pos=" + point(e->position.x, e->position.y) +
                     " offset=" + point(e->offset.x, e->offset.y) + " flags=" + hex(e->image_flags) +
                     " special=" + number(e->aircraft_special_instrumentation) + " failures=[";
@@ -382,7 +345,7 @@ void Tracer::describe_records(host::GaugeInstance& instance) {
 
 void Tracer::run_gauge(const GaugeHeader& gauge, const std::string& parameters) {
   std::string name = gauge.name != nullptr ? gauge.name : "";
-  line("gauge " + quoted(name) + " parameters " + quoted(parameters));
+  line("gauge " + host::quote_text(name) + " parameters " + host::quote_text(parameters));
   host_.clear_fired();
   host::GaugeInstance& instance = host_.place(name, parameters);
   report_step(instance, "placed", false);
