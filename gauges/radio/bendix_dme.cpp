@@ -1,9 +1,9 @@
 // Bendix DME: distance, ground speed and time to the station in red
 // seven-segment digits, unit labels below, and the NAV 1 / NAV 2 source knob.
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 
+#include "gauges/radio/fixed_text.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
 
@@ -104,27 +104,33 @@ constinit IconElement source_knob =
 void show(StringElement* text, const char* formatted) {
   if (text->text == nullptr || text->char_count < 0) return;
   const size_t room = static_cast<size_t>(text->char_count);
-  if (formatted != nullptr && std::strlen(formatted) <= room) {
-    std::memcpy(text->text, formatted, std::strlen(formatted) + 1);
-    return;
+  if (formatted != nullptr) {
+    const size_t length = std::strlen(formatted);
+    if (length <= room) {
+      std::memcpy(text->text, formatted, length + 1);
+      return;
+    }
   }
   std::memset(text->text, '-', room);
   text->text[room] = '\0';
 }
 
-// A number in a readout's format, or null when it is not a number.
+// The readouts' formats: "%-4.1f", "%04.0f", "%03.0f" and "%02.0f".
+constexpr FixedFormat kTenthsLeft{
+    .width = 4, .precision = 1, .pad = FixedFormat::Pad::kBlanksAfter};
+constexpr FixedFormat kWholeFour{.width = 4, .precision = 0, .pad = FixedFormat::Pad::kZerosBefore};
+constexpr FixedFormat kWholeThree{
+    .width = 3, .precision = 0, .pad = FixedFormat::Pad::kZerosBefore};
+constexpr FixedFormat kWholeTwo{.width = 2, .precision = 0, .pad = FixedFormat::Pad::kZerosBefore};
+
+// A number in a readout's format, or null when it is not a number or its
+// text is longer than the readout (which then shows dashes).
 struct Formatted {
-  char text[64];
-  const char* of(const char* format, double value) {
-    if (!std::isfinite(value)) return nullptr;
-    std::snprintf(text, sizeof text, format, value);
-    return text;
+  char text[kFixedTextSize];
+  const char* of(FixedFormat format, double value, const StringElement* readout) {
+    return format_fixed(text, value, format, static_cast<size_t>(std::max(readout->char_count, 0)));
   }
 };
-
-bool fits(const StringElement* text, const char* formatted) {
-  return formatted != nullptr && std::strlen(formatted) <= static_cast<size_t>(text->char_count);
-}
 
 // Under 100 NM one decimal, left-justified ("5.0 "); from 100 whole miles
 // with leading zeros ("0123"), also from 99.95 up, whose one-decimal text
@@ -136,8 +142,8 @@ double TAVREL_STDCALL dme_distance_cb(ElementHeader* element) {
   Formatted f;
   const char* shown = "----";
   if (!(sign < 0.0)) {
-    shown = d < 100.0 ? f.of("%-4.1f", d) : nullptr;
-    if (!fits(text, shown)) shown = f.of("%04.0f", d);
+    shown = d < 100.0 ? f.of(kTenthsLeft, d, text) : nullptr;
+    if (shown == nullptr) shown = f.of(kWholeFour, d, text);
   }
   show(text, shown);
   return d;
@@ -148,7 +154,7 @@ double TAVREL_STDCALL dme_speed_cb(ElementHeader* element) {
   const double v = text->source_vars[0].var_value.number;
   const double sign = text->source_vars[1].var_value.number;
   Formatted f;
-  show(text, sign < 0.0 ? "----" : f.of("%03.0f", v));
+  show(text, sign < 0.0 ? "----" : f.of(kWholeThree, v, text));
   return v;
 }
 
@@ -158,7 +164,7 @@ double TAVREL_STDCALL dme_time_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
   const double t = text->source_vars[0].var_value.number;
   Formatted f;
-  show(text, f.of("%02.0f", t));
+  show(text, f.of(kWholeTwo, t, text));
   return t;
 }
 

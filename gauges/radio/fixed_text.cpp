@@ -1,0 +1,67 @@
+#include "gauges/radio/fixed_text.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+namespace tavrel::gauges {
+
+namespace {
+
+constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
+
+// value times 10^precision, rounded to the nearest whole number on the
+// exact binary value, halfway to even; |value| below 1e15. The double is
+// mantissa times 2^-shift; the product with the power of ten stays below
+// 2^63 and is shifted down with its remainder kept for the rounding.
+uint64_t scaled_magnitude(uint64_t bits, int precision) {
+  const int biased_exponent = static_cast<int>((bits >> 52) & 0x7FF);
+  uint64_t mantissa = bits & ((uint64_t{1} << 52) - 1);
+  if (biased_exponent != 0) mantissa |= uint64_t{1} << 52;
+  const int shift = 1075 - std::max(biased_exponent, 1);
+  const uint64_t product = mantissa * kPowersOfTen[precision];
+  if (shift <= 0) return product << -shift;  // below 1e18: no bits lost
+  if (shift >= 64) return 0;                 // below 2^63 / 2^64: under a half
+  const uint64_t whole = product >> shift;
+  const uint64_t rest = product & ((uint64_t{1} << shift) - 1);
+  const uint64_t half = uint64_t{1} << (shift - 1);
+  return whole + ((rest > half || (rest == half && (whole & 1))) ? 1 : 0);
+}
+
+}  // namespace
+
+const char* format_fixed(char (&out)[kFixedTextSize], double value, FixedFormat format,
+                         size_t room) {
+  // NaN fails the comparison too.
+  if (!(std::fabs(value) < 1e15)) return nullptr;
+  const int precision = std::clamp(format.precision, 0, 3);
+  const uint64_t bits = std::bit_cast<uint64_t>(value);
+  const bool negative = (bits >> 63) != 0;
+  uint64_t scaled = scaled_magnitude(bits, precision);
+
+  // The digits, last first; at least one before the point.
+  char digits[20];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  } while (scaled != 0 || count <= precision);
+
+  const int length = (negative ? 1 : 0) + count + (precision > 0 ? 1 : 0);
+  const int padding = std::max(format.width - length, 0);
+  if (static_cast<size_t>(length + padding) > std::min(room, kFixedMaxRoom)) return nullptr;
+
+  char* at = out;
+  if (negative) *at++ = '-';
+  if (format.pad == FixedFormat::Pad::kZerosBefore) at = std::fill_n(at, padding, '0');
+  for (int i = count - 1; i >= 0; --i) {
+    *at++ = digits[i];
+    if (i == precision && precision > 0) *at++ = '.';
+  }
+  if (format.pad == FixedFormat::Pad::kBlanksAfter) at = std::fill_n(at, padding, ' ');
+  *at = '\0';
+  return out;
+}
+
+}  // namespace tavrel::gauges
