@@ -105,9 +105,12 @@ void show(StringElement* text, const char* formatted) {
   if (text->text == nullptr || text->char_count < 0) return;
   const size_t room = static_cast<size_t>(text->char_count);
   if (formatted != nullptr) {
-    const size_t length = std::strlen(formatted);
-    if (length <= room) {
-      std::memcpy(text->text, formatted, length + 1);
+    // Copied as far as the zero, or one character past the room (into the
+    // zero's place) for a text that does not fit.
+    size_t n = 0;
+    for (; n <= room && formatted[n] != '\0'; ++n) text->text[n] = formatted[n];
+    if (n <= room) {
+      text->text[n] = '\0';
       return;
     }
   }

@@ -9,7 +9,25 @@ namespace tavrel::gauges {
 
 namespace {
 
-constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
+constexpr uint64_t kPowersOfTen[] = {1,
+                                     10,
+                                     100,
+                                     1000,
+                                     10000,
+                                     100000,
+                                     1000000,
+                                     10000000,
+                                     100000000,
+                                     1000000000,
+                                     10000000000,
+                                     100000000000,
+                                     1000000000000,
+                                     10000000000000,
+                                     100000000000000,
+                                     1000000000000000,
+                                     10000000000000000,
+                                     100000000000000000,
+                                     1000000000000000000};
 
 // value times 10^precision, rounded to the nearest whole number on the
 // exact binary value, halfway to even; |value| below 1e15. The double is
@@ -40,25 +58,29 @@ const char* format_fixed(char (&out)[kFixedTextSize], double value, FixedFormat 
   const bool negative = (bits >> 63) != 0;
   uint64_t scaled = scaled_magnitude(bits, precision);
 
-  // The digits, last first; at least one before the point.
-  char digits[20];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + scaled % 10);
-    scaled /= 10;
-  } while (scaled != 0 || count <= precision);
-
-  const int length = (negative ? 1 : 0) + count + (precision > 0 ? 1 : 0);
+  // At least one digit before the point; scaled is below 1e18.
+  int digits = precision + 1;
+  while (digits < 18 && scaled >= kPowersOfTen[digits]) ++digits;
+  const int length = (negative ? 1 : 0) + digits + (precision > 0 ? 1 : 0);
   const int padding = std::max(format.width - length, 0);
   if (static_cast<size_t>(length + padding) > std::min(room, kFixedMaxRoom)) return nullptr;
 
   char* at = out;
   if (negative) *at++ = '-';
   if (format.pad == FixedFormat::Pad::kZerosBefore) at = std::fill_n(at, padding, '0');
-  for (int i = count - 1; i >= 0; --i) {
-    *at++ = digits[i];
-    if (i == precision && precision > 0) *at++ = '.';
+  // The digits from the last, the point among them.
+  char* const end = at + length - (negative ? 1 : 0);
+  char* digit = end;
+  for (int i = 0; i < precision; ++i) {
+    *--digit = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
   }
+  if (precision > 0) *--digit = '.';
+  while (digit != at) {
+    *--digit = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  }
+  at = end;
   if (format.pad == FixedFormat::Pad::kBlanksAfter) at = std::fill_n(at, padding, ' ');
   *at = '\0';
   return out;
