@@ -49,8 +49,7 @@ uint64_t scaled_magnitude(uint64_t bits, int precision) {
 
 }  // namespace
 
-const char* format_fixed(char (&out)[kFixedTextSize], double value, FixedFormat format,
-                         size_t room) {
+const char* format_fixed(char* out, size_t room, double value, FixedFormat format) {
   // NaN fails the comparison too.
   if (!(std::fabs(value) < 1e15)) return nullptr;
   const int precision = std::clamp(format.precision, 0, 3);

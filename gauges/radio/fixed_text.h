@@ -17,15 +17,13 @@ struct FixedFormat {
 // The widest text format_fixed writes: any value of 1e15 or more has 16
 // digits before its point, so a longer text could not be told apart.
 inline constexpr size_t kFixedMaxRoom = 15;
-// The widest text and its terminating zero.
-inline constexpr size_t kFixedTextSize = kFixedMaxRoom + 1;
 
-// Writes value into out as printf would with that format (rounded to the
-// nearest on the exact binary value, halfway cases to even; a negative zero
-// keeps its sign) and returns out, or returns null when value is not a
-// finite number or its text is longer than room characters (room is taken
-// as at most kFixedMaxRoom).
-const char* format_fixed(char (&out)[kFixedTextSize], double value, FixedFormat format,
-                         size_t room);
+// Writes value into out, which holds room characters and a terminating
+// zero, as printf would with that format (rounded to the nearest on the
+// exact binary value, halfway cases to even; a negative zero keeps its
+// sign), and returns out. Writes nothing and returns null when value is not
+// a finite number or its text is longer than room characters (room is
+// taken as at most kFixedMaxRoom).
+const char* format_fixed(char* out, size_t room, double value, FixedFormat format);
 
 }  // namespace tavrel::gauges

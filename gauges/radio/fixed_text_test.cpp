@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
@@ -56,12 +57,18 @@ std::string printf_text(const char* format, double value) {
   return text;
 }
 
+// The text format_fixed writes into a buffer of room characters and a
+// zero; nothing may change beyond them, nor at all when it writes nothing.
 std::optional<std::string> fixed_text(FixedFormat format, double value, size_t room) {
-  char text[kFixedTextSize];
-  std::fill(std::begin(text), std::end(text), '#');
-  const char* written = format_fixed(text, value, format, room);
+  char buffer[64];
+  std::fill(std::begin(buffer), std::end(buffer), '#');
+  const char* written = format_fixed(buffer, room, value, format);
+  const size_t used = written != nullptr ? std::strlen(written) + 1 : 0;
+  EXPECT_LE(used, room + 1);
+  EXPECT_EQ(std::string(buffer + used, std::end(buffer)), std::string(sizeof buffer - used, '#'))
+      << value << " in " << room;
   if (written == nullptr) return {};
-  EXPECT_EQ(written, text);
+  EXPECT_EQ(written, buffer);
   return std::string(written);
 }
 
@@ -193,22 +200,20 @@ TEST(FixedText, OtherWidthsAndDecimalsMatchPrintf) {
   for (const Case& c : kOtherFormats) expect_same(c, values);
 }
 
-// Nothing is written beyond the terminating zero of the text, and nothing
-// at all when the text does not fit.
-TEST(FixedText, WritesOnlyTheTextAndItsZero) {
-  char text[kFixedTextSize + 4];
-  std::fill(std::begin(text), std::end(text), '#');
-  char(&window)[kFixedTextSize] = *reinterpret_cast<char(*)[kFixedTextSize]>(text + 2);
-  ASSERT_NE(format_fixed(window, -7.25, {4, 1, Pad::kBlanksAfter}, 4), nullptr);
-  EXPECT_EQ(std::string(text, 8), std::string("##-7.2\0#", 8));
-  std::fill(std::begin(text), std::end(text), '#');
-  EXPECT_EQ(format_fixed(window, 12345.0, {4, 0, Pad::kZerosBefore}, 4), nullptr);
-  EXPECT_EQ(format_fixed(window, 1.0, {40, 0, Pad::kBlanksAfter}, 100), nullptr);
-  EXPECT_EQ(std::string(text, sizeof text), std::string(sizeof text, '#'));
-  // The widest room holds a fifteen-digit number exactly.
-  ASSERT_NE(format_fixed(window, 999999999999999.0, {0, 0, Pad::kZerosBefore}, 100), nullptr);
-  EXPECT_EQ(std::string(text + 2), "999999999999999");
-  EXPECT_EQ(text[kFixedTextSize + 2], '#');
+// The readouts' rooms end where their texts do: a four-character room takes
+// "-7.2" but not "12345", which leaves it as it was; the widest room holds
+// a fifteen-digit number exactly, and no wider room does more.
+TEST(FixedText, FillsExactlyItsRoom) {
+  char text[8] = "#######";
+  ASSERT_NE(format_fixed(text, 4, -7.25, {4, 1, Pad::kBlanksAfter}), nullptr);
+  EXPECT_EQ(std::string(text, 8), std::string("-7.2\0##\0", 8));
+  EXPECT_EQ(format_fixed(text, 4, 12345.0, {4, 0, Pad::kZerosBefore}), nullptr);
+  EXPECT_EQ(format_fixed(text, 4, 1.0, {5, 0, Pad::kBlanksAfter}), nullptr);
+  EXPECT_EQ(std::string(text, 8), std::string("-7.2\0##\0", 8));
+  char wide[40];
+  ASSERT_NE(format_fixed(wide, 39, 999999999999999.0, {0, 0, Pad::kZerosBefore}), nullptr);
+  EXPECT_STREQ(wide, "999999999999999");
+  EXPECT_EQ(format_fixed(wide, 39, 1.0, {16, 0, Pad::kZerosBefore}), nullptr);
 }
 
 // The DME on the stand-in host: each readout shows printf's text of its
