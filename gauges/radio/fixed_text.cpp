@@ -47,6 +47,24 @@ uint64_t scaled_magnitude(uint64_t bits, int precision) {
   return whole + ((rest > half || (rest == half && (whole & 1))) ? 1 : 0);
 }
 
+// The digits of scaled back to front, ending just before end and beginning
+// at first, with the point before the last `precision` of them. Readouts'
+// numbers take the 32-bit turn: in the 32-bit module a 64-bit division by
+// ten is several multiplications, a 32-bit one is one.
+template <typename Unsigned>
+void write_digits(char* first, char* end, Unsigned scaled, int precision) {
+  char* digit = end;
+  for (int i = 0; i < precision; ++i) {
+    *--digit = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  }
+  if (precision > 0) *--digit = '.';
+  while (digit != first) {
+    *--digit = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  }
+}
+
 }  // namespace
 
 const char* format_fixed(char* out, size_t room, double value, FixedFormat format) {
@@ -55,7 +73,7 @@ const char* format_fixed(char* out, size_t room, double value, FixedFormat forma
   const int precision = std::clamp(format.precision, 0, 3);
   const uint64_t bits = std::bit_cast<uint64_t>(value);
   const bool negative = (bits >> 63) != 0;
-  uint64_t scaled = scaled_magnitude(bits, precision);
+  const uint64_t scaled = scaled_magnitude(bits, precision);
 
   // At least one digit before the point; scaled is below 1e18.
   int digits = precision + 1;
@@ -67,17 +85,11 @@ const char* format_fixed(char* out, size_t room, double value, FixedFormat forma
   char* at = out;
   if (negative) *at++ = '-';
   if (format.pad == FixedFormat::Pad::kZerosBefore) at = std::fill_n(at, padding, '0');
-  // The digits from the last, the point among them.
   char* const end = at + length - (negative ? 1 : 0);
-  char* digit = end;
-  for (int i = 0; i < precision; ++i) {
-    *--digit = static_cast<char>('0' + scaled % 10);
-    scaled /= 10;
-  }
-  if (precision > 0) *--digit = '.';
-  while (digit != at) {
-    *--digit = static_cast<char>('0' + scaled % 10);
-    scaled /= 10;
+  if (scaled <= UINT32_MAX) {
+    write_digits(at, end, static_cast<uint32_t>(scaled), precision);
+  } else {
+    write_digits(at, end, scaled, precision);
   }
   at = end;
   if (format.pad == FixedFormat::Pad::kBlanksAfter) at = std::fill_n(at, padding, ' ');
