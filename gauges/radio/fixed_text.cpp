@@ -1,6 +1,7 @@
 #include "gauges/radio/fixed_text.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -9,25 +10,13 @@ namespace tavrel::gauges {
 
 namespace {
 
-constexpr uint64_t kPowersOfTen[] = {1,
-                                     10,
-                                     100,
-                                     1000,
-                                     10000,
-                                     100000,
-                                     1000000,
-                                     10000000,
-                                     100000000,
-                                     1000000000,
-                                     10000000000,
-                                     100000000000,
-                                     1000000000000,
-                                     10000000000000,
-                                     100000000000000,
-                                     1000000000000000,
-                                     10000000000000000,
-                                     100000000000000000,
-                                     1000000000000000000};
+// 10^0 to 10^18.
+constexpr auto kPowersOfTen = [] {
+  std::array<uint64_t, 19> powers{};
+  powers[0] = 1;
+  for (size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
 
 // value times 10^precision, rounded to the nearest whole number on the
 // exact binary value, halfway to even; |value| below 1e15. The double is
