@@ -1,0 +1,168 @@
+// The fast drawing against the reference drawing: every gauge of the module
+// alone and the default panel in its cruise state, by day and by night with
+// the panel lights on, at their own size and scaled by awkward factors, must
+// come out pixel for pixel the same. One fast renderer draws everything in
+// turn, so pictures and lit copies kept from an earlier drawing (another
+// size, another light) are in its caches when the next one is compared.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/panel.h"
+#include "host/render.h"
+#include "host/state_file.h"
+
+namespace tavrel {
+namespace {
+
+struct Module {
+  host::Host host{host::bind_module("", nullptr)};
+  host::FontLibrary fonts;
+  host::Renderer fast{host, fonts};
+  host::Renderer reference{host, fonts, host::RenderMode::kReference};
+
+  Module() {
+    std::vector<host::VariableSetting> settings;
+    std::string error;
+    if (!host::read_state_file(std::string(TAVREL_SOURCE_DIR) + "/panels/cruise.state", settings,
+                               error)) {
+      ADD_FAILURE() << error;
+    }
+    host::apply_settings(settings, host.variables());
+  }
+
+  // Day, or night with the panel lights on.
+  host::Lighting light(bool night) {
+    host.variables().set(host::kPanelLightsToken, night ? 1 : 0);
+    host.update();
+    return host::lighting_of(host, night);
+  }
+};
+
+// Empty when the two canvases agree; else where they first differ.
+std::string first_difference(const host::Canvas& fast, const host::Canvas& reference) {
+  if (fast.width() != reference.width() || fast.height() != reference.height()) {
+    return "sizes " + std::to_string(fast.width()) + "x" + std::to_string(fast.height()) + " and " +
+           std::to_string(reference.width()) + "x" + std::to_string(reference.height());
+  }
+  for (int y = 0; y < fast.height(); ++y) {
+    for (int x = 0; x < fast.width(); ++x) {
+      if (fast.at(x, y) != reference.at(x, y)) {
+        char text[96];
+        std::snprintf(text, sizeof text, "pixel (%d, %d): fast %08X, reference %08X", x, y,
+                      fast.at(x, y), reference.at(x, y));
+        return text;
+      }
+    }
+  }
+  return {};
+}
+
+const char* when(bool night) {
+  return night ? "by night" : "by day";
+}
+
+TEST(ReferenceDrawing, EveryGaugeAloneMatchesTheFastDrawing) {
+  Module module;
+  const std::vector<GaugeHeader*> gauges = module.host.gauges();
+  ASSERT_EQ(gauges.size(), 51u);
+  std::vector<host::GaugeInstance*> instances;
+  for (GaugeHeader* gauge : gauges) instances.push_back(&module.host.place(gauge->name));
+  for (bool night : {false, true, false}) {
+    const host::Lighting lighting = module.light(night);
+    for (host::GaugeInstance* instance : instances) {
+      int width = 0, height = 0;
+      ASSERT_TRUE(module.fast.background_size(*instance, width, height)) << instance->name();
+      // Its own size, then 1.37 and 0.71 times it (neither lands pixels on
+      // pixels, and 0.71 samples the halved levels).
+      for (int scaled : {width, width * 137 / 100, width * 71 / 100}) {
+        const host::Canvas fast = host::render_gauge(module.fast, *instance, scaled, lighting);
+        const host::Canvas reference =
+            host::render_gauge(module.reference, *instance, scaled, lighting);
+        const std::string difference = first_difference(fast, reference);
+        EXPECT_EQ(difference, "") << instance->name() << " at " << scaled << " px " << when(night);
+      }
+    }
+  }
+  EXPECT_TRUE(module.fast.take_warnings().empty());
+  EXPECT_TRUE(module.reference.take_warnings().empty());
+}
+
+TEST(ReferenceDrawing, TheDefaultPanelMatchesTheFastDrawing) {
+  Module module;
+  host::PanelConfig config;
+  std::string error;
+  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
+                                      config, error))
+      << error;
+  const host::Panel panel = host::place_panel(config, module.host, module.fast);
+  ASSERT_EQ(panel.gauges.size(), 51u);
+  // The panel as placed (each gauge already scaled to its design width),
+  // and the whole of it at 0.83.
+  host::Panel smaller = panel;
+  const double k = 0.83;
+  smaller.width = static_cast<int>(panel.width * k);
+  smaller.height = static_cast<int>(panel.height * k);
+  for (host::Panel::Gauge& gauge : smaller.gauges) {
+    gauge.at = {gauge.at.x * k, gauge.at.y * k, gauge.at.scale_x * k, gauge.at.scale_y * k};
+  }
+  // Night between two days: a lit copy kept for the night must not show by
+  // day, nor the day's pictures by night.
+  for (bool night : {false, true, false}) {
+    const host::Lighting lighting = module.light(night);
+    for (const host::Panel* drawn : std::vector<const host::Panel*>{&panel, &smaller}) {
+      host::Canvas fast(drawn->width, drawn->height);
+      host::Canvas reference(drawn->width, drawn->height);
+      host::draw_panel(*drawn, module.fast, fast, lighting);
+      host::draw_panel(*drawn, module.reference, reference, lighting);
+      std::string difference = first_difference(fast, reference);
+      if (!difference.empty()) {
+        // Name the gauge under the first differing pixel.
+        int x = 0, y = 0;
+        std::sscanf(difference.c_str(), "pixel (%d, %d)", &x, &y);
+        for (const host::Panel::Gauge& gauge : drawn->gauges) {
+          int w = 0, h = 0;
+          module.fast.background_size(*gauge.instance, w, h);
+          if (x >= gauge.at.x && y >= gauge.at.y && x < gauge.at.x + w * gauge.at.scale_x &&
+              y < gauge.at.y + h * gauge.at.scale_y) {
+            difference += " in " + gauge.instance->name();
+          }
+        }
+      }
+      EXPECT_EQ(difference, "") << (drawn == &panel ? "as placed " : "at 0.83 ") << when(night);
+    }
+  }
+}
+
+// Both drawings draw something: a reference that drew nothing, or drew the
+// same wrong thing as the fast drawing by sharing its kept pictures, would
+// pass the comparisons above. The reference renderer drawing after the
+// fast one must not depend on it: a reference renderer of its own, alone
+// on a host, gives the same pixels.
+TEST(ReferenceDrawing, DrawsOnItsOwnWithoutTheFastRenderersPictures) {
+  host::Host host{host::bind_module("", nullptr)};
+  host::FontLibrary fonts;
+  host::GaugeInstance& gauge = host.place("Airspeed_Kts");
+  host.variables().set(61, 123);
+  host.update();
+  host::Renderer reference(host, fonts, host::RenderMode::kReference);
+  host::Canvas alone = host::render_gauge(reference, gauge, 210, {});
+  int drawn = 0;
+  for (uint32_t pixel : alone.pixels()) drawn += (pixel >> 24) != 0;
+  EXPECT_GT(drawn, alone.width() * alone.height() / 2);
+  host::Renderer fast(host, fonts);
+  const host::Canvas fast_canvas = host::render_gauge(fast, gauge, 210, {});
+  EXPECT_EQ(first_difference(fast_canvas, alone), "");
+  // The needle moves with its value in both.
+  host.variables().set(61, 40);
+  host.update();
+  const host::Canvas moved = host::render_gauge(reference, gauge, 210, {});
+  EXPECT_NE(first_difference(moved, alone), "");
+  EXPECT_EQ(first_difference(host::render_gauge(fast, gauge, 210, {}), moved), "");
+}
+
+}  // namespace
+}  // namespace tavrel
