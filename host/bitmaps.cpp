@@ -71,9 +71,17 @@ Surface make_surface(const dib::Image& image, bool black_is_clear) {
 }
 
 BitmapStore::Entry& BitmapStore::entry(int id, Language language) {
+  const bool indexed = id >= 0 && id < kIndexedIds &&
+                       (language == Language::kFrench || language == Language::kEnglish);
+  const size_t slot = static_cast<size_t>(id) * 2 + (language == Language::kEnglish ? 1 : 0);
+  if (indexed && slot < index_.size() && index_[slot] != nullptr) return *index_[slot];
   auto found = entries_.find({id, language});
   if (found != entries_.end()) return found->second;
   Entry& e = entries_[{id, language}];
+  if (indexed) {
+    if (slot >= index_.size()) index_.resize(slot + 1, nullptr);
+    index_[slot] = &e;
+  }
   e.found = binding_.bitmap_bytes(id, language, e.bytes);
   if (!e.found) {
     e.error = "no bitmap " + std::to_string(id) + " in " + binding_.bitmap_source();

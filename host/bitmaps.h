@@ -70,6 +70,10 @@ class BitmapStore {
 
   ModuleBinding& binding_;
   std::map<std::pair<int, Language>, Entry> entries_;
+  // The entries of ids 0 to kIndexedIds - 1 in French and English, found
+  // without a search: a frame asks for the sizes of every moving image.
+  static constexpr int kIndexedIds = 1 << 14;
+  std::vector<Entry*> index_;
   std::string error_;
 };
 

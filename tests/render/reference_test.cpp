@@ -71,7 +71,7 @@ TEST(ReferenceDrawing, EveryGaugeAloneMatchesTheFastDrawing) {
   ASSERT_EQ(gauges.size(), 51u);
   std::vector<host::GaugeInstance*> instances;
   for (GaugeHeader* gauge : gauges) instances.push_back(&module.host.place(gauge->name));
-  for (bool night : {false, true, false}) {
+  for (bool night : {false, true}) {
     const host::Lighting lighting = module.light(night);
     for (host::GaugeInstance* instance : instances) {
       int width = 0, height = 0;
