@@ -7,7 +7,7 @@ namespace {
 
 // Enough for every still picture of a large panel at a few sizes, lit for
 // day and night.
-constexpr size_t kMaxCachedPixels = size_t{32} << 20;
+constexpr size_t kMaxCachedPixels = size_t{24} << 20;
 // Enough for the readouts and labels of a panel.
 constexpr size_t kMaxCachedGlyphs = 4096;
 
@@ -69,8 +69,9 @@ render::Still& Renderer::Cache::level(const Surface::Level& level) {
 }
 
 const uint32_t* Renderer::Cache::lit(render::Still& still, const Light& light) {
-  // Counted, but never dropped here: the caller holds the still.
-  return still.under(light, pixels);
+  // Counted, but never dropped here: the caller holds the still. A level's
+  // lit copies stay (at most one a light for each bitmap level drawn).
+  return still.under(light, still.own.empty() ? level_pixels : pixels);
 }
 
 const GlyphCoverage& Renderer::Cache::glyph(const Font& font, int codepoint, float scale,

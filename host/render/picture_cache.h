@@ -55,8 +55,9 @@ struct Renderer::Cache {
   // their lit copies hold.
   std::map<Key, render::Still> pictures;
   size_t pixels = 0;
-  // Levels drawn one to one.
+  // Levels drawn one to one, and the pixels of their lit copies.
   std::map<const Surface::Level*, render::Still> levels;
+  size_t level_pixels = 0;
   // A row of samples.
   std::vector<uint32_t> scratch;
   // Glyphs rasterised, by font, character, scale and shift (their bits).

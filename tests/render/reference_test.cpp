@@ -34,9 +34,9 @@ struct Module {
     host::apply_settings(settings, host.variables());
   }
 
-  // Day, or night with the panel lights on.
-  host::Lighting light(bool night) {
-    host.variables().set(host::kPanelLightsToken, night ? 1 : 0);
+  // Day, or night with the panel lights on (or off).
+  host::Lighting light(bool night, bool panel_lights = true) {
+    host.variables().set(host::kPanelLightsToken, night && panel_lights ? 1 : 0);
     host.update();
     return host::lighting_of(host, night);
   }
@@ -109,10 +109,16 @@ TEST(ReferenceDrawing, TheDefaultPanelMatchesTheFastDrawing) {
   for (host::Panel::Gauge& gauge : smaller.gauges) {
     gauge.at = {gauge.at.x * k, gauge.at.y * k, gauge.at.scale_x * k, gauge.at.scale_y * k};
   }
-  // Night between two days: a lit copy kept for the night must not show by
-  // day, nor the day's pictures by night.
-  for (bool night : {false, true, false}) {
-    const host::Lighting lighting = module.light(night);
+  // Night between two days, its panel lights switched off halfway: a lit
+  // copy kept for one light must not show in another.
+  struct Light {
+    bool night, panel_lights;
+    const char* name;
+  };
+  for (const Light& light :
+       {Light{false, false, "by day"}, Light{true, true, "by night"},
+        Light{true, false, "by night, panel lights off"}, Light{false, false, "by day again"}}) {
+    const host::Lighting lighting = module.light(light.night, light.panel_lights);
     for (const host::Panel* drawn : std::vector<const host::Panel*>{&panel, &smaller}) {
       host::Canvas fast(drawn->width, drawn->height);
       host::Canvas reference(drawn->width, drawn->height);
@@ -126,13 +132,15 @@ TEST(ReferenceDrawing, TheDefaultPanelMatchesTheFastDrawing) {
         for (const host::Panel::Gauge& gauge : drawn->gauges) {
           int w = 0, h = 0;
           module.fast.background_size(*gauge.instance, w, h);
-          if (x >= gauge.at.x && y >= gauge.at.y && x < gauge.at.x + w * gauge.at.scale_x &&
-              y < gauge.at.y + h * gauge.at.scale_y) {
+          // By pixel centres, as the gauge's rectangle is rounded.
+          const double cx = x + 0.5, cy = y + 0.5;
+          if (cx >= gauge.at.x && cy >= gauge.at.y && cx < gauge.at.x + w * gauge.at.scale_x + 1 &&
+              cy < gauge.at.y + h * gauge.at.scale_y + 1) {
             difference += " in " + gauge.instance->name();
           }
         }
       }
-      EXPECT_EQ(difference, "") << (drawn == &panel ? "as placed " : "at 0.83 ") << when(night);
+      EXPECT_EQ(difference, "") << (drawn == &panel ? "as placed " : "at 0.83 ") << light.name;
     }
   }
 }
