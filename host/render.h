@@ -5,6 +5,12 @@
 // Arithmetic on the way from draw states to pixels is fixed point or plain
 // IEEE double arithmetic (no library trigonometry), so the native build and
 // the 32-bit Windows build draw the same pixels.
+//
+// The pieces live in host/render/: pixels.h (pixel arithmetic), sampling
+// (inverse maps, bilinear samples, rows), pictures (copying and blending
+// pictures in runs), picture_cache (what is kept between frames), reference
+// (the plain per-pixel drawing), text, hotspots, renderer (elements by
+// type), and canvas, lighting and angles.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,6 @@
 // The renderer proper: a gauge instance's elements drawn in tree order, each
-// by its type, fast or for reference; the canvas, lighting and angles.
+// by its type, fast or for reference, from the host's bitmaps.
 #include "host/render.h"
-
-#include <cstring>
 
 #include "host/render/context.h"
 #include "host/render/picture_cache.h"
@@ -17,94 +15,6 @@ using render::IntRect;
 using render::PictureMap;
 using render::round_to_int;
 using render::Sampling;
-
-Canvas::Canvas(int width, int height, uint32_t fill)
-    : width_(std::max(0, width)),
-      height_(std::max(0, height)),
-      pixels_(static_cast<size_t>(width_) * height_, fill) {}
-
-void Canvas::fill(uint32_t colour) {
-  if (pixels_.empty()) return;
-  // The first row pixel by pixel, the others as copies of it, which the
-  // library copies a wide word at a time.
-  uint32_t* first = pixels_.data();
-  std::fill(first, first + width_, colour);
-  for (int y = 1; y < height_; ++y) std::memcpy(row(y), first, sizeof(uint32_t) * width_);
-}
-
-std::vector<uint8_t> Canvas::straight_rgba() const {
-  std::vector<uint8_t> out(pixels_.size() * 4);
-  for (size_t i = 0; i < pixels_.size(); ++i) {
-    uint32_t p = pixels_[i];
-    uint32_t a = p >> 24;
-    for (int c = 0; c < 3; ++c) {
-      uint32_t v = (p >> (8 * c)) & 0xFF;
-      out[i * 4 + c] = static_cast<uint8_t>(a == 0 ? 0 : std::min(255u, (v * 255 + a / 2) / a));
-    }
-    out[i * 4 + 3] = static_cast<uint8_t>(a);
-  }
-  return out;
-}
-
-Light light_for(uint32_t image_flags, const Lighting& lighting) {
-  if (!lighting.night || (image_flags & kBright)) return {};
-  if (lighting.panel_lights && (image_flags & kLuminous)) return {250, 196, 132};  // warm
-  return {70, 72, 92};  // dark, a little blue
-}
-
-Lighting lighting_of(Host& host, bool night) {
-  Lighting lighting;
-  lighting.night = night;
-  lighting.panel_lights = host.variables().number(kPanelLightsToken) != 0.0;
-  return lighting;
-}
-
-void sin_cos_degrees(double degrees, double& sine, double& cosine) {
-  if (!std::isfinite(degrees)) degrees = 0.0;
-  double d = std::fmod(degrees, 360.0);
-  d = std::floor(d * 4096.0 + 0.5) / 4096.0;
-  if (d < 0) d += 360.0;
-  if (d >= 360.0) d -= 360.0;
-  // Quadrant, then the nearer of sine and cosine of an angle up to 45.
-  int quadrant = static_cast<int>(d / 90.0);
-  if (quadrant > 3) quadrant = 3;
-  double r = d - 90.0 * quadrant;
-  bool swap = r > 45.0;
-  if (swap) r = 90.0 - r;
-  const double x = r * (3.14159265358979323846 / 180.0);
-  const double x2 = x * x;
-  // Taylor series, good to well below a double's last bit for |x| <= pi/4.
-  double s =
-      x * (1.0 +
-           x2 * (-1.0 / 6 +
-                 x2 * (1.0 / 120 +
-                       x2 * (-1.0 / 5040 +
-                             x2 * (1.0 / 362880 + x2 * (-1.0 / 39916800 +
-                                                        x2 * (1.0 / 6227020800.0 +
-                                                              x2 * (-1.0 / 1307674368000.0))))))));
-  double c =
-      1.0 +
-      x2 * (-0.5 + x2 * (1.0 / 24 +
-                         x2 * (-1.0 / 720 +
-                               x2 * (1.0 / 40320 +
-                                     x2 * (-1.0 / 3628800 + x2 * (1.0 / 479001600.0 +
-                                                                  x2 * (-1.0 / 87178291200.0)))))));
-  if (swap) std::swap(s, c);
-  switch (quadrant) {
-    case 0:
-      sine = s, cosine = c;
-      break;
-    case 1:
-      sine = c, cosine = -s;
-      break;
-    case 2:
-      sine = -s, cosine = -c;
-      break;
-    default:
-      sine = -c, cosine = s;
-      break;
-  }
-}
 
 Renderer::Renderer(Host& host, FontLibrary& fonts, RenderMode mode)
     : host_(host), fonts_(fonts), mode_(mode), cache_(std::make_unique<Cache>()) {}

@@ -63,58 +63,6 @@ bool one_to_one(const Sampling& s) {
          (s.cv & 0xFFFF) == 0;
 }
 
-int64_t floor_div(int64_t n, int64_t d) {
-  int64_t q = n / d;
-  if (n % d != 0 && (n < 0) != (d < 0)) --q;
-  return q;
-}
-
-int64_t ceil_div(int64_t n, int64_t d) {
-  int64_t q = n / d;
-  if (n % d != 0 && (n < 0) == (d < 0)) ++q;
-  return q;
-}
-
-void keep_within(int64_t a, int64_t d, int64_t lo, int64_t hi, int64_t& k0, int64_t& k1) {
-  if (d == 0) {
-    if (a < lo || a > hi) k1 = k0;
-    return;
-  }
-  k0 = std::max(k0, d > 0 ? ceil_div(lo - a, d) : ceil_div(hi - a, d));
-  k1 = std::min(k1, (d > 0 ? floor_div(hi - a, d) : floor_div(lo - a, d)) + 1);
-}
-
-uint32_t sample(const Surface::Level& level, int64_t u, int64_t v, bool clamp) {
-  int64_t iu = u >> 16;
-  int64_t iv = v >> 16;
-  const uint32_t fu = static_cast<uint32_t>((u >> 8) & 0xFF);
-  const uint32_t fv = static_cast<uint32_t>((v >> 8) & 0xFF);
-  const int w = level.width;
-  const int h = level.height;
-  const uint32_t* px = level.pixels.data();
-  if (iu >= 0 && iv >= 0 && iu + 1 < w && iv + 1 < h) {
-    const uint32_t* p = px + static_cast<size_t>(iv) * w + iu;
-    if ((fu | fv) == 0) return p[0];
-    return bilinear(p[0], p[1], p[w], p[w + 1], fu, fv);
-  }
-  if (!clamp && (iu < -1 || iv < -1 || iu >= w || iv >= h)) return 0;
-  // Along an edge: the missing neighbours are clear, or the edge repeats.
-  int x0 = static_cast<int>(std::clamp<int64_t>(iu, -1, w));
-  int y0 = static_cast<int>(std::clamp<int64_t>(iv, -1, h));
-  uint32_t q[4];
-  for (int k = 0; k < 4; ++k) {
-    int x = x0 + (k & 1), y = y0 + (k >> 1);
-    if (clamp) {
-      x = std::clamp(x, 0, w - 1);
-      y = std::clamp(y, 0, h - 1);
-      q[k] = px[static_cast<size_t>(y) * w + x];
-    } else {
-      q[k] = (x < 0 || y < 0 || x >= w || y >= h) ? 0 : px[static_cast<size_t>(y) * w + x];
-    }
-  }
-  return bilinear(q[0], q[1], q[2], q[3], fu, fv);
-}
-
 void sample_row(const Surface::Level& level, int64_t u, int64_t v, int64_t du, int64_t dv,
                 int count, bool clamp, uint32_t* out) {
   // The samples whose four pixels all lie inside the level go without edge
