@@ -61,8 +61,9 @@ struct Bench {
     // French: 40 x 20 grey; English: 60 x 30 green.
     module->add_picture(10, plain_picture(40, 20, 90, 90, 90));
     module->add_picture(10, plain_picture(60, 30, 0, 120, 0), host::Language::kEnglish);
-    // A header with no pixels behind it.
+    // A header with no pixels behind it, and one with no height.
     module->add_bitmap(11, 16, 8);
+    module->add_bitmap(13, 16, 0);
     auto counting = std::make_unique<CountingModule>(std::move(module));
     reads = counting->reads_;
     host = std::make_unique<host::Host>(std::move(counting));
@@ -138,6 +139,11 @@ TEST(BitmapStore, MissingAndUndecodableBitmapsSayWhy) {
   EXPECT_EQ(store.image(11, host::Language::kFrench), nullptr);
   EXPECT_TRUE(store.size(11, host::Language::kFrench, width, height));
   EXPECT_EQ((*bench.reads)[std::make_pair(11, host::Language::kFrench)], 1);
+  // A header with a width but no height has no size at all (placing would
+  // divide by its height).
+  width = height = -1;
+  EXPECT_FALSE(store.size(13, host::Language::kFrench, width, height));
+  EXPECT_FALSE(bench.host->bitmap_size(13, width, height));
   // A good bitmap asked after a bad one clears the reason.
   ASSERT_NE(store.image(10, host::Language::kFrench), nullptr);
   EXPECT_EQ(store.error(), "");
