@@ -1,7 +1,6 @@
 #include "host/host.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "host/key_events.h"
 

@@ -100,8 +100,8 @@ class Host {
 
   // The bound module's bitmaps, the one store everything draws from.
   BitmapStore& bitmaps() { return *bitmaps_; }
-  // A bitmap's size in the current language; false when it is missing or
-  // does not decode.
+  // A bitmap's size in the current language, from its header; false when
+  // it is missing or its header gives no size.
   bool bitmap_size(int id, int& width, int& height) {
     return bitmaps_->size(id, language_, width, height);
   }

@@ -5,6 +5,9 @@
 // Other sections and keys are the host's business and are passed over.
 // "//" starts a comment anywhere on a line (a single '/' is text); a line
 // whose first character is ';' is a comment too.
+//
+// Reading only, text to records: placing and drawing a panel are
+// host/panel.h's.
 #pragma once
 
 #include <cstdint>
