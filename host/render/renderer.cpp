@@ -89,14 +89,14 @@ void Renderer::draw_element(Context& context, const ElementState& state) {
   auto draw_plain = [&](int id) {
     const Surface* picture = surface(context, id, keyed);
     if (picture == nullptr) return;
-    Sampling sampling = make_sampling(*picture, map, context.at, false);
+    const Sampling sampling = make_sampling(*picture, map, context.at, false);
     if (reference) {
       // Every pixel of the gauge: the picture is clear where it does not
       // reach.
       render::reference_draw(context.canvas, context.clip, sampling, light);
       return;
     }
-    IntRect bounds = canvas_bounds(picture->width(), picture->height(), map, context.at);
+    IntRect bounds = canvas_bounds(picture->width(), picture->height(), map, context.at, sampling);
     IntRect area = bounds.meet(context.clip);
     if (area.empty()) return;
     if (one_to_one(sampling)) {

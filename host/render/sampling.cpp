@@ -28,6 +28,7 @@ Sampling make_sampling(const Surface& surface, const PictureMap& m, const Placem
   }
   Sampling out;
   out.level = &surface.levels[level];
+  out.texel = divisor;
   out.clamp = clamp;
   // Pixel centres: canvas X + 0.5 maps to a level position whose pixel
   // centres are at whole numbers.
@@ -40,10 +41,12 @@ Sampling make_sampling(const Surface& surface, const PictureMap& m, const Placem
   return out;
 }
 
-IntRect canvas_bounds(int width, int height, const PictureMap& m, const Placement& at) {
+IntRect canvas_bounds(int width, int height, const PictureMap& m, const Placement& at,
+                      const Sampling& sampling) {
   double xs[4], ys[4];
-  const double corners[4][2] = {
-      {0, 0}, {double(width), 0}, {0, double(height)}, {double(width), double(height)}};
+  const double reach = 1.5 * sampling.texel;
+  const double x0 = -reach, y0 = -reach, x1 = width + reach, y1 = height + reach;
+  const double corners[4][2] = {{x0, y0}, {x1, y0}, {x0, y1}, {x1, y1}};
   for (int i = 0; i < 4; ++i) {
     double px = (corners[i][0] - m.anchor_x) * m.scale_x;
     double py = (corners[i][1] - m.anchor_y) * m.scale_y;

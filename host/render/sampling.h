@@ -29,6 +29,7 @@ struct PictureMap {
 // continue.
 struct Sampling {
   const Surface::Level* level = nullptr;
+  double texel = 1.0;  // picture pixels a pixel of the level spans
   bool clamp = false;
   int64_t au = 0, bu = 0, cu = 0;
   int64_t av = 0, bv = 0, cv = 0;
@@ -37,8 +38,13 @@ struct Sampling {
 Sampling make_sampling(const Surface& surface, const PictureMap& m, const Placement& at,
                        bool clamp);
 
-// The canvas pixels a picture can touch (a little generous).
-IntRect canvas_bounds(int width, int height, const PictureMap& m, const Placement& at);
+// The canvas pixels a picture sampled so can touch (a little generous): its
+// rectangle grown by the reach of the samples beyond it. A sample mixes in
+// the level's edge pixels up to half a level pixel outside them, and a
+// halved level of an odd size runs up to one level pixel past the picture,
+// which zoomed far is many canvas pixels.
+IntRect canvas_bounds(int width, int height, const PictureMap& m, const Placement& at,
+                      const Sampling& sampling);
 
 // True when the sampling lands every canvas pixel on one level pixel: the
 // picture is drawn at its own size (of the level) at a whole-pixel place.

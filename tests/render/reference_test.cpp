@@ -14,6 +14,9 @@
 #include "host/panel.h"
 #include "host/render.h"
 #include "host/state_file.h"
+#include "module/builders.h"
+#include "resources/dib/dib.h"
+#include "tests/host/fake_module.h"
 
 namespace tavrel {
 namespace {
@@ -170,6 +173,63 @@ TEST(ReferenceDrawing, DrawsOnItsOwnWithoutTheFastRenderersPictures) {
   const host::Canvas moved = host::render_gauge(reference, gauge, 210, {});
   EXPECT_NE(first_difference(moved, alone), "");
   EXPECT_EQ(first_difference(host::render_gauge(fast, gauge, 210, {}), moved), "");
+}
+
+// A hand-made gauge whose pictures have opaque, light edges inside the
+// face (a plate, a needle, a pointer), zoomed far beyond the module's own
+// sizes: the fast drawing must not cut off the soft edge a picture grows
+// when its pixels become many canvas pixels wide.
+namespace zoom {
+using namespace build;
+
+std::vector<uint8_t> plain(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = r, rgb[i + 1] = g, rgb[i + 2] = b;
+  return dib::encode_24bit(w, h, rgb);
+}
+
+extern GaugeHeader gauge;
+MouseRect mouse[] = {outer_parent(0), close_parent(), end_of_list()};
+StaticImageElement plate = static_image(gauge, {.bitmap = 20, .position = {7, 9}});
+NeedleElement pointer =
+    needle(gauge, {.bitmap = 30, .position = {20, 20}, .offset = {1, 6}}, {.var = 901});
+ElementHeader* face_children[] = {&plate.header, &pointer.header, nullptr};
+StaticImageElement face = static_image(gauge, {.bitmap = 10, .children = face_children});
+ElementHeader* root[] = {&face.header};
+GaugeHeader gauge = gauge_header({.name = "Zoom", .size_x_mm = 40, .root = root, .mouse = mouse});
+
+}  // namespace zoom
+
+TEST(ReferenceDrawing, PicturesZoomedFarKeepTheirSoftEdges) {
+  auto module = std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{&zoom::gauge});
+  module->add_picture(10, zoom::plain(40, 40, 20, 20, 20));
+  module->add_picture(20, zoom::plain(7, 5, 240, 240, 230));
+  module->add_picture(30, zoom::plain(3, 12, 250, 250, 250));
+  host::Host host(std::move(module));
+  host::FontLibrary fonts;
+  host::Renderer fast(host, fonts);
+  host::Renderer reference(host, fonts, host::RenderMode::kReference);
+  host::GaugeInstance& instance = host.place("Zoom");
+  for (double bearing : {0.0, 33.0}) {
+    host.variables().set(901, bearing);
+    host.update();
+    for (int width : {40, 173, 400, 640}) {
+      EXPECT_EQ(first_difference(host::render_gauge(fast, instance, width, {}),
+                                 host::render_gauge(reference, instance, width, {})),
+                "")
+          << "at " << width << " px, pointer at " << bearing;
+    }
+    // Stretched one way and squeezed the other (a panel line's width and
+    // height), so the halved levels are drawn many pixels wide.
+    for (const host::Placement& at :
+         {host::Placement{3, 2, 9.0, 0.3}, host::Placement{1, 5, 0.2, 7.5}}) {
+      host::Canvas a(400, 320), b(400, 320);
+      fast.draw(instance, a, at, {});
+      reference.draw(instance, b, at, {});
+      EXPECT_EQ(first_difference(a, b), "")
+          << "at " << at.scale_x << " x " << at.scale_y << ", pointer at " << bearing;
+    }
+  }
 }
 
 }  // namespace
