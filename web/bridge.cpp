@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,6 +62,11 @@ struct Page {
   double repeat_due = 0.0;
   int repeats = 0;
   int sounds = 0;
+  // Where the last press and the last drag landed, in background pixels of
+  // the pressed gauge (so tests can ask gaugeview about the same points).
+  std::string pressed_gauge;
+  PixPoint pressed_at{0, 0};
+  std::optional<PixPoint> dragged_to;
   std::string text;  // the last string handed to the page
 };
 
@@ -255,8 +261,7 @@ EMSCRIPTEN_KEEPALIVE void tv_tick(double seconds) {
 EMSCRIPTEN_KEEPALIVE void tv_frame() {
   Page& p = page();
   p.host->update();
-  host::draw_panel(p.panel, *p.renderer, p.canvas, host::lighting_of(*p.host, p.night),
-                   p.hotspots);
+  host::draw_panel(p.panel, *p.renderer, p.canvas, host::lighting_of(*p.host, p.night), p.hotspots);
 }
 
 // The last frame as straight RGBA bytes for an ImageData.
@@ -311,6 +316,9 @@ EMSCRIPTEN_KEEPALIVE int tv_pointer_down(double x, double y) {
   const host::Panel::Gauge& g = p.panel.gauges[index];
   PixPoint at = to_background(g, x, y);
   if (g.instance->press(at.x, at.y).child == nullptr) return 0;
+  p.pressed_gauge = g.instance->name();
+  p.pressed_at = at;
+  p.dragged_to.reset();
   p.held = index;
   p.held_seconds = 0.0;
   p.repeat_due = kRepeatDelaySeconds;
@@ -323,13 +331,28 @@ EMSCRIPTEN_KEEPALIVE int tv_pointer_move(double x, double y) {
   if (p.held < 0) return 0;
   const host::Panel::Gauge& g = p.panel.gauges[p.held];
   PixPoint at = to_background(g, x, y);
-  return g.instance->drag(at.x, at.y);
+  int calls = g.instance->drag(at.x, at.y);
+  if (calls > 0) p.dragged_to = at;
+  return calls;
 }
 
 EMSCRIPTEN_KEEPALIVE void tv_pointer_up() {
   Page& p = page();
   if (p.held >= 0) p.panel.gauges[p.held].instance->release();
   p.held = -1;
+}
+
+// The last press: "GAUGE X Y", then " X2 Y2" when a drag followed; empty
+// before the first press on a box.
+EMSCRIPTEN_KEEPALIVE const char* tv_last_press() {
+  Page& p = page();
+  if (p.pressed_gauge.empty()) return hand_over("");
+  std::string text =
+      p.pressed_gauge + " " + std::to_string(p.pressed_at.x) + " " + std::to_string(p.pressed_at.y);
+  if (p.dragged_to) {
+    text += " " + std::to_string(p.dragged_to->x) + " " + std::to_string(p.dragged_to->y);
+  }
+  return hand_over(text);
 }
 
 // Repeats made while held since the page started (for its tests).
@@ -354,15 +377,15 @@ EMSCRIPTEN_KEEPALIVE const char* tv_tooltip(double x, double y) {
   return hand_over(std::to_string(id) + "\t" + text + "\t" + g.instance->name());
 }
 
-// A placed gauge's rectangle in panel pixels: "X Y W H", empty when the
-// panel has no such gauge.
+// A placed gauge's rectangle in panel pixels and its background's size:
+// "X Y W H BW BH", empty when the panel has no such gauge.
 EMSCRIPTEN_KEEPALIVE const char* tv_gauge_rect(const char* name) {
   const host::Panel::Gauge* g = gauge_named(name);
   int w = 0, h = 0;
   if (g == nullptr || !page().renderer->background_size(*g->instance, w, h)) return hand_over("");
   char text[128];
-  std::snprintf(text, sizeof text, "%.6g %.6g %.6g %.6g", g->at.x, g->at.y, w * g->at.scale_x,
-                h * g->at.scale_y);
+  std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", g->at.x, g->at.y,
+                w * g->at.scale_x, h * g->at.scale_y, w, h);
   return hand_over(text);
 }
 

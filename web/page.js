@@ -397,12 +397,12 @@
     gaugeRect(name) {
       const r = call('tv_gauge_rect', 'string', ['string'], [name]);
       if (!r) return null;
-      const [x, y, w, h] = r.split(' ').map(Number);
+      const [x, y, w, h, bw, bh] = r.split(' ').map(Number);
       const c = canvas.getBoundingClientRect();
       const sx = c.width / canvas.width;
       const sy = c.height / canvas.height;
       return { x: c.left + x * sx, y: c.top + y * sy, width: w * sx, height: h * sy,
-               panel: { x, y, width: w, height: h } };
+               panel: { x, y, width: w, height: h }, background: { width: bw, height: bh } };
     },
     pixel(px, py) {
       const word = Module._tv_pixel(px, py) >>> 0;
@@ -418,6 +418,9 @@
     tooltip: (px, py) => call('tv_tooltip', 'string', ['number', 'number'], [px, py]),
     setNight: (on) => { $('night').checked = on; Module._tv_set_night(on ? 1 : 0); },
     repeats: () => Module._tv_repeats(),
+    lastPress: () => call('tv_last_press', 'string', [], []),
+    soundDecoded: () => clickBuffer !== null,
+    setFit: (on) => { $('fit').checked = on; document.body.classList.toggle('fit', on); },
     sounds: () => Module._tv_sounds(),
     saveHours,
     readFile: (path) => call('tv_read_file', 'string', ['string'], [path]),
