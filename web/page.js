@@ -426,5 +426,15 @@
     readFile: (path) => call('tv_read_file', 'string', ['string'], [path]),
     startDemo,
     stopDemo,
+    // The demo flight's state at `seconds`, at once (and no demo running).
+    demoAt(seconds) {
+      demo = { start: performance.now(), done: new Set() };
+      runDemo(seconds);
+      stopDemo();
+      frame();
+    },
+    demoSeconds: DEMO_SECONDS,
+    setHotspots: (on) => { $('hotspots').checked = on; Module._tv_set_hotspots(on ? 1 : 0); },
+    setEnglish: (on) => { $('language').value = on ? 'en' : 'fr'; Module._tv_set_english(on ? 1 : 0); },
   };
 })();

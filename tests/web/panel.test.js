@@ -381,6 +381,59 @@ test('the hour meter keeps its hours in the browser between visits', async () =>
   await page.close();
 });
 
+test('the demo flight starts the engine, takes off, climbs to cruise and moves smoothly', async () => {
+  const page = await openPage();
+  const at = (t) => page.evaluate((s) => {
+    window.tavrel.demoAt(s);
+    const k = window.tavrel.token;
+    return { battery: k(364), magnetos: k(399) + k(400), rpm: k(390), altitude: k(74), airspeed: k(61),
+             gear: k(331), throttle: k(558) };
+  }, t);
+  const start = await at(0);
+  assert.deepEqual([start.battery, start.magnetos, start.rpm, start.altitude], [0, 0, 0, 0]);
+  const running = await at(12);
+  assert.deepEqual([running.battery, running.magnetos], [1, 2]);
+  assert.ok(running.rpm > 600, `rpm ${running.rpm} after start-up`);
+  const climbing = await at(50);
+  assert.ok(climbing.altitude > 500 && climbing.gear === 0, JSON.stringify(climbing));
+  const cruise = await at(70);
+  assert.equal(cruise.altitude, 4500);
+  assert.equal(cruise.airspeed, 110);
+  // A twentieth of a second apart, nothing jumps (the climb is quicker than
+  // life, 4,500 ft in half a minute, but smooth).
+  for (const t of [30, 45.5, 66, 95]) {
+    const a = await at(t);
+    const b = await at(t + 0.05);
+    assert.ok(Math.abs(b.altitude - a.altitude) < 25, `altitude at ${t}: ${a.altitude} -> ${b.altitude}`);
+    assert.ok(Math.abs(b.throttle - a.throttle) < 0.02, `throttle at ${t}`);
+  }
+  const end = await at(await page.evaluate(() => window.tavrel.demoSeconds));
+  assert.ok(end.altitude < cruise.altitude, 'no descent at the end');
+  await page.close();
+});
+
+test('hot spots, English bitmaps and night each change the picture', async () => {
+  const page = await openPage();
+  const picture = () => page.evaluate(() => {
+    window.tavrel.frame();
+    const c = document.getElementById('panel');
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let h = 0;
+    for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) >>> 0;
+    return h;
+  });
+  const plain = await picture();
+  await page.evaluate(() => window.tavrel.setHotspots(true));
+  const hot = await picture();
+  await page.evaluate(() => { window.tavrel.setHotspots(false); window.tavrel.setEnglish(true); });
+  const english = await picture();
+  await page.evaluate(() => window.tavrel.setEnglish(false));
+  assert.notEqual(hot, plain, 'the click boxes did not show');
+  assert.notEqual(english, plain, 'the English bitmaps did not show');
+  assert.equal(await picture(), plain, 'back in French, the picture is not what it was');
+  await page.close();
+});
+
 test('a sounding switch plays the module\'s click through Web Audio', async () => {
   const page = await openPage();
   const before = await page.evaluate(() => window.tavrel.sounds());
