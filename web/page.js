@@ -67,7 +67,7 @@
     { t: 0, airspeed: 0, altitude: 0, pitch: 0, bank: 0, heading: 270, vspeed: 0, rpm: 0, manifold: 29.9,
       oilTemp: 60, oilPress: 0, cht: 120, carb: 12, fuelPress: 0, front: 90, center: 70, rear: 60,
       amps: 0, volts: 0, suction: 0, throttle: 0,
-      set: { 364: 0, 740: 0, 399: 0, 400: 0, 401: 0, 10: 0, 619: 0, 368: 0, 14: 0, 331: 16383, 329: 0, 307: 2 } },
+      set: { 364: 0, 740: 0, 399: 0, 400: 0, 401: 0, 619: 0, 368: 0, 14: 0, 331: 16383, 329: 0, 307: 2 } },
     { t: 3, set: { 364: 1 }, volts: 24.2, amps: -2 },
     { t: 5, set: { 399: 1, 400: 1 } },
     { t: 6, set: { 401: 1 }, rpm: 0 },
@@ -195,6 +195,7 @@
     lastFrameMs = performance.now() - t0;
     draw();
     for (const f of FLIGHT) showSlider(f);
+    syncLights();  // the panel's own switch turns them on and off too
   }
 
   function draw() {
