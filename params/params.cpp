@@ -50,15 +50,17 @@ void fire_every(const char* parameters, const char* key, uint32_t event) {
 
 }  // namespace
 
+// One pass from the start: the first place the key begins, unless a comment
+// character comes first (a key that itself begins with one is found where
+// it stands). The registration plate runs this on every update.
 const char* find_key(const char* text, const char* key) {
   if (text == nullptr || key == nullptr) return nullptr;
-  const char* at = std::strstr(text, key);
-  if (at == nullptr) return nullptr;
-  for (char comment : {'/', '#', '\''}) {
-    const char* hidden_from = std::strchr(text, comment);
-    if (hidden_from != nullptr && hidden_from < at) return nullptr;
+  for (const char* at = text;; ++at) {
+    size_t matched = 0;
+    while (key[matched] != '\0' && at[matched] == key[matched]) ++matched;
+    if (key[matched] == '\0') return at;
+    if (*at == '\0' || *at == '/' || *at == '#' || *at == '\'') return nullptr;
   }
-  return at;
 }
 
 int32_t read_decimal(const char* text) {

@@ -1,9 +1,8 @@
 // Bendix DME: distance, ground speed and time to the station in red
 // seven-segment digits, unit labels below, and the NAV 1 / NAV 2 source knob.
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 
+#include "gauges/radio/fixed_text.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
 
@@ -96,34 +95,45 @@ constinit IconElement source_knob =
     icon(bendix_dme, {.bitmap = 2140, .position = {51, 37}},
          {.var = kDmeSource, .callback = dme_source_knob_cb, .count = 2});
 
-// Writes a readout's text into the element's buffer, which holds char_count
+// A readout's text goes into the element's buffer, which holds char_count
 // characters and the terminating zero. A text too long for the readout, or
-// no number at all (null), is not cut (a cut "12" for 125 minutes would
-// read as a plausible wrong value): the readout shows dashes across its
-// width instead, as it does when there is no reading.
-void show(StringElement* text, const char* formatted) {
-  if (text->text == nullptr || text->char_count < 0) return;
+// no number at all, is not cut (a cut "12" for 125 minutes would read as a
+// plausible wrong value): the readout shows dashes across its width
+// instead, as it does when there is no reading.
+void show(StringElement* text, const char* fixed) {
+  char* out = text->text;
+  if (out == nullptr || text->char_count < 0) return;
   const size_t room = static_cast<size_t>(text->char_count);
-  if (formatted != nullptr && std::strlen(formatted) <= room) {
-    std::memcpy(text->text, formatted, std::strlen(formatted) + 1);
+  // Copied as far as its zero, or one character past the room (into the
+  // zero's place) for a text that does not fit.
+  size_t n = 0;
+  for (; n <= room && fixed[n] != '\0'; ++n) out[n] = fixed[n];
+  if (n <= room) {
+    out[n] = '\0';
     return;
   }
-  std::memset(text->text, '-', room);
-  text->text[room] = '\0';
+  std::memset(out, '-', room);
+  out[room] = '\0';
 }
 
-// A number in a readout's format, or null when it is not a number.
-struct Formatted {
-  char text[64];
-  const char* of(const char* format, double value) {
-    if (!std::isfinite(value)) return nullptr;
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-  }
-};
+// The readouts' formats: "%-4.1f", "%04.0f", "%03.0f" and "%02.0f".
+using Pad = FixedFormat::Pad;
+constexpr FixedFormat kTenthsLeft{.width = 4, .precision = 1, .pad = Pad::kBlanksAfter};
+constexpr FixedFormat kWholeFour{.width = 4, .precision = 0, .pad = Pad::kZerosBefore};
+constexpr FixedFormat kWholeThree{.width = 3, .precision = 0, .pad = Pad::kZerosBefore};
+constexpr FixedFormat kWholeTwo{.width = 2, .precision = 0, .pad = Pad::kZerosBefore};
 
-bool fits(const StringElement* text, const char* formatted) {
-  return formatted != nullptr && std::strlen(formatted) <= static_cast<size_t>(text->char_count);
+// Writes a number in a format straight into the readout; false, and
+// nothing written, when it is no number or does not fit.
+bool show_number(StringElement* text, double value, FixedFormat format) {
+  if (text->text == nullptr || text->char_count < 0) return false;
+  return format_fixed(text->text, static_cast<size_t>(text->char_count), value, format) != nullptr;
+}
+
+void show_dashes(StringElement* text) {
+  if (text->text == nullptr || text->char_count < 0) return;
+  std::memset(text->text, '-', static_cast<size_t>(text->char_count));
+  text->text[text->char_count] = '\0';
 }
 
 // Under 100 NM one decimal, left-justified ("5.0 "); from 100 whole miles
@@ -133,13 +143,12 @@ double TAVREL_STDCALL dme_distance_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
   const double d = text->source_vars[0].var_value.number;
   const double sign = text->source_vars[1].var_value.number;
-  Formatted f;
-  const char* shown = "----";
-  if (!(sign < 0.0)) {
-    shown = d < 100.0 ? f.of("%-4.1f", d) : nullptr;
-    if (!fits(text, shown)) shown = f.of("%04.0f", d);
+  if (sign < 0.0) {
+    show(text, "----");
+  } else if (!(d < 100.0 && show_number(text, d, kTenthsLeft)) &&
+             !show_number(text, d, kWholeFour)) {
+    show_dashes(text);
   }
-  show(text, shown);
   return d;
 }
 
@@ -147,8 +156,11 @@ double TAVREL_STDCALL dme_speed_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
   const double v = text->source_vars[0].var_value.number;
   const double sign = text->source_vars[1].var_value.number;
-  Formatted f;
-  show(text, sign < 0.0 ? "----" : f.of("%03.0f", v));
+  if (sign < 0.0) {
+    show(text, "----");
+  } else if (!show_number(text, v, kWholeThree)) {
+    show_dashes(text);
+  }
   return v;
 }
 
@@ -157,8 +169,7 @@ double TAVREL_STDCALL dme_speed_cb(ElementHeader* element) {
 double TAVREL_STDCALL dme_time_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
   const double t = text->source_vars[0].var_value.number;
-  Formatted f;
-  show(text, f.of("%02.0f", t));
+  if (!show_number(text, t, kWholeTwo)) show_dashes(text);
   return t;
 }
 
