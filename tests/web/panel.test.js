@@ -422,6 +422,8 @@ test('hot spots, English bitmaps and night each change the picture', async () =>
     for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) >>> 0;
     return h;
   });
+  // The engine stopped: the hour meter's hourglass stands still.
+  await page.evaluate(() => window.tavrel.setToken(390, 0));
   const plain = await picture();
   await page.evaluate(() => window.tavrel.setHotspots(true));
   const hot = await picture();
