@@ -243,15 +243,17 @@
     box.style.display = 'block';
   }
 
+  // The click is decoded as the page starts; the browser lets the sound
+  // out once the user has pressed something (resume() on the first press).
   function startAudio() {
-    if (audio) return;
     const Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return;
     audio = new Context();
     try {
       const bytes = Module.FS.readFile(text(Module._tv_art_dir()) + '/click.wav');
       audio.decodeAudioData(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.length))
-        .then((buffer) => { clickBuffer = buffer; }, () => {});
+        .then((buffer) => { clickBuffer = buffer; },
+              (error) => console.warn('the click sound does not decode:', error));
     } catch (e) {
       console.warn('the click sound could not be read:', e.message);
     }
@@ -268,7 +270,7 @@
   function hookPointer() {
     canvas.addEventListener('pointerdown', (event) => {
       if (event.button !== 0) return;
-      startAudio();
+      if (audio && audio.state === 'suspended') audio.resume();
       const [x, y] = panelPoint(event);
       pointerDown = true;
       canvas.setPointerCapture(event.pointerId);
@@ -372,6 +374,7 @@
       const placed = call('tv_init', 'number', ['string', 'string'],
                           ['/panels/default.cfg', '/panels/cruise.state']);
       syncLights();
+      startAudio();
       hookPointer();
       hookToolbar();
       frame();

@@ -232,6 +232,22 @@ test('a click on Battery_Switch flips token 364 and redraws its rocker', async (
   await page.close();
 });
 
+test('fitted to a narrow window, a click still lands on the box under the pointer', async () => {
+  const page = await openPage('file://' + PAGE, { width: 800, height: 700 });
+  await page.evaluate(() => window.tavrel.setFit(true));
+  const r = await page.evaluate(() => window.tavrel.gaugeRect('Battery_Switch'));
+  assert.ok(r.width < r.panel.width * 0.8, `not scaled down: ${r.width} px for ${r.panel.width}`);
+  await page.mouse.click(r.x + r.width * 0.3, r.y + r.height * 0.4);
+  await page.evaluate(() => window.tavrel.frame());
+  assert.equal(await page.evaluate(() => window.tavrel.token(364)), 0);
+  // The press landed where the pointer was, in the switch's own pixels.
+  const [gauge, x, y] = (await page.evaluate(() => window.tavrel.lastPress())).split(' ');
+  assert.equal(gauge, 'Battery_Switch');
+  assert.ok(Math.abs(Number(x) - 0.3 * r.background.width) <= 2, `x ${x}`);
+  assert.ok(Math.abs(Number(y) - 0.4 * r.background.height) <= 2, `y ${y}`);
+  await page.close();
+});
+
 test('a drag on the black lever of Thrust_Controls moves token 558 and the lever', async () => {
   const page = await openPage();
   const rect = await page.evaluate(() => window.tavrel.gaugeRect('Thrust_Controls').panel);
