@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -210,7 +211,11 @@ EMSCRIPTEN_KEEPALIVE int tv_init(const char* config_path, const char* state_path
     p.warnings.push_back("error: " + error);
     return 0;
   }
-  place();
+  try {
+    place();
+  } catch (const std::exception& e) {
+    p.warnings.push_back(std::string("error: ") + e.what());
+  }
   return p.panel.gauges.empty() ? 0 : 1;
 }
 
@@ -221,8 +226,12 @@ EMSCRIPTEN_KEEPALIVE const char* tv_art_dir() {
 // A panel configuration from the page (file picker or drop). Its problems
 // join the warnings; 1 when it placed a gauge.
 EMSCRIPTEN_KEEPALIVE int tv_load_panel(const char* text, const char* name) {
-  read_config(text, name);
-  place();
+  try {
+    read_config(text, name);
+    place();
+  } catch (const std::exception& e) {
+    page().warnings.push_back(std::string("error: ") + e.what());
+  }
   return page().panel.gauges.empty() ? 0 : 1;
 }
 
