@@ -397,6 +397,38 @@ test('the hour meter keeps its hours in the browser between visits', async () =>
   await page.close();
 });
 
+test('the flight-state sliders set tokens in the host\'s units and the gauges follow', async () => {
+  const page = await openPage();
+  const slide = (key, value) => page.evaluate((k, v) => {
+    const input = document.querySelector(`input[data-key="${k}"]`);
+    input.value = String(v);
+    input.dispatchEvent(new Event('input', { bubbles: true }));
+    window.tavrel.frame();
+  }, key, value);
+  const before = await page.evaluate(() => window.tavrel.stateReport('Airspeed_Kts'));
+  const cases = [
+    ['airspeed', 150, 61, 150],
+    ['altitude', 8000, 74, 8000],
+    ['manifold', 25, 391, 25 * 70.7328],
+    ['oilTemp', 200, 561, 659.67],             // °F to degrees Rankine
+    ['oilPress', 50, 562, 7200],               // psi to pounds per square foot
+    ['vspeed', 1000, 65, 1000 * 0.00508 * 256],  // ft/min to metres per second × 256
+    ['front', 25, 291, 2097152],               // a quarter of a full tank
+    ['heading', 180, 84, 180],
+  ];
+  for (const [key, value, token, host] of cases) {
+    await slide(key, value);
+    const got = await page.evaluate((t) => window.tavrel.token(t), token);
+    assert.ok(Math.abs(got - host) < 1e-6 * Math.max(1, Math.abs(host)), `${key}: token ${token} is ${got}, not ${host}`);
+  }
+  assert.equal(await page.evaluate(() => window.tavrel.token(83)), 180, 'the magnetic heading follows');
+  assert.notEqual(await page.evaluate(() => window.tavrel.stateReport('Airspeed_Kts')), before);
+  // The slider shows a token changed elsewhere (a click, the demo).
+  await page.evaluate(() => { window.tavrel.setToken(61, 42); window.tavrel.frame(); });
+  assert.equal(await page.$eval('input[data-key="airspeed"]', (e) => Number(e.value)), 42);
+  await page.close();
+});
+
 test('the demo flight starts the engine, takes off, climbs to cruise and moves smoothly', async () => {
   const page = await openPage();
   const at = (t) => page.evaluate((s) => {
