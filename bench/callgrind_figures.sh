@@ -25,6 +25,10 @@ echo "== default panel, update and render, day (5 frames)"
 profile 5 --render
 echo "== default panel, update and render, night, panel lights on (5 frames)"
 profile 5 --render --night
+echo "== default panel, update and render in the reference mode, day (2 frames)"
+profile 2 --render --reference
+echo "== default panel, update and render in the reference mode, night (2 frames)"
+profile 2 --render --reference --night
 for n in 1 10 51 200; do
   echo "== $n copies of Airspeed_Kts at 140 px, update only (100 frames)"
   profile 100 --copies "$n"

@@ -1,6 +1,7 @@
 // The default panel on the linked module, frame by frame: one update of all
 // its gauges, one render at 1x day and night against copying the same
-// pixels, and the cost per gauge as the panel grows. Every ratio is taken in
+// pixels and against the reference drawing, and the cost per gauge as the
+// panel grows. Every ratio is taken in
 // the same loop as the figure it compares, so a loaded machine slows both.
 #include <benchmark/benchmark.h>
 
@@ -46,10 +47,11 @@ BENCHMARK(BM_PanelUpdate)->Unit(benchmark::kMicrosecond);
 // pixels is copied with memcpy into a second canvas: the floor, the least a
 // frame could cost. Both are timed on this thread's processor clock; the
 // reported time is the render's, x_memcpy the render's over the copy's.
-void BM_PanelRender(benchmark::State& state) {
+void panel_render(benchmark::State& state, host::RenderMode mode) {
   const bool night = state.range(0) != 0;
   PanelRig rig;
   place_default_panel(rig, TAVREL_SOURCE_DIR);
+  rig.renderer->set_mode(mode);
   host::Lighting lighting = rig.lighting(night);
   rig.host->update();
   host::Canvas canvas(rig.panel.width, rig.panel.height);
@@ -74,7 +76,18 @@ void BM_PanelRender(benchmark::State& state) {
   state.counters["memcpy_us"] = floor / static_cast<double>(state.iterations()) * 1e6;
   state.counters["x_memcpy"] = floor > 0 ? render / floor : 0;
 }
+
+void BM_PanelRender(benchmark::State& state) {
+  panel_render(state, host::RenderMode::kFast);
+}
 BENCHMARK(BM_PanelRender)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same drawn in the renderer's reference mode (every pixel on its own,
+// nothing kept): what the fast drawing is measured against.
+void BM_PanelRenderReference(benchmark::State& state) {
+  panel_render(state, host::RenderMode::kReference);
+}
+BENCHMARK(BM_PanelRenderReference)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // N copies of the airspeed indicator (140 px): update, then render, each
 // with its time per gauge, which should not grow with N.

@@ -1,5 +1,5 @@
 // Runs frames of the default panel for a profiler:
-//   tavrel_panel_frames [--frames N] [--render] [--night] [--copies N]
+//   tavrel_panel_frames [--frames N] [--render] [--night] [--reference] [--copies N]
 // Ten frames first warm the caches (bitmap sizes, resampled pictures,
 // glyphs); then measured_frames runs N updates (and renders with --render).
 // Under callgrind, collect the measured frames alone with
@@ -27,7 +27,7 @@ __attribute__((noinline)) void measured_frames(tavrel::bench::PanelRig& rig,
 int main(int argc, char** argv) {
   using namespace tavrel;
   int frames = 100, copies = 0;
-  bool render = false, night = false;
+  bool render = false, night = false, reference = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) {
       frames = std::atoi(argv[++i]);
@@ -37,9 +37,12 @@ int main(int argc, char** argv) {
       render = true;
     } else if (!std::strcmp(argv[i], "--night")) {
       night = true;
+    } else if (!std::strcmp(argv[i], "--reference")) {
+      reference = true;
     } else {
       std::fprintf(stderr,
-                   "usage: tavrel_panel_frames [--frames N] [--render] [--night] [--copies N]\n");
+                   "usage: tavrel_panel_frames [--frames N] [--render] [--night] [--reference]\n"
+                   "                           [--copies N]\n");
       return 2;
     }
   }
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
     } else {
       bench::place_default_panel(rig, TAVREL_SOURCE_DIR);
     }
+    if (reference) rig.renderer->set_mode(host::RenderMode::kReference);
     host::Lighting lighting = rig.lighting(night);
     host::Canvas canvas(rig.panel.width, rig.panel.height);
     for (int i = 0; i < 10; ++i) {

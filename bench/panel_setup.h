@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/panel_config.h"
+#include "host/panel.h"
 #include "host/render.h"
 #include "host/state_file.h"
 

@@ -1,5 +1,7 @@
 #include "host/bitmaps.h"
 
+#include <cstring>
+
 namespace tavrel::host {
 namespace {
 
@@ -37,6 +39,19 @@ Surface::Level halve(const Surface::Level& from) {
 
 }  // namespace
 
+// The width and height a DIB's header gives (with or without its file
+// header).
+static bool header_size(const std::vector<uint8_t>& bytes, int& width, int& height) {
+  const size_t start = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M' ? 14 : 0;
+  if (bytes.size() < start + 12) return false;
+  int32_t w, h;
+  std::memcpy(&w, &bytes[start + 4], 4);
+  std::memcpy(&h, &bytes[start + 8], 4);
+  width = w;
+  height = h < 0 ? -h : h;
+  return width > 0 && height > 0;
+}
+
 Surface make_surface(const dib::Image& image, bool black_is_clear) {
   Surface surface;
   Surface::Level base;
@@ -55,31 +70,57 @@ Surface make_surface(const dib::Image& image, bool black_is_clear) {
   return surface;
 }
 
-BitmapCache::Entry& BitmapCache::entry(int id, Language language) {
+BitmapStore::Entry& BitmapStore::entry(int id, Language language) {
+  const bool indexed = id >= 0 && id < kIndexedIds &&
+                       (language == Language::kFrench || language == Language::kEnglish);
+  const size_t slot = static_cast<size_t>(id) * 2 + (language == Language::kEnglish ? 1 : 0);
+  if (indexed && slot < index_.size() && index_[slot] != nullptr) return *index_[slot];
   auto found = entries_.find({id, language});
   if (found != entries_.end()) return found->second;
   Entry& e = entries_[{id, language}];
-  std::vector<uint8_t> bytes;
-  if (!binding_.bitmap_bytes(id, language, bytes)) {
+  if (indexed) {
+    if (slot >= index_.size()) index_.resize(slot + 1, nullptr);
+    index_[slot] = &e;
+  }
+  e.found = binding_.bitmap_bytes(id, language, e.bytes);
+  if (!e.found) {
     e.error = "no bitmap " + std::to_string(id) + " in " + binding_.bitmap_source();
-  } else if (!dib::decode(bytes.data(), bytes.size(), e.image, &e.error)) {
-    e.error = "bitmap " + std::to_string(id) + " does not decode: " + e.error;
-  } else {
-    e.present = true;
+    e.decoded = true;
+  } else if (!header_size(e.bytes, e.width, e.height)) {
+    e.width = e.height = 0;
+    e.error = "bitmap " + std::to_string(id) + " has no DIB header";
   }
   return e;
 }
 
-const dib::Image* BitmapCache::image(int id, Language language) {
+const dib::Image* BitmapStore::image(int id, Language language) {
   Entry& e = entry(id, language);
+  if (!e.decoded) {
+    e.decoded = true;
+    if (dib::decode(e.bytes.data(), e.bytes.size(), e.image, &e.error)) {
+      e.present = true;
+      e.error.clear();
+    } else {
+      e.error = "bitmap " + std::to_string(id) + " does not decode: " + e.error;
+    }
+    std::vector<uint8_t>().swap(e.bytes);
+  }
   error_ = e.error;
   return e.present ? &e.image : nullptr;
 }
 
-const Surface* BitmapCache::surface(int id, Language language, bool black_is_clear) {
+bool BitmapStore::size(int id, Language language, int& width, int& height) {
   Entry& e = entry(id, language);
   error_ = e.error;
-  if (!e.present) return nullptr;
+  if (e.width <= 0) return false;
+  width = e.width;
+  height = e.height;
+  return true;
+}
+
+const Surface* BitmapStore::surface(int id, Language language, bool black_is_clear) {
+  if (image(id, language) == nullptr) return nullptr;
+  Entry& e = entries_.find({id, language})->second;
   std::unique_ptr<Surface>& slot = black_is_clear ? e.keyed : e.plain;
   if (!slot) slot = std::make_unique<Surface>(make_surface(e.image, black_is_clear));
   return slot.get();

@@ -1,7 +1,6 @@
 #include "host/host.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "host/key_events.h"
 
@@ -27,25 +26,14 @@ void TAVREL_STDCALL service_lookup_var(ModuleVar* var) {
   host->variables().fill(*var);
 }
 
-// Reads the width and height of a DIB (with or without its file header).
-bool dib_size(const std::vector<uint8_t>& bytes, int& width, int& height) {
-  size_t start = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M' ? 14 : 0;
-  if (bytes.size() < start + 12) return false;
-  int32_t w, h;
-  std::memcpy(&w, &bytes[start + 4], 4);
-  std::memcpy(&h, &bytes[start + 8], 4);
-  width = w;
-  height = h < 0 ? -h : h;
-  return width > 0 && height > 0;
-}
-
 }  // namespace
 
 Host* Host::current() {
   return g_current;
 }
 
-Host::Host(std::unique_ptr<ModuleBinding> binding) : binding_(std::move(binding)) {
+Host::Host(std::unique_ptr<ModuleBinding> binding)
+    : binding_(std::move(binding)), bitmaps_(std::make_unique<BitmapStore>(*binding_)) {
   if (g_current != nullptr) throw HostError("only one host may be bound at a time");
   g_current = this;
   services_[kServicePanelWindowToggle] = reinterpret_cast<void*>(&service_panel_window_toggle);
@@ -158,19 +146,6 @@ void Host::set_failure(uint32_t system, bool active) {
   } else {
     failures_.erase(system);
   }
-}
-
-bool Host::bitmap_size(int id, int& width, int& height) {
-  auto cached = bitmap_sizes_.find({language_, id});
-  if (cached == bitmap_sizes_.end()) {
-    std::vector<uint8_t> bytes;
-    std::pair<int, int> size{0, 0};
-    if (binding_->bitmap_bytes(id, language_, bytes)) dib_size(bytes, size.first, size.second);
-    cached = bitmap_sizes_.emplace(std::make_pair(language_, id), size).first;
-  }
-  width = cached->second.first;
-  height = cached->second.second;
-  return width > 0;
 }
 
 }  // namespace tavrel::host

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/binding.h"
+#include "host/bitmaps.h"
 #include "host/instance.h"
 #include "host/variables.h"
 
@@ -97,8 +98,13 @@ class Host {
   void set_failure(uint32_t system, bool active);
   bool failure_active(uint32_t system) const { return failures_.count(system) != 0; }
 
-  // Bitmap resources of the bound module, decoded sizes cached.
-  bool bitmap_size(int id, int& width, int& height);
+  // The bound module's bitmaps, the one store everything draws from.
+  BitmapStore& bitmaps() { return *bitmaps_; }
+  // A bitmap's size in the current language, from its header; false when
+  // it is missing or its header gives no size.
+  bool bitmap_size(int id, int& width, int& height) {
+    return bitmaps_->size(id, language_, width, height);
+  }
   Language language() const { return language_; }
   void set_language(Language language) { language_ = language; }
 
@@ -119,7 +125,7 @@ class Host {
   std::set<uint32_t> failures_;
   bool button_down_ = false;
   std::vector<uint32_t> momentary_held_;  // momentary events not yet released
-  std::map<std::pair<Language, int>, std::pair<int, int>> bitmap_sizes_;  // by language and id
+  std::unique_ptr<BitmapStore> bitmaps_;
   Language language_ = Language::kFrench;
   void* services_[kServiceTableEntries] = {};
 };

@@ -5,6 +5,12 @@
 // Arithmetic on the way from draw states to pixels is fixed point or plain
 // IEEE double arithmetic (no library trigonometry), so the native build and
 // the 32-bit Windows build draw the same pixels.
+//
+// The pieces live in host/render/: pixels.h (pixel arithmetic), sampling
+// (inverse maps, bilinear samples, rows), pictures (copying and blending
+// pictures in runs), picture_cache (what is kept between frames), reference
+// (the plain per-pixel drawing), text, hotspots, renderer (elements by
+// type), and canvas, lighting and angles.
 #pragma once
 
 #include <cstdint>
@@ -80,9 +86,16 @@ Lighting lighting_of(Host& host, bool night);
 // bits in every build); the angle is first rounded to 1/4096 degree.
 void sin_cos_degrees(double degrees, double& sine, double& cosine);
 
+// How the renderer draws. The fast drawing keeps still pictures resampled
+// and lit between frames and copies them in runs; the reference drawing
+// samples and blends every pixel on its own, with nothing kept, through the
+// same pixel arithmetic. Both give the same pixels; the reference is the
+// yardstick the fast drawing is checked and timed against.
+enum class RenderMode { kFast, kReference };
+
 class Renderer {
  public:
-  Renderer(Host& host, FontLibrary& fonts);
+  Renderer(Host& host, FontLibrary& fonts, RenderMode mode = RenderMode::kFast);
   ~Renderer();
   Renderer(const Renderer&) = delete;
   Renderer& operator=(const Renderer&) = delete;
@@ -112,9 +125,13 @@ class Renderer {
   // taken so the caller can report them.
   std::vector<std::string> take_warnings();
 
-  BitmapCache& bitmaps() { return bitmaps_; }
+  // The host's bitmap store, which the renderer draws from.
+  BitmapStore& bitmaps();
 
-  // Still pictures already resampled for their place (the renderer's own).
+  RenderMode mode() const { return mode_; }
+  void set_mode(RenderMode mode) { mode_ = mode; }
+
+  // What the renderer keeps between frames (host/render/picture_cache.h).
   struct Cache;
 
  private:
@@ -122,13 +139,14 @@ class Renderer {
   void draw_element(Context& context, const ElementState& state);
   void draw_string(Context& context, const ElementState& state);
   const Surface* surface(Context& context, int id, bool black_is_clear);
-  // A glyph as the font rasterises it, kept for later frames.
+  // A glyph as the font rasterises it, kept for later frames (the
+  // reference drawing rasterises it afresh).
   const GlyphCoverage& glyph(const Font& font, int codepoint, float scale, float shift_x);
   void warn(const std::string& message);
 
   Host& host_;
   FontLibrary& fonts_;
-  BitmapCache bitmaps_;
+  RenderMode mode_;
   std::set<std::string> warned_;
   std::vector<std::string> warnings_;
   std::unique_ptr<Cache> cache_;

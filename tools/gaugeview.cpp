@@ -15,7 +15,7 @@
 #include "host/fonts.h"
 #include "host/host.h"
 #include "host/key_events.h"
-#include "host/panel_config.h"
+#include "host/panel.h"
 #include "host/render.h"
 #include "host/state_file.h"
 #include "host/state_report.h"
@@ -47,11 +47,11 @@ const char kUsage[] =
     "usage: gaugeview COMMAND ...\n"
     "  list\n"
     "  render GAUGE -o OUT.png [--set TOKEN=VALUE]... [--state FILE] [--param STRING]\n"
-    "         [--width PX] [--night] [--lang en|fr] [--hotspots]\n"
+    "         [--width PX] [--night] [--lang en|fr] [--hotspots] [--reference]\n"
     "  panel PANEL.cfg -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night]\n"
-    "         [--lang en|fr] [--hotspots] [--strict]\n"
+    "         [--lang en|fr] [--hotspots] [--strict] [--reference]\n"
     "  sheet -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night] [--lang en|fr]\n"
-    "         [--hotspots]\n"
+    "         [--hotspots] [--reference]\n"
     "  click GAUGE X Y [--hold N] [--drag X2 Y2] [--param STRING] [--set TOKEN=VALUE]...\n"
     "         [--state FILE] [--width PX] [--lang en|fr]\n"
     "  hover GAUGE X Y [--param STRING] [--set TOKEN=VALUE]... [--state FILE] [--width PX]\n"
@@ -72,6 +72,7 @@ struct Options {
   int width = 0;
   bool night = false;
   bool hotspots = false;
+  bool reference = false;  // draw with the renderer's reference mode
   bool quiet = false;
   bool strict = false;
   host::Language language = host::Language::kFrench;
@@ -115,6 +116,7 @@ Options parse_options(int argc, char** argv) {
       {"--night", {0, "render panel sheet"}},
       {"--lang", {1, "list render panel sheet click hover"}},
       {"--hotspots", {0, "render panel sheet"}},
+      {"--reference", {0, "render panel sheet"}},
       {"--strict", {0, "panel"}},
       {"--hold", {1, "click"}},
       {"--drag", {2, "click"}},
@@ -166,6 +168,8 @@ Options parse_options(int argc, char** argv) {
         }
       } else if (arg == "--hotspots") {
         o.hotspots = true;
+      } else if (arg == "--reference") {
+        o.reference = true;
       } else if (arg == "--strict") {
         o.strict = true;
       } else if (arg == "--hold") {
@@ -249,6 +253,10 @@ void progress(const Options& o, const std::string& message) {
   if (!o.quiet) std::fprintf(stderr, "%s\n", message.c_str());
 }
 
+host::RenderMode render_mode(const Options& o) {
+  return o.reference ? host::RenderMode::kReference : host::RenderMode::kFast;
+}
+
 void report_warnings(host::Renderer& renderer) {
   for (const std::string& w : renderer.take_warnings()) {
     std::fprintf(stderr, "gaugeview: warning: %s\n", w.c_str());
@@ -297,7 +305,7 @@ int command_render(const Options& o) {
   GaugeInstance& instance = h->place(o.positional[0], o.parameters);
   h->update();
   host::FontLibrary fonts;
-  host::Renderer renderer(*h, fonts);
+  host::Renderer renderer(*h, fonts, render_mode(o));
   Canvas canvas =
       host::render_gauge(renderer, instance, o.width, host::lighting_of(*h, o.night), o.hotspots);
   report_warnings(renderer);
@@ -311,7 +319,7 @@ int command_panel(const Options& o) {
   if (!host::read_panel_config(o.positional[0], config, error)) throw HostError(error);
   auto h = make_host(o);
   host::FontLibrary fonts;
-  host::Renderer renderer(*h, fonts);
+  host::Renderer renderer(*h, fonts, render_mode(o));
   host::Panel panel = host::place_panel(config, *h, renderer);
   for (const std::string& p : panel.problems) {
     std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
@@ -333,7 +341,7 @@ int command_panel(const Options& o) {
 int command_sheet(const Options& o) {
   auto h = make_host(o);
   host::FontLibrary fonts;
-  host::Renderer renderer(*h, fonts);
+  host::Renderer renderer(*h, fonts, render_mode(o));
   host::Lighting lighting;  // filled after placing, when the variables are final
 
   struct Cell {
@@ -350,7 +358,7 @@ int command_sheet(const Options& o) {
     Cell cell{&instance};
     if (!renderer.background_size(instance, cell.width, cell.height)) {
       std::fprintf(stderr, "gaugeview: warning: %s: background bitmap missing (%s)\n", name,
-                   renderer.bitmaps().error().c_str());
+                   h->bitmaps().error().c_str());
       cell.width = cell.height = 0;
     }
     cells.push_back(cell);

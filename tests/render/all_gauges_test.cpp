@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/host.h"
-#include "host/panel_config.h"
+#include "host/panel.h"
 #include "host/render.h"
 
 namespace tavrel {

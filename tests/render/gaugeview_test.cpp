@@ -189,6 +189,22 @@ TEST(Gaugeview, RendersAtAWidthKeepingProportionsAndFollowsVariables) {
   EXPECT_NE(a.rgba, b.rgba) << "the switch looks the same off and on";
 }
 
+// --reference draws the same picture the slow way: the same pixels at an
+// awkward width by night, and it applies only where something is drawn.
+TEST(Gaugeview, TheReferenceDrawingGivesTheSamePicture) {
+  const std::string fast = scratch("fast.png"), reference = scratch("reference.png");
+  const std::string common = "render Airspeed_Kts --width 233 --night --set 10=1 --set 61=95";
+  ASSERT_EQ(gaugeview(common + " -o " + fast).status, 0);
+  const Result drawn = gaugeview(common + " --reference -o " + reference);
+  ASSERT_EQ(drawn.status, 0) << drawn.err;
+  Png a, b;
+  ASSERT_TRUE(a.read(fast));
+  ASSERT_TRUE(b.read(reference));
+  EXPECT_EQ(b.width, 233);
+  EXPECT_TRUE(a.rgba == b.rgba) << "the reference drawing differs from the fast one";
+  expect_refused("click Battery_Switch 1 1 --reference", "--reference");
+}
+
 TEST(Gaugeview, PanelWithBadLinesWarnsAndDrawsTheRest) {
   std::string cfg = scratch("bad.cfg");
   std::ofstream(cfg) << "[Window00]\n"
