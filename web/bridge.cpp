@@ -18,6 +18,7 @@
 #include "host/fonts.h"
 #include "host/help_texts.h"
 #include "host/host.h"
+#include "host/panel.h"
 #include "host/panel_config.h"
 #include "host/render.h"
 #include "host/state_file.h"

@@ -7,6 +7,7 @@
 
 #include "host/help_texts.h"
 #include "host/host.h"
+#include "host/panel.h"
 #include "host/panel_config.h"
 #include "host/render.h"
 
