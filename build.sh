@@ -3,6 +3,7 @@
 # default panel:
 #   build/native/            host, gaugeview, tests, the art (build/native/art)
 #   build/win32/Tavrel_Instr.gau   the module for the simulator
+#   build/web/tavrel-panel.html    the panel in a web page (when emcc is there)
 #   build/panel.png, build/panel-night.png
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,6 +19,20 @@ cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
   -DTAVREL_ART_DIR="$PWD/build/native/art" >/dev/null
 cmake --build build/win32 -j "$jobs"
+
+# The panel in a web page, from the same sources and the native build's art.
+# Debian's emcc finds its JavaScript tools (acorn) through NODE_PATH.
+if command -v emcc >/dev/null; then
+  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+  emscripten_dir=$(dirname "$(readlink -f "$(command -v emcc)")")
+  cmake -S . -B build/web -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$emscripten_dir/cmake/Modules/Platform/Emscripten.cmake" \
+    -DTAVREL_ART_DIR="$PWD/build/native/art" >/dev/null
+  cmake --build build/web -j "$jobs"
+  echo "build: wrote build/web/tavrel-panel.html"
+else
+  echo "build: emcc is not installed; the web page (build/web) is not built"
+fi
 
 if [ -x build/native/gaugeview ] && [ -f panels/default.cfg ]; then
   build/native/gaugeview panel panels/default.cfg --state panels/cruise.state --quiet -o build/panel.png

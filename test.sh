@@ -77,6 +77,31 @@ for config in $configs; do
   rm -f "$log"
 done
 
+# The panel page in a real browser (tests/web): puppeteer-core from npm
+# drives Debian's chromium. Each case counts once.
+if [ ! -f build/web/tavrel-panel.html ]; then
+  echo "web: the browser tests are skipped: build/web/tavrel-panel.html was not built (no emcc)"
+  skipped=$((skipped + 1))
+elif ! (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null); then
+  echo "web: npm ci in tests/web failed"
+  failed=$((failed + 1))
+  status=1
+else
+  log=$(mktemp)
+  timeout 300 node tests/web/panel.test.js 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  # "web: 13 passed, 0 failed"
+  summary=$(grep -E '^web: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -n 1)
+  if [ -n "$summary" ]; then
+    passed=$((passed + $(sed -E 's/^web: ([0-9]+) passed.*/\1/' <<<"$summary")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$summary")))
+  else
+    status=1
+    failed=$((failed + 1))
+  fi
+  rm -f "$log"
+fi
+
 echo
 echo "tests: $passed passed, $failed failed, $skipped skipped"
 exit $status

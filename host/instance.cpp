@@ -247,35 +247,46 @@ const MouseMap& GaugeInstance::mouse() const {
 }
 
 void GaugeInstance::release() {
+  pressed_ = nullptr;
   host_.release_button();
 }
 
-ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& options) {
+ClickResult GaugeInstance::press(int32_t x, int32_t y) {
   ClickResult result;
+  pressed_ = nullptr;
   MouseHit hit = mouse().hit(x, y);
   if (hit.child == nullptr) return result;
   host_.press_button();
+  pressed_ = hit.child;
+  pressed_at_ = {hit.x, hit.y};
   result.child = hit.child;
-  const MouseRect& rect = *hit.child->record;
   call_child(*hit.child, hit.x, hit.y, kMouseLeftSingle);
-  ++result.calls;
-  if (rect.mouse_flags & kMouseRepeatWhileHeld) {
-    for (int i = 0; i < options.hold; ++i) {
-      call_child(*hit.child, hit.x, hit.y, kMouseLeftSingle | kMouseRepeatWhileHeld);
-      ++result.calls;
-    }
-  }
-  if ((rect.mouse_flags & kMouseDrag) && options.drag_to) {
-    // Moves while held are reported relative to the pressed box, also
-    // outside it.
-    auto relative = [](int32_t point, int32_t origin) {
-      return static_cast<int32_t>(
-          std::clamp<int64_t>(int64_t{point} - origin, INT32_MIN, INT32_MAX));
-    };
-    call_child(*hit.child, relative(options.drag_to->x, hit.child->box.x),
-               relative(options.drag_to->y, hit.child->box.y), kMouseDrag);
-    ++result.calls;
-  }
+  result.calls = 1;
+  return result;
+}
+
+int GaugeInstance::repeat() {
+  if (pressed_ == nullptr || !(pressed_->record->mouse_flags & kMouseRepeatWhileHeld)) return 0;
+  call_child(*pressed_, pressed_at_.x, pressed_at_.y, kMouseLeftSingle | kMouseRepeatWhileHeld);
+  return 1;
+}
+
+int GaugeInstance::drag(int32_t x, int32_t y) {
+  if (pressed_ == nullptr || !(pressed_->record->mouse_flags & kMouseDrag)) return 0;
+  // Moves while held are reported relative to the pressed box, also
+  // outside it.
+  auto relative = [](int32_t point, int32_t origin) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{point} - origin, INT32_MIN, INT32_MAX));
+  };
+  call_child(*pressed_, relative(x, pressed_->box.x), relative(y, pressed_->box.y), kMouseDrag);
+  return 1;
+}
+
+ClickResult GaugeInstance::click(int32_t x, int32_t y, const ClickOptions& options) {
+  ClickResult result = press(x, y);
+  if (result.child == nullptr) return result;
+  for (int i = 0; i < options.hold; ++i) result.calls += repeat();
+  if (options.drag_to) result.calls += drag(options.drag_to->x, options.drag_to->y);
   if (options.release) release();
   return result;
 }

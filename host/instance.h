@@ -87,6 +87,18 @@ class GaugeInstance {
   ClickResult click(int32_t x, int32_t y, const ClickOptions& options = {});
   void release();
 
+  // A click in its steps, as a live pointer makes it: press() calls the box
+  // under the point and keeps the button down; repeat() calls it again when
+  // the box repeats while held; drag() calls it with a move while held when
+  // the box follows drags; release() ends the press. repeat() and drag()
+  // return the calls made (0 when nothing is pressed or the box does not
+  // take them).
+  ClickResult press(int32_t x, int32_t y);
+  int repeat();
+  int drag(int32_t x, int32_t y);
+  // The box the button is down on, or null.
+  const MouseArea* pressed() const { return pressed_; }
+
   // The root element of the instance's tree.
   ElementHeader* root() const { return header_.element_list ? header_.element_list[0] : nullptr; }
 
@@ -110,6 +122,8 @@ class GaugeInstance {
   std::unique_ptr<MouseMap> mouse_;
   std::vector<ElementState> states_;
   std::vector<std::unique_ptr<NeedleMap>> needle_maps_;  // parallel to states_
+  const MouseArea* pressed_ = nullptr;                   // the box held since press()
+  PixPoint pressed_at_{0, 0};                            // the point in it
 };
 
 }  // namespace tavrel::host

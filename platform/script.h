@@ -73,6 +73,12 @@ struct BufferRecord {
   int starts = 0;  // Play calls that started it (it was not already sounding)
   bool released = false;
 };
+// Told of every Play call that succeeds, with the buffer as it then is (a
+// page that sounds the click itself listens here); null: nobody is told.
+// A reset forgets the listener.
+using PlayListener = void (*)(const BufferRecord& buffer);
+void set_play_listener(PlayListener listener);
+
 // Every buffer created since the last reset, in order.
 std::vector<BufferRecord> buffers();
 // The sound of every playing buffer comes to its end.

@@ -103,6 +103,7 @@ struct State {
   std::vector<std::unique_ptr<Resource>> resources;
   std::vector<std::unique_ptr<Block>> blocks;
   std::vector<std::unique_ptr<File>> files;
+  PlayListener play_listener = nullptr;
 };
 
 State& state() {
@@ -235,6 +236,7 @@ HRESULT Buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     record.playing = true;
     ++record.starts;
   }
+  if (state().play_listener != nullptr) state().play_listener(record);
   return kOk;
 }
 
@@ -290,6 +292,10 @@ HRESULT Device::CreateSoundBuffer(LPCDSBUFFERDESC description, IDirectSoundBuffe
 
 void reset() {
   state() = State{};
+}
+
+void set_play_listener(PlayListener listener) {
+  state().play_listener = listener;
 }
 
 void set_executable_path(const std::string& path) {

@@ -22,9 +22,12 @@ native_packages=(
   strace
 )
 wine_packages=(wine wine32:i386 xvfb xauth)
+# The page in the browser: Emscripten builds it, Chromium runs its tests
+# (driven by puppeteer-core from npm, which then downloads no browser).
+web_packages=(emscripten chromium)
 
 if [ "${1:-}" = "--list-packages" ]; then
-  printf '%s\n' "${native_packages[@]}" "${wine_packages[@]}"
+  printf '%s\n' "${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}"
   exit 0
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--list-packages]" >&2
@@ -32,7 +35,7 @@ elif [ $# -gt 0 ]; then
 fi
 
 missing=()
-for package in "${native_packages[@]}" "${wine_packages[@]}"; do
+for package in "${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$package")
   fi

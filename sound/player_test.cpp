@@ -404,6 +404,27 @@ TEST_F(SoundingSwitch, HoldingTheButtonClicksOnce) {
   EXPECT_EQ(platform::count_calls("Play"), 1);
 }
 
+// What a listener to the stand-in's plays heard.
+std::vector<size_t> heard_sample_bytes;
+void hear(const platform::BufferRecord& buffer) {
+  heard_sample_bytes.push_back(buffer.samples.size());
+}
+
+TEST_F(SoundingSwitch, AListenerHearsEveryPlayWithTheClicksSamplesButNoFailedOne) {
+  heard_sample_bytes.clear();
+  platform::set_play_listener(hear);
+  host::GaugeInstance& nav = host.place("Nav_Lights_Switch");
+  nav.click(kLeverX, kLeverY);
+  nav.click(kLeverX, kLeverY);  // still sounding: the page is told all the same
+  ASSERT_EQ(heard_sample_bytes.size(), 2u);
+  EXPECT_EQ(heard_sample_bytes[0], platform::buffers()[0].bytes);
+  EXPECT_GT(heard_sample_bytes[0], 0u);
+  platform::fail(platform::Call::kPlay);
+  nav.click(kLeverX, kLeverY);
+  EXPECT_EQ(heard_sample_bytes.size(), 2u);
+  platform::set_play_listener(nullptr);
+}
+
 TEST_F(SoundingSwitch, ASecondInstanceTakesOverTheSlotAndTheFirstsObjectsAreGivenBack) {
   host::GaugeInstance& first = host.place("Pitot_Heat");
   host::GaugeInstance& second = host.place("Pitot_Heat");

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace tavrel::gauges {
 
@@ -60,7 +60,10 @@ const char* format_fixed(char* out, size_t room, double value, FixedFormat forma
   // NaN fails the comparison too.
   if (!(std::fabs(value) < 1e15)) return nullptr;
   const int precision = std::clamp(format.precision, 0, 3);
-  const uint64_t bits = std::bit_cast<uint64_t>(value);
+  // The double's bits by copy (std::bit_cast is missing from some runtimes
+  // the module is built with, Emscripten's among them).
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
   const bool negative = (bits >> 63) != 0;
   const uint64_t scaled = scaled_magnitude(bits, precision);
 

@@ -304,6 +304,47 @@ TEST_F(HostRules, MouseFunctionsGetARelativePointWithTheirInstanceAndDrags) {
   EXPECT_TRUE(host->fired().empty());
 }
 
+TEST_F(HostRules, ALivePointerPressesRepeatsDragsAndReleasesInSteps) {
+  instance = &host->place("Probe");
+  // A repeating box: each repeat fires again while the button stays down.
+  host::ClickResult pressed = instance->press(5, 5);
+  ASSERT_NE(pressed.child, nullptr);
+  EXPECT_TRUE(host->button_down());
+  EXPECT_EQ(instance->repeat(), 1);
+  EXPECT_EQ(instance->repeat(), 1);
+  EXPECT_EQ(instance->drag(50, 50), 0);  // this box does not follow drags
+  EXPECT_EQ(host->fired().size(), 3u);
+  instance->release();
+  EXPECT_FALSE(host->button_down());
+  EXPECT_EQ(instance->pressed(), nullptr);
+  EXPECT_EQ(instance->repeat(), 0);  // released: nothing is held
+  EXPECT_EQ(host->fired().size(), 3u);
+
+  // A dragging box: moves arrive relative to the pressed box, repeats do not.
+  instance->press(105, 110);
+  EXPECT_EQ(instance->repeat(), 0);
+  EXPECT_EQ(instance->drag(90, 140), 1);
+  instance->release();
+  ASSERT_EQ(journal.clicks.size(), 2u);
+  EXPECT_EQ(journal.clicks[1].x, -10);
+  EXPECT_EQ(journal.clicks[1].y, 40);
+  EXPECT_EQ(instance->drag(90, 140), 0);
+
+  // A press on no box holds nothing.
+  EXPECT_EQ(instance->press(60, 60).child, nullptr);
+  EXPECT_EQ(instance->pressed(), nullptr);
+  EXPECT_FALSE(host->button_down());
+}
+
+TEST_F(HostRules, TheStarterLetsGoWhenAStepwisePressIsReleased) {
+  instance = &host->place("Probe");
+  instance->press(45, 5);
+  instance->repeat();
+  EXPECT_DOUBLE_EQ(host->variables().number(401), 1.0);
+  instance->release();
+  EXPECT_DOUBLE_EQ(host->variables().number(401), 0.0);
+}
+
 TEST_F(HostRules, PanelWindowsOpenCloseToggleAndTellTheirGauges) {
   host::GaugeInstance& sub = host->place("Probe", "", 7);  // a closed window
   EXPECT_FALSE(host->window_open(7));

@@ -73,6 +73,10 @@ cat "$work"/trace.* |
 grep -rhoE '"/usr/share/[^"]+\.(ttf|otf|pfb|pcf)"' \
   "$source_dir/resources/art" "$source_dir/host" "$source_dir/tools" 2>/dev/null |
   tr -d '"' | sort -u >"$work/named"
+# The fonts the web page embeds, named in its build file.
+grep -hoE '/usr/share/[^" ;)@]+\.(ttf|otf)' "$source_dir/web/CMakeLists.txt" 2>/dev/null |
+  sort -u >>"$work/named"
+sort -u -o "$work/named" "$work/named"
 
 cat "$work/opened" "$work/named" | sort -u >"$work/files"
 if ! grep -qE '\.(ttf|otf)$' "$work/files"; then

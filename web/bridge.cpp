@@ -1,0 +1,446 @@
+// The panel in a web page: the module, the stand-in host and the renderer,
+// built with Emscripten, driven from page.js through these plain C calls.
+// The page owns the clock and the pointer; everything a gauge does goes
+// through the same host calls as gaugeview's.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/fonts.h"
+#include "host/help_texts.h"
+#include "host/host.h"
+#include "host/panel.h"
+#include "host/panel_config.h"
+#include "host/render.h"
+#include "host/state_file.h"
+#include "host/state_report.h"
+#include "platform/script.h"
+
+#ifndef TAVREL_ART_DIR
+#define TAVREL_ART_DIR "art"
+#endif
+
+namespace tavrel::web {
+namespace {
+
+using host::GaugeInstance;
+
+// The host's panel frame rate; a held box repeats once a frame after a
+// short wait, as a key held down does.
+constexpr double kFramesPerSecond = 18.0;
+constexpr double kRepeatDelaySeconds = 0.3;
+// The hour meter counts engine time while the engine turns over.
+constexpr uint32_t kEngineRpm = 390;
+constexpr uint32_t kEngineTime = 607;
+constexpr double kRunningRpm = 100.0;
+// An hour meter placed without a file name keeps its hours under this one,
+// so the page can keep them between visits.
+constexpr char kHourmeterName[] = "Hourmeter";
+constexpr char kHoursStem[] = "Tavrel_Panel";
+
+struct Page {
+  std::unique_ptr<host::Host> host;
+  host::FontLibrary fonts;
+  std::unique_ptr<host::Renderer> renderer;
+  host::PanelConfig config;
+  host::Panel panel;
+  host::Canvas canvas;
+  std::vector<uint8_t> rgba;
+  bool night = false;
+  bool hotspots = false;
+  std::vector<std::string> warnings;
+  // The pointer: the gauge (index in panel.gauges) the button went down on.
+  int held = -1;
+  double held_seconds = 0.0;
+  double repeat_due = 0.0;
+  int repeats = 0;
+  int sounds = 0;
+  // Where the last press and the last drag landed, in background pixels of
+  // the pressed gauge (so tests can ask gaugeview about the same points).
+  std::string pressed_gauge;
+  PixPoint pressed_at{0, 0};
+  std::optional<PixPoint> dragged_to;
+  std::string text;  // the last string handed to the page
+};
+
+Page& page() {
+  static Page p;
+  return p;
+}
+
+const char* hand_over(std::string text) {
+  page().text = std::move(text);
+  return page().text.c_str();
+}
+
+void warn(const std::string& message) {
+  page().warnings.push_back("warning: " + message);
+}
+
+void take_renderer_warnings() {
+  for (const std::string& w : page().renderer->take_warnings()) warn(w);
+}
+
+// The page is told of every click the module plays; it sounds the module's
+// own WAVE resource.
+void on_play(const platform::BufferRecord&) {
+  ++page().sounds;
+  EM_ASM({
+    if (Module.onClickSound) Module.onClickSound();
+  });
+}
+
+void remove_panel() {
+  Page& p = page();
+  if (p.held >= 0) p.panel.gauges[p.held].instance->release();
+  p.held = -1;
+  // Service 12 for each, last placed first: the hour meter writes its file.
+  for (auto it = p.panel.gauges.rbegin(); it != p.panel.gauges.rend(); ++it) {
+    p.host->remove(*it->instance);
+  }
+  p.panel = host::Panel{};
+}
+
+// Places the configuration read last, with a fresh renderer (its caches
+// belong to the instances and the language they were made for).
+void place() {
+  Page& p = page();
+  remove_panel();
+  p.renderer = std::make_unique<host::Renderer>(*p.host, p.fonts);
+  host::PanelConfig config = p.config;
+  for (host::PanelGauge& gauge : config.gauges) {
+    if (gauge.name == kHourmeterName && gauge.parameters.empty()) gauge.parameters = kHoursStem;
+  }
+  p.panel = host::place_panel(config, *p.host, *p.renderer);
+  for (const std::string& problem : p.panel.problems) warn(problem);
+  p.host->clear_fired();
+  p.canvas = host::Canvas(std::max(1, p.panel.width), std::max(1, p.panel.height));
+}
+
+bool read_config(const std::string& text, const std::string& name) {
+  std::istringstream in(text);
+  host::PanelConfig config = host::parse_panel_config(in, name);
+  page().config = std::move(config);
+  return true;
+}
+
+bool apply_state(const std::string& text, const std::string& name) {
+  std::istringstream in(text);
+  std::vector<host::VariableSetting> settings;
+  std::string error;
+  if (!host::parse_state(in, name, settings, error)) {
+    page().warnings.push_back("error: " + error);
+    return false;
+  }
+  host::apply_settings(settings, page().host->variables());
+  return true;
+}
+
+std::string read_file(const std::string& path) {
+  std::string text;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+  }
+  return text;
+}
+
+// The gauge under a point of the panel: the last drawn that holds it.
+int gauge_at(double x, double y) {
+  Page& p = page();
+  for (int i = static_cast<int>(p.panel.gauges.size()) - 1; i >= 0; --i) {
+    const host::Panel::Gauge& g = p.panel.gauges[i];
+    int w = 0, h = 0;
+    if (!p.renderer->background_size(*g.instance, w, h)) continue;
+    if (x >= g.at.x && y >= g.at.y && x < g.at.x + w * g.at.scale_x &&
+        y < g.at.y + h * g.at.scale_y) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// A point of the panel in a gauge's background pixels.
+PixPoint to_background(const host::Panel::Gauge& g, double x, double y) {
+  return {static_cast<int32_t>(std::floor((x - g.at.x) / g.at.scale_x)),
+          static_cast<int32_t>(std::floor((y - g.at.y) / g.at.scale_y))};
+}
+
+const host::Panel::Gauge* gauge_named(const char* name) {
+  for (const host::Panel::Gauge& g : page().panel.gauges) {
+    if (g.instance->name() == name) return &g;
+  }
+  return nullptr;
+}
+
+}  // namespace
+}  // namespace tavrel::web
+
+using namespace tavrel;
+using namespace tavrel::web;
+
+extern "C" {
+
+// Binds the module and places the panel at `config_path` in the flight
+// state at `state_path` (either may be empty). 1 when the panel holds a
+// gauge.
+EMSCRIPTEN_KEEPALIVE int tv_init(const char* config_path, const char* state_path) {
+  Page& p = page();
+  platform::set_play_listener(on_play);
+  std::string error;
+  p.host = std::make_unique<host::Host>(host::bind_module("", &error));
+  if (*state_path != '\0') {
+    std::vector<host::VariableSetting> settings;
+    if (host::read_state_file(state_path, settings, error)) {
+      host::apply_settings(settings, p.host->variables());
+    } else {
+      p.warnings.push_back("error: " + error);
+    }
+  }
+  if (!host::read_panel_config(config_path, p.config, error)) {
+    p.warnings.push_back("error: " + error);
+    return 0;
+  }
+  try {
+    place();
+  } catch (const std::exception& e) {
+    p.warnings.push_back(std::string("error: ") + e.what());
+  }
+  return p.panel.gauges.empty() ? 0 : 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* tv_art_dir() {
+  return TAVREL_ART_DIR;
+}
+
+// A panel configuration from the page (file picker or drop). Its problems
+// join the warnings; 1 when it placed a gauge.
+EMSCRIPTEN_KEEPALIVE int tv_load_panel(const char* text, const char* name) {
+  try {
+    read_config(text, name);
+    place();
+  } catch (const std::exception& e) {
+    page().warnings.push_back(std::string("error: ") + e.what());
+  }
+  return page().panel.gauges.empty() ? 0 : 1;
+}
+
+// A flight state from the page; 0 (with the reason in the warnings) at a
+// bad line, and then nothing of it is applied.
+EMSCRIPTEN_KEEPALIVE int tv_load_state(const char* text, const char* name) {
+  return apply_state(text, name) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int tv_width() {
+  return page().canvas.width();
+}
+EMSCRIPTEN_KEEPALIVE int tv_height() {
+  return page().canvas.height();
+}
+
+// Time passes on the panel: engine time runs with the engine, and a held
+// box repeats once a frame once the first wait is over.
+EMSCRIPTEN_KEEPALIVE void tv_tick(double seconds) {
+  Page& p = page();
+  if (!(seconds > 0.0)) return;
+  host::VariableStore& vars = p.host->variables();
+  if (vars.number(kEngineRpm) >= kRunningRpm) {
+    vars.set(kEngineTime, vars.number(kEngineTime) + seconds);
+  }
+  if (p.held >= 0) {
+    p.held_seconds += seconds;
+    while (p.held_seconds >= p.repeat_due) {
+      p.repeats += p.panel.gauges[p.held].instance->repeat();
+      p.repeat_due += 1.0 / kFramesPerSecond;
+    }
+  }
+}
+
+// One frame: every gauge updated, the panel drawn.
+EMSCRIPTEN_KEEPALIVE void tv_frame() {
+  Page& p = page();
+  p.host->update();
+  host::draw_panel(p.panel, *p.renderer, p.canvas, host::lighting_of(*p.host, p.night), p.hotspots);
+}
+
+// The last frame as straight RGBA bytes for an ImageData.
+EMSCRIPTEN_KEEPALIVE const uint8_t* tv_pixels() {
+  Page& p = page();
+  p.rgba = p.canvas.straight_rgba();
+  take_renderer_warnings();
+  return p.rgba.data();
+}
+
+// One pixel of the last frame, straight RGBA in one word (red lowest); 0
+// outside the panel.
+EMSCRIPTEN_KEEPALIVE uint32_t tv_pixel(int x, int y) {
+  Page& p = page();
+  if (x < 0 || y < 0 || x >= p.canvas.width() || y >= p.canvas.height()) return 0;
+  uint32_t c = p.canvas.at(x, y);
+  uint32_t a = c >> 24;
+  if (a == 0) return 0;
+  auto straight = [a](uint32_t v) { return std::min<uint32_t>(255, (v * 255 + a / 2) / a); };
+  return straight(c & 0xFF) | straight(c >> 8 & 0xFF) << 8 | straight(c >> 16 & 0xFF) << 16 |
+         a << 24;
+}
+
+EMSCRIPTEN_KEEPALIVE void tv_set_night(int night) {
+  page().night = night != 0;
+}
+EMSCRIPTEN_KEEPALIVE void tv_set_hotspots(int on) {
+  page().hotspots = on != 0;
+}
+// 1: English bitmaps, 0: French. The panel is placed again (the hour
+// meter saves and reloads its hours on the way).
+EMSCRIPTEN_KEEPALIVE void tv_set_english(int english) {
+  Page& p = page();
+  p.host->set_language(english ? host::Language::kEnglish : host::Language::kFrench);
+  place();
+}
+
+EMSCRIPTEN_KEEPALIVE double tv_token(int token) {
+  return page().host->variables().number(static_cast<uint32_t>(token));
+}
+EMSCRIPTEN_KEEPALIVE void tv_set_token(int token, double value) {
+  if (token > 0) page().host->variables().set(static_cast<uint32_t>(token), value);
+}
+
+// The button goes down at a point of the panel: 1 when it landed on a box.
+EMSCRIPTEN_KEEPALIVE int tv_pointer_down(double x, double y) {
+  Page& p = page();
+  if (p.held >= 0) p.panel.gauges[p.held].instance->release();
+  p.held = -1;
+  int index = gauge_at(x, y);
+  if (index < 0) return 0;
+  const host::Panel::Gauge& g = p.panel.gauges[index];
+  PixPoint at = to_background(g, x, y);
+  if (g.instance->press(at.x, at.y).child == nullptr) return 0;
+  p.pressed_gauge = g.instance->name();
+  p.pressed_at = at;
+  p.dragged_to.reset();
+  p.held = index;
+  p.held_seconds = 0.0;
+  p.repeat_due = kRepeatDelaySeconds;
+  return 1;
+}
+
+// The pointer moves with the button down: the pressed box follows drags.
+EMSCRIPTEN_KEEPALIVE int tv_pointer_move(double x, double y) {
+  Page& p = page();
+  if (p.held < 0) return 0;
+  const host::Panel::Gauge& g = p.panel.gauges[p.held];
+  PixPoint at = to_background(g, x, y);
+  int calls = g.instance->drag(at.x, at.y);
+  if (calls > 0) p.dragged_to = at;
+  return calls;
+}
+
+EMSCRIPTEN_KEEPALIVE void tv_pointer_up() {
+  Page& p = page();
+  if (p.held >= 0) p.panel.gauges[p.held].instance->release();
+  p.held = -1;
+}
+
+// The last press: "GAUGE X Y", then " X2 Y2" when a drag followed; empty
+// before the first press on a box.
+EMSCRIPTEN_KEEPALIVE const char* tv_last_press() {
+  Page& p = page();
+  if (p.pressed_gauge.empty()) return hand_over("");
+  std::string text =
+      p.pressed_gauge + " " + std::to_string(p.pressed_at.x) + " " + std::to_string(p.pressed_at.y);
+  if (p.dragged_to) {
+    text += " " + std::to_string(p.dragged_to->x) + " " + std::to_string(p.dragged_to->y);
+  }
+  return hand_over(text);
+}
+
+// Repeats made while held since the page started (for its tests).
+EMSCRIPTEN_KEEPALIVE int tv_repeats() {
+  return page().repeats;
+}
+EMSCRIPTEN_KEEPALIVE int tv_sounds() {
+  return page().sounds;
+}
+
+// What a point of the panel shows as its tooltip: "ID\tTEXT\tGAUGE", or an
+// empty string where no gauge has one.
+EMSCRIPTEN_KEEPALIVE const char* tv_tooltip(double x, double y) {
+  Page& p = page();
+  int index = gauge_at(x, y);
+  if (index < 0) return hand_over("");
+  const host::Panel::Gauge& g = p.panel.gauges[index];
+  PixPoint at = to_background(g, x, y);
+  uint32_t id = g.instance->tooltip_at(at.x, at.y);
+  if (id == 0) return hand_over("");
+  std::string text(host::help_text(id));
+  return hand_over(std::to_string(id) + "\t" + text + "\t" + g.instance->name());
+}
+
+// A placed gauge's rectangle in panel pixels and its background's size:
+// "X Y W H BW BH", empty when the panel has no such gauge.
+EMSCRIPTEN_KEEPALIVE const char* tv_gauge_rect(const char* name) {
+  const host::Panel::Gauge* g = gauge_named(name);
+  int w = 0, h = 0;
+  if (g == nullptr || !page().renderer->background_size(*g->instance, w, h)) return hand_over("");
+  char text[128];
+  std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", g->at.x, g->at.y,
+                w * g->at.scale_x, h * g->at.scale_y, w, h);
+  return hand_over(text);
+}
+
+// What every element of a placed gauge shows after the last update, in the
+// lines `gaugeview state` prints.
+EMSCRIPTEN_KEEPALIVE const char* tv_state_report(const char* name) {
+  const host::Panel::Gauge* g = gauge_named(name);
+  if (g == nullptr) return hand_over("");
+  std::string text;
+  for (const std::string& line : host::describe_elements(*g->instance)) text += line + "\n";
+  return hand_over(text);
+}
+
+// The warnings so far, one a line.
+EMSCRIPTEN_KEEPALIVE const char* tv_warnings() {
+  std::string text;
+  for (const std::string& w : page().warnings) text += w + "\n";
+  return hand_over(text);
+}
+EMSCRIPTEN_KEEPALIVE void tv_clear_warnings() {
+  page().warnings.clear();
+}
+
+// The hour meter writes its file as it is removed: each is removed and
+// placed again where it was, so the file is current before the page syncs
+// its storage. The total lives on in the module between the two.
+EMSCRIPTEN_KEEPALIVE int tv_save_hours() {
+  Page& p = page();
+  int saved = 0;
+  for (size_t i = 0; i < p.panel.gauges.size(); ++i) {
+    host::Panel::Gauge& g = p.panel.gauges[i];
+    if (g.instance->name() != kHourmeterName) continue;
+    if (p.held == static_cast<int>(i)) tv_pointer_up();
+    std::string parameters = g.instance->parameters();
+    uint32_t window = g.instance->window();
+    p.host->remove(*g.instance);
+    g.instance = &p.host->place(kHourmeterName, parameters, window);
+    ++saved;
+  }
+  return saved;
+}
+
+// The text of a file of the page's file system (the hours file, for tests).
+EMSCRIPTEN_KEEPALIVE const char* tv_read_file(const char* path) {
+  return hand_over(read_file(path));
+}
+
+}  // extern "C"
