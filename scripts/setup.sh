@@ -25,6 +25,9 @@ wine_packages=(wine wine32:i386 xvfb xauth)
 # The page in the browser: Emscripten builds it, Chromium runs its tests
 # (driven by puppeteer-core from npm, which then downloads no browser).
 web_packages=(emscripten chromium)
+# npm installs that driver. A Node.js from elsewhere brings its own npm,
+# which Debian's would conflict with: then that one is used.
+command -v npm >/dev/null || web_packages+=(npm)
 
 if [ "${1:-}" = "--list-packages" ]; then
   printf '%s\n' "${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}"

@@ -21,7 +21,10 @@ const PAGE = path.resolve(process.argv[2] || path.join(ROOT, 'build/web/tavrel-p
 const GAUGEVIEW = path.join(ROOT, 'build/native/gaugeview');
 const STATE = path.join(ROOT, 'panels/cruise.state');
 const CONFIG = path.join(ROOT, 'panels/default.cfg');
-const SCREENSHOT = path.join(ROOT, 'docs/web-panel.png');
+// The README's picture is docs/web-panel.png; a run writes its screenshot
+// under build/ unless TAVREL_WEB_SCREENSHOT names where (so a test run leaves
+// the working tree as it was).
+const SCREENSHOT = path.resolve(ROOT, process.env.TAVREL_WEB_SCREENSHOT || 'build/web/panel-screenshot.png');
 const FRAME_BUDGET_MS = 8;
 
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'tavrel-web-'));
