@@ -122,6 +122,8 @@ async function launch() {
     headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           // A machine (or chroot) without a shared-memory mount still runs it.
+           '--disable-dev-shm-usage',
            '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
   });
 }
