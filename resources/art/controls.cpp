@@ -42,16 +42,13 @@ void placard(cairo_t* cr, double w, double h, double radius) {
 // ---------------------------------------------------------------- quadrant
 
 // The quadrant's backdrop: every pixel black, nothing of it shows.
-Canvas quadrant_backdrop(Lang) {
-  return Canvas(340, 290, 8);
-}
+void quadrant_backdrop(Canvas&, Lang) {}
 
 // A lever: a chrome shaft leaning along its travel (up and to the left as
 // the lever goes forward) from its foot near the bottom of the picture to a
 // round knob at the top. The knob stands where it stays inside the lever's
 // click box over the whole travel.
-Canvas lever(int width, int height, Colour knob, double knob_radius, Point top, Point foot) {
-  Canvas canvas(width, height, 8);
+void lever(Canvas& canvas, Colour knob, double knob_radius, Point top, Point foot) {
   cairo_t* cr = canvas.cr();
   // Shaft, darker on its lower side.
   cairo_new_path(cr);
@@ -78,7 +75,6 @@ Canvas lever(int width, int height, Colour knob, double knob_radius, Point top, 
   cairo_set_source(cr, ball);
   cairo_fill(cr);
   cairo_pattern_destroy(ball);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- flaps
@@ -93,8 +89,7 @@ double pointer_centre(double position) {
          kFlapPointerWidth / 2.0;
 }
 
-Canvas flap_plate(Lang) {
-  Canvas canvas(158, 90, 8);
+void flap_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   placard(cr, 158, 90, 4);
   engraved_text(cr, "FLAP SELECTOR", 79, 11, 10);
@@ -122,13 +117,11 @@ Canvas flap_plate(Lang) {
     cairo_stroke(cr);
     engraved_text(cr, p.label, x, baseline, 6.5);
   }
-  return canvas;
 }
 
 // A yellow pointer: a tab that rides in the slot, its tip pointing down at
 // the marks.
-Canvas flap_pointer(Lang) {
-  Canvas canvas(kFlapPointerWidth, 43, 8);
+void flap_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   polygon(cr, {{1, 1}, {12, 1}, {12, 34}, {6.5, 42.5}, {1, 34}});
   fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {13, 0},
@@ -136,13 +129,11 @@ Canvas flap_pointer(Lang) {
   set_colour(cr, scaled(kPointerYellow, 0.45));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- gear
 
-Canvas gear_plate(Lang) {
-  Canvas canvas(45, 100, 8);
+void gear_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   placard(cr, 45, 100, 3);
   engraved_text(cr, "WHEELS", 22.5, 9, 8);
@@ -152,13 +143,11 @@ Canvas gear_plate(Lang) {
   cairo_fill(cr);
   engraved_text(cr, "UP", 34, 24, 7);
   engraved_text(cr, "DOWN", 34, 92, 6.5);
-  return canvas;
 }
 
 // The lever, its wheel-shaped handle at the top of the slot (up) or at the
 // bottom (down). Picture coordinates: the icon stands at (5, 10).
-Canvas gear_lever(bool down) {
-  Canvas canvas(20, 90, 8);
+void gear_lever(Canvas& canvas, bool down) {
   cairo_t* cr = canvas.cr();
   const double handle_y = down ? 76 : 13;
   const double pivot_y = 45;
@@ -177,7 +166,6 @@ Canvas gear_lever(bool down) {
   cairo_stroke(cr);
   circle(cr, {10, handle_y}, 4);
   fill_metal(cr, kChrome, {6, handle_y - 4}, {14, handle_y + 4});
-  return canvas;
 }
 
 // ---------------------------------------------------------------- fuel selectors
@@ -197,19 +185,16 @@ void selector_plate(cairo_t* cr) {
 }
 
 // The side labels stand above the handle's line, clear of its tip.
-Canvas fuel_plate(Lang) {
-  Canvas canvas(73, 73, 8);
+void fuel_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   selector_plate(cr);
   engraved_text(cr, "OFF", 36.5, 11, 8);
   engraved_text(cr, "REAR", 36.5, 69, 8);
   engraved_text(cr, "FRNT", 10.5, 30, 7);
   engraved_text(cr, "CNTR", 62.5, 30, 7);
-  return canvas;
 }
 
-Canvas tank_plate(Lang) {
-  Canvas canvas(73, 73, 8);
+void tank_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   selector_plate(cr);
   engraved_text(cr, "CENTRE TANK", 36.5, 10, 6.5);
@@ -220,14 +205,12 @@ Canvas tank_plate(Lang) {
   engraved_text(cr, "OFF", 36.5, 69, 7.5);
   engraved_text(cr, "FUEL", 10.5, 68.5, 5.5);
   engraved_text(cr, "SELECTOR", 61, 68.5, 5.5);
-  return canvas;
 }
 
 // A selector handle lying from the centre toward `bearing` (degrees
 // clockwise from straight up): a tapered bar, pointed at that end, across
 // a round boss. A word may run along its pointed half.
-Canvas handle(double bearing, const std::string& word) {
-  Canvas canvas(73, 73, 8);
+void handle(Canvas& canvas, double bearing, const std::string& word) {
   cairo_t* cr = canvas.cr();
   cairo_translate(cr, kSelectorCentre.x, kSelectorCentre.y);
   cairo_rotate(cr, bearing * kPi / 180.0);
@@ -248,44 +231,47 @@ Canvas handle(double bearing, const std::string& word) {
     text(cr, word, 0, 2, 5, colours::kFace);
     cairo_restore(cr);
   }
-  return canvas;
 }
 
 }  // namespace
 
 void add_control_drawers(Registry& registry) {
   registry.add(160, quadrant_backdrop);
-  registry.add(170, [](Lang) { return lever(60, 129, kKnobRed, 15, {28, 17}, {50, 126}); });
-  registry.add(180, [](Lang) { return lever(90, 139, kKnobYellow, 17, {50, 19}, {75, 136}); });
-  registry.add(190, [](Lang) { return lever(83, 118, kKnobBlack, 17, {42, 18}, {65, 115}); });
+  registry.add(170, [](Canvas& canvas, Lang) { lever(canvas, kKnobRed, 15, {28, 17}, {50, 126}); });
+  registry.add(180, [](Canvas& canvas, Lang) {
+    lever(canvas, kKnobYellow, 17, {50, 19}, {75, 136});
+  });
+  registry.add(190, [](Canvas& canvas, Lang) {
+    lever(canvas, kKnobBlack, 17, {42, 18}, {65, 115});
+  });
 
   registry.add(1000, flap_plate);
-  registry.add(1010, flap_pointer, 1000);
+  registry.add(1010, flap_pointer);
 
   registry.add(2300, gear_plate);
-  registry.add(2310, [](Lang) { return gear_lever(false); });
-  registry.add(2311, [](Lang) { return gear_lever(true); });
+  registry.add(2310, [](Canvas& canvas, Lang) { gear_lever(canvas, false); });
+  registry.add(2311, [](Canvas& canvas, Lang) { gear_lever(canvas, true); });
 
   // Icons 0 to 3: front, rear, centre, off.
   registry.add(2110, fuel_plate);
-  registry.add(
-      2120, [](Lang) { return handle(270, ""); }, 2110);  // FRNT, left
-  registry.add(
-      2121, [](Lang) { return handle(180, ""); }, 2110);  // REAR, bottom
-  registry.add(
-      2122, [](Lang) { return handle(90, ""); }, 2110);  // CNTR, right
-  registry.add(
-      2123, [](Lang) { return handle(0, ""); }, 2110);  // OFF, top
+  auto fuel_handle = [](double bearing) {
+    return [bearing](Canvas& canvas, Lang) { handle(canvas, bearing, ""); };
+  };
+  registry.add(2120, fuel_handle(270));  // FRNT, left
+  registry.add(2121, fuel_handle(180));  // REAR, bottom
+  registry.add(2122, fuel_handle(90));   // CNTR, right
+  registry.add(2123, fuel_handle(0));    // OFF, top
 
   registry.add(2280, tank_plate);
   auto tank_handle = [](double bearing) {
-    return
-        [bearing](Lang lang) { return handle(bearing, lang == Lang::kEnglish ? "FUEL" : "ESS."); };
+    return [bearing](Canvas& canvas, Lang lang) {
+      handle(canvas, bearing, lang == Lang::kEnglish ? "FUEL" : "ESS.");
+    };
   };
-  registry.add(2290, tank_handle(270), 2280);  // FRONT TANK, left
-  registry.add(2291, tank_handle(90), 2280);   // REAR TANK, right
-  registry.add(2292, tank_handle(0), 2280);    // CENTRE TANK, up
-  registry.add(2293, tank_handle(180), 2280);  // OFF, down
+  registry.add(2290, tank_handle(270));  // FRONT TANK, left
+  registry.add(2291, tank_handle(90));   // REAR TANK, right
+  registry.add(2292, tank_handle(0));    // CENTRE TANK, up
+  registry.add(2293, tank_handle(180));  // OFF, down
 }
 
 }  // namespace tavrel::art

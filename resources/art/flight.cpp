@@ -87,8 +87,7 @@ std::string whole(double v) {
 
 // A knob bitmap that turns as a needle: knurled, with a white index line
 // pointing +x from the pivot.
-Canvas knob_picture(int size, Point pivot, double radius, Colour metal) {
-  Canvas canvas(size, size, 8);
+void knob_picture(Canvas& canvas, Point pivot, double radius, Colour metal) {
   cairo_t* cr = canvas.cr();
   knurled_knob(cr, pivot, radius, 0, metal);
   cairo_new_path(cr);
@@ -98,14 +97,11 @@ Canvas knob_picture(int size, Point pivot, double radius, Colour metal) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   set_colour(cr, colours::kLegend);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // A bezel ring drawn over a dial's moving parts; transparent inside.
-Canvas bezel_overlay(int size, Point c, double outer, double inner) {
-  Canvas canvas(size, size, 8);
+void bezel_overlay(Canvas& canvas, Point c, double outer, double inner) {
   bezel(canvas.cr(), c, outer, inner);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- airspeed
@@ -127,8 +123,7 @@ struct AirspeedScale {
   double numeral_size;
 };
 
-Canvas airspeed_face(const GaugeHeader& gauge, const AirspeedScale& s) {
-  Canvas canvas(280, 280, 8);
+void airspeed_face(Canvas& canvas, const GaugeHeader& gauge, const AirspeedScale& s) {
   cairo_t* cr = canvas.cr();
   const Point c = kAirspeedCentre;
   round_face(cr, c, 139, 128);
@@ -151,7 +146,6 @@ Canvas airspeed_face(const GaugeHeader& gauge, const AirspeedScale& s) {
   numerals(cr, dial, labels, 60, s.numeral_size);
   text(cr, s.unit, c.x, c.y - 30, 13, colours::kLegend);
   text(cr, "AIRSPEED", c.x, c.y - 16, 10, colours::kLegend);
-  return canvas;
 }
 
 double mph_reading(double mph) {
@@ -161,57 +155,54 @@ double knot_reading(double kt) {
   return kt;
 }
 
-Canvas airspeed_mph_face(Lang) {
-  return airspeed_face(gauges::airspeed_mph,
-                       {.unit = "MPH",
-                        .value = mph_reading,
-                        .numerals = {40, 60, 80, 100, 120, 140, 160, 180, 200},
-                        .first = 40,
-                        .last = 200,
-                        .fine = 5,
-                        .white_from = 50,
-                        .white_to = 100,
-                        .green_from = 60,
-                        .green_to = 140,
-                        .yellow_to = 180,
-                        .red_line = 180,
-                        .numeral_size = 16});
+void airspeed_mph_face(Canvas& canvas, Lang) {
+  airspeed_face(canvas, gauges::airspeed_mph,
+                {.unit = "MPH",
+                 .value = mph_reading,
+                 .numerals = {40, 60, 80, 100, 120, 140, 160, 180, 200},
+                 .first = 40,
+                 .last = 200,
+                 .fine = 5,
+                 .white_from = 50,
+                 .white_to = 100,
+                 .green_from = 60,
+                 .green_to = 140,
+                 .yellow_to = 180,
+                 .red_line = 180,
+                 .numeral_size = 16});
 }
 
-Canvas airspeed_kts_face(Lang) {
-  return airspeed_face(gauges::airspeed_kts,
-                       {.unit = "KNOTS",
-                        .value = knot_reading,
-                        .numerals = {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
-                        .first = 40,
-                        .last = 170,
-                        .fine = 5,
-                        .white_from = 45,
-                        .white_to = 90,
-                        .green_from = 52,
-                        .green_to = 125,
-                        .yellow_to = 160,
-                        .red_line = 160,
-                        .numeral_size = 14});
+void airspeed_kts_face(Canvas& canvas, Lang) {
+  airspeed_face(canvas, gauges::airspeed_kts,
+                {.unit = "KNOTS",
+                 .value = knot_reading,
+                 .numerals = {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
+                 .first = 40,
+                 .last = 170,
+                 .fine = 5,
+                 .white_from = 45,
+                 .white_to = 90,
+                 .green_from = 52,
+                 .green_to = 125,
+                 .yellow_to = 160,
+                 .red_line = 160,
+                 .numeral_size = 14});
 }
 
 // A white tapered pointer, pivot 15 pixels from its broad end.
-Canvas airspeed_needle(Lang) {
-  Canvas canvas(120, 22, 8);
+void airspeed_needle(Canvas& canvas, Lang) {
   needle(canvas.cr(), {15, 11}, 104, 13, 6, 8);
-  return canvas;
 }
 
-Canvas airspeed_bezel(Lang) {
-  return bezel_overlay(280, kAirspeedCentre, 139, 127);
+void airspeed_bezel(Canvas& canvas, Lang) {
+  bezel_overlay(canvas, kAirspeedCentre, 139, 127);
 }
 
 // ---------------------------------------------------------------- vertical speed
 
 constexpr Point kClimbCentre{141, 141};
 
-Canvas vertical_speed_face(Lang) {
-  Canvas canvas(280, 280, 8);
+void vertical_speed_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point c = kClimbCentre;
   round_face(cr, c, 139, 128);
@@ -253,21 +244,18 @@ Canvas vertical_speed_face(Lang) {
   cairo_fill(cr);
   text(cr, "VERTICAL SPEED", c.x + 22, c.y - 30, 11, colours::kLegend);
   text(cr, "100 FEET PER MINUTE", c.x + 22, c.y + 40, 9, colours::kLegend);
-  return canvas;
 }
 
 // A white pointer with a dark counterweight tail behind the hub.
-Canvas vertical_speed_needle(Lang) {
-  Canvas canvas(176, 20, 8);
+void vertical_speed_needle(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   rounded_rect(cr, 8, 4, 58, 12, 5);
   fill_metal(cr, colours::kHub, {8, 4}, {66, 16});
   needle(cr, {66, 10}, 108, 0, 6, 9);
-  return canvas;
 }
 
-Canvas vertical_speed_bezel(Lang) {
-  return bezel_overlay(280, kClimbCentre, 139, 127);
+void vertical_speed_bezel(Canvas& canvas, Lang) {
+  bezel_overlay(canvas, kClimbCentre, 139, 127);
 }
 
 // ---------------------------------------------------------------- altimeter
@@ -275,8 +263,7 @@ Canvas vertical_speed_bezel(Lang) {
 constexpr Point kAltimeterCentre{141, 140};
 constexpr Point kAltimeterKnob{33, 246};
 
-Canvas altimeter_face(Lang) {
-  Canvas canvas(280, 280, 8);
+void altimeter_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point c = kAltimeterCentre;
   round_face(cr, c, 139, 128);
@@ -312,7 +299,6 @@ Canvas altimeter_face(Lang) {
   }
   cairo_restore(cr);
   text(cr, "ALT", c.x, c.y - 44, 12, colours::kLegend);
-  return canvas;
 }
 
 // A printed setting card, turned by its callback's value times the sprite's
@@ -337,31 +323,25 @@ void setting_card(cairo_t* cr, const Dial& card, double from, double to, double 
   }
 }
 
-Canvas inches_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void inches_card(Canvas& canvas, Lang) {
   const auto& sprite = element_of<SpriteElement>(gauges::altimeter, 420);
   // The window lies right of the card's centre.
   const Dial card_dial = card(sprite, 256, 256, 90);
   setting_card(canvas.cr(), card_dial, 28.2, 31.0, 0.05, 0.1, alt::kInHgReference, 90, 1, 11);
-  return canvas;
 }
 
-Canvas hpa_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void hpa_card(Canvas& canvas, Lang) {
   const auto& sprite = element_of<SpriteElement>(gauges::altimeter, 430);
   const Dial card_dial = card(sprite, 256, 256, 270);
   setting_card(canvas.cr(), card_dial, 955, 1080, 1, 5, alt::kHpaReference, 270, 0, 10);
-  return canvas;
 }
 
 // A wedge window, narrow toward the dial centre, over the face it cuts:
 // black (the card shows) inside, the face's own picture around it.
-Canvas setting_window(int sprite_id, bool narrow_at_left) {
-  Canvas canvas(45, 44, 8);
+void setting_window(Canvas& canvas, Lang lang, int sprite_id, bool narrow_at_left) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::altimeter, sprite_id);
-  paint_picture(cr, altimeter_face(Lang::kFrench), -sprite.header.position.x,
-                -sprite.header.position.y);
+  paint_picture(cr, picture_of(410, lang), -sprite.header.position.x, -sprite.header.position.y);
   const double n = narrow_at_left ? 3 : 42, w = narrow_at_left ? 42 : 3;
   auto wedge = [&] { polygon(cr, {{n, 13}, {w, 3}, {w, 41}, {n, 31}}); };
   wedge();
@@ -373,36 +353,30 @@ Canvas setting_window(int sprite_id, bool narrow_at_left) {
   wedge();
   cairo_fill(cr);
   cairo_restore(cr);
-  return canvas;
 }
 
-Canvas inches_window(Lang) {
-  return setting_window(420, true);
+void inches_window(Canvas& canvas, Lang lang) {
+  setting_window(canvas, lang, 420, true);
 }
-Canvas hpa_window(Lang) {
-  return setting_window(430, false);
+void hpa_window(Canvas& canvas, Lang lang) {
+  setting_window(canvas, lang, 430, false);
 }
 
 // The 100 ft hand: long and thin.
-Canvas hundreds_hand(Lang) {
-  Canvas canvas(120, 30, 8);
+void hundreds_hand(Canvas& canvas, Lang) {
   needle(canvas.cr(), {12, 15}, 106, 10, 5, 7);
-  return canvas;
 }
 
 // The 1,000 ft hand: short and broad, from the pivot at its left edge.
-Canvas thousands_hand(Lang) {
-  Canvas canvas(77, 34, 8);
+void thousands_hand(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   polygon(cr, {{0, 11}, {50, 10}, {74, 17}, {50, 24}, {0, 23}});
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The 10,000 ft pointer: a thin stem to a broad triangle at the rim.
-Canvas ten_thousands_pointer(Lang) {
-  Canvas canvas(177, 113, 8);
+void ten_thousands_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point p{56, 59};
   cairo_new_path(cr);
@@ -414,11 +388,9 @@ Canvas ten_thousands_pointer(Lang) {
   polygon(cr, {{p.x + 100, p.y - 6}, {p.x + 120, p.y}, {p.x + 100, p.y + 6}});
   cairo_fill(cr);
   disc(cr, p, 9, colours::kHub);
-  return canvas;
 }
 
-Canvas altimeter_bezel(Lang) {
-  Canvas canvas(280, 280, 8);
+void altimeter_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The knob housing at the lower left, behind the ring.
   cairo_new_path(cr);
@@ -426,11 +398,10 @@ Canvas altimeter_bezel(Lang) {
   fill_metal(cr, colours::kMetal, {3, 216}, {63, 276});
   cairo_new_path(cr);
   bezel(cr, kAltimeterCentre, 139, 127);
-  return canvas;
 }
 
-Canvas altimeter_knob(Lang) {
-  return knob_picture(51, {28, 28}, 22, colours::kMetal);
+void altimeter_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {28, 28}, 22, colours::kMetal);
 }
 
 // ---------------------------------------------------------------- attitude
@@ -438,8 +409,7 @@ Canvas altimeter_knob(Lang) {
 constexpr Point kHorizonCentre{125, 125};
 constexpr double kHorizonWindow = 86;  // the round window's radius
 
-Canvas attitude_case(Lang) {
-  Canvas canvas(250, 275, 8);
+void attitude_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point c = kHorizonCentre;
   // A square case (its window's mask covers the whole square, so it has no
@@ -472,31 +442,26 @@ Canvas attitude_case(Lang) {
   polygon(cr, {{z0.x, z0.y}, {z0.x - 6, z0.y - 11}, {z0.x + 6, z0.y - 11}});
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The round window: the case's own picture with the window cleared.
-Canvas horizon_window(Lang) {
-  Canvas canvas(250, 250, 8);
-  paint_picture(canvas.cr(), attitude_case(Lang::kFrench), 0, 0);
+void horizon_window(Canvas& canvas, Lang lang) {
+  paint_picture(canvas.cr(), picture_of(1050, lang), 0, 0);
   clear_disc(canvas.cr(), kHorizonCentre, kHorizonWindow);
   cairo_new_path(canvas.cr());
   cairo_arc(canvas.cr(), kHorizonCentre.x, kHorizonCentre.y, kHorizonWindow + 1, 0, 2 * kPi);
   cairo_set_line_width(canvas.cr(), 2);
   set_colour(canvas.cr(), scaled(colours::kMetal, 0.8));
   cairo_stroke(canvas.cr());
-  return canvas;
 }
 
 // The case again over everything, its centre cleared.
-Canvas attitude_case_over(Lang) {
-  Canvas canvas = attitude_case(Lang::kFrench);
+void attitude_case_over(Canvas& canvas, Lang lang) {
+  attitude_case(canvas, lang);
   clear_disc(canvas.cr(), kHorizonCentre, 112);
-  return canvas;
 }
 
-Canvas horizon_card(Lang) {
-  Canvas canvas(190, 340, 8);
+void horizon_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::attitude, 1060);
   const double cx = 95, cy = 170;
@@ -523,23 +488,19 @@ Canvas horizon_card(Lang) {
     set_colour(cr, colours::kLegend);
     cairo_fill(cr);
   }
-  return canvas;
 }
 
 // The bank pointer: a white triangle at the far end from the pivot,
 // pointing out at the scale.
-Canvas bank_pointer(Lang) {
-  Canvas canvas(95, 10, 8);
+void bank_pointer(Canvas& canvas, Lang) {
   polygon(canvas.cr(), {{0.5, 5}, {13, 0.5}, {13, 9.5}});
   set_colour(canvas.cr(), colours::kLegend);
   cairo_fill(canvas.cr());
-  return canvas;
 }
 
 // The miniature aircraft: orange wings and a dot level with the top edge,
 // on a dark stand rising from below.
-Canvas miniature_aircraft(Lang) {
-  Canvas canvas(128, 81, 8);
+void miniature_aircraft(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   polygon(cr, {{64, 8}, {40, 80}, {88, 80}});
   fill_metal(cr, rgb(52, 52, 54), {40, 8}, {88, 80});
@@ -554,7 +515,6 @@ Canvas miniature_aircraft(Lang) {
       {{46, 1}, {54, 1}, {64, 10}, {74, 1}, {82, 1}, {82, 5}, {76, 5}, {64, 15}, {52, 5}, {46, 5}});
   cairo_fill(cr);
   disc(cr, {64, 3}, 3, kOrange);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- turn coordinator
@@ -571,8 +531,7 @@ double tube_y(const SliderElement& ball, double dx) {
   return rest + ball.y.scale * d * d;
 }
 
-Canvas turn_face(Lang) {
-  Canvas canvas(200, 200, 8);
+void turn_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   round_face(cr, kTurnCentre, 99, 91);
   const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
@@ -606,11 +565,9 @@ Canvas turn_face(Lang) {
   cairo_set_line_width(cr, 24);
   set_colour(cr, kCream);
   cairo_stroke(cr);
-  return canvas;
 }
 
-Canvas turn_ball(Lang) {
-  Canvas canvas(26, 38, 8);
+void turn_ball(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   cairo_arc(cr, kBallInBitmap.x, kBallInBitmap.y, 10.5, 0, 2 * kPi);
   cairo_pattern_t* shade = cairo_pattern_create_radial(9, 20, 1, 13, 24, 11);
@@ -619,12 +576,10 @@ Canvas turn_ball(Lang) {
   cairo_set_source(cr, shade);
   cairo_fill(cr);
   cairo_pattern_destroy(shade);
-  return canvas;
 }
 
 // The two glass marks either side of the ball's rest.
-Canvas tube_marks(Lang) {
-  Canvas canvas(186, 60, 8);
+void tube_marks(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& glass = element_of<StaticImageElement>(gauges::turn_coordinator, 130);
   const auto& ball = element_of<SliderElement>(gauges::turn_coordinator, 120);
@@ -635,12 +590,10 @@ Canvas tube_marks(Lang) {
   }
   set_colour(cr, rgb(40, 40, 42));
   cairo_fill(cr);
-  return canvas;
 }
 
 // The turn pointer: white, with a fan-shaped hub behind the pivot.
-Canvas turn_pointer(Lang) {
-  Canvas canvas(162, 70, 8);
+void turn_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point p{50, 35};
   cairo_new_path(cr);
@@ -652,19 +605,17 @@ Canvas turn_pointer(Lang) {
   set_colour(cr, colours::kLegend);
   cairo_stroke(cr);
   needle(cr, p, 110, 0, 5, 7);
-  return canvas;
 }
 
-Canvas turn_bezel(Lang) {
-  return bezel_overlay(200, kTurnCentre, 99, 90);
+void turn_bezel(Canvas& canvas, Lang) {
+  bezel_overlay(canvas, kTurnCentre, 99, 90);
 }
 
 // ---------------------------------------------------------------- directional gyro
 
 constexpr double kCardRadius = 117;
 
-Canvas gyro_case(Lang) {
-  Canvas canvas(286, 295, 8);
+void gyro_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& card_sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
   const Point c{double(card_sprite.header.offset.x), double(card_sprite.header.offset.y)};
@@ -678,11 +629,9 @@ Canvas gyro_case(Lang) {
   cairo_new_path(cr);
   round_face(cr, c, 141, 129);
   disc(cr, c, 6, colours::kHub);
-  return canvas;
 }
 
-Canvas gyro_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void gyro_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
   const Dial dial = card(sprite, 256, 256, 0);
@@ -696,16 +645,14 @@ Canvas gyro_card(Lang) {
     turned_text(cr, labels[i], dial.toward(b, 86), cardinal ? 22 : 17, b,
                 cardinal ? colours::kLegend : colours::kLegend);
   }
-  return canvas;
 }
 
 // The card's window: the face round it, the lubber line and index marks, the
 // aircraft in the middle.
-Canvas gyro_window(Lang) {
-  Canvas canvas(256, 256, 8);
+void gyro_window(Canvas& canvas, Lang lang) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
-  paint_picture(cr, gyro_case(Lang::kFrench), -sprite.header.position.x, -sprite.header.position.y);
+  paint_picture(cr, picture_of(2030, lang), -sprite.header.position.x, -sprite.header.position.y);
   const Point c{128, 128};
   clear_disc(cr, c, kCardRadius);
   const Dial fixed(c, 0, 1);
@@ -730,31 +677,27 @@ Canvas gyro_window(Lang) {
   cairo_rectangle(cr, c.x - 1.5, c.y - 116, 3, 14);
   set_colour(cr, kOrange);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The case ring over the card, with the knobs' housings.
-Canvas gyro_case_over(Lang) {
-  Canvas canvas = gyro_case(Lang::kFrench);
+void gyro_case_over(Canvas& canvas, Lang lang) {
+  gyro_case(canvas, lang);
   const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
   clear_disc(canvas.cr(), {double(sprite.header.offset.x), double(sprite.header.offset.y)}, 129);
-  return canvas;
 }
 
 // The heading marker, drawn upright: an orange notched block on the rim.
-Canvas heading_marker(Lang) {
-  Canvas canvas(25, 25, 8);
+void heading_marker(Canvas& canvas, Lang) {
   polygon(canvas.cr(), {{2, 1}, {23, 1}, {23, 12}, {15, 12}, {12.5, 7}, {10, 12}, {2, 12}});
   set_colour(canvas.cr(), kOrange);
   cairo_fill(canvas.cr());
-  return canvas;
 }
 
-Canvas gyro_knob(Lang) {
-  return knob_picture(48, {24, 24}, 20, kCream);
+void gyro_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {24, 24}, 20, kCream);
 }
-Canvas marker_knob(Lang) {
-  return knob_picture(48, {24, 24}, 20, kOrange);
+void marker_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {24, 24}, 20, kOrange);
 }
 
 // ---------------------------------------------------------------- tapes
@@ -807,8 +750,7 @@ void heading_tape(cairo_t* cr, const MovingImageElement& element, int width, dou
   }
 }
 
-Canvas gyro_compass_case(Lang) {
-  Canvas canvas(128, 165, 8);
+void gyro_compass_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   rounded_rect(cr, 1, 1, 126, 163, 12);
   fill_metal(cr, colours::kMetal, {0, 0}, {128, 165});
@@ -816,22 +758,18 @@ Canvas gyro_compass_case(Lang) {
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   text(cr, "GYRO", 64, 84, 13, colours::kLegend);
-  return canvas;
 }
 
-Canvas gyro_tape(Lang) {
-  Canvas canvas(638, 31, 8);
+void gyro_tape(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, 638, 31);
   fill_gradient(cr, {0, 0}, rgb(24, 24, 25), {0, 31}, kCard);
   cairo_new_path(cr);
   heading_tape(cr, element_of<MovingImageElement>(gauges::gyro_compass, 2010), 638, 1, 21, 10, 10,
                false);
-  return canvas;
 }
 
-Canvas gyro_tape_window(Lang) {
-  Canvas canvas(62, 31, 8);
+void gyro_tape_window(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // Rounded corners in the case's face colour; a lubber line at top and
   // bottom.
@@ -846,19 +784,17 @@ Canvas gyro_tape_window(Lang) {
   set_colour(cr, kOrange);
   cairo_rectangle(cr, 30, 0, 2, 11);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas gyro_compass_knob(Lang) {
-  return knob_picture(36, {18, 18}, 15, colours::kMetal);
+void gyro_compass_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {18, 18}, 15, colours::kMetal);
 }
 
 // The magnetic compass: a round case with a window onto its card.
 constexpr double kCompassWindowX = 14, kCompassWindowY = 24, kCompassWindowW = 83,
                  kCompassWindowH = 42;
 
-Canvas compass_case(Lang) {
-  Canvas canvas(111, 111, 8);
+void compass_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point c{55.5, 55.5};
   // A square housing: the tape's mask covers the whole square, so nothing
@@ -868,11 +804,9 @@ Canvas compass_case(Lang) {
   cairo_new_path(cr);
   round_face(cr, c, 53, 46);
   text(cr, "COMPASS", c.x, 84, 8, colours::kLegend);
-  return canvas;
 }
 
-Canvas compass_tape(Lang) {
-  Canvas canvas(531, 82, 8);
+void compass_tape(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, 531, 82);
   fill_gradient(cr, {0, 0}, rgb(18, 18, 19), {0, 45}, rgb(44, 44, 44));
@@ -882,13 +816,11 @@ Canvas compass_tape(Lang) {
   cairo_new_path(cr);
   heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), 531, 27, 52, 30,
                15, true);
-  return canvas;
 }
 
-Canvas compass_window(Lang) {
-  Canvas canvas(111, 111, 8);
+void compass_window(Canvas& canvas, Lang lang) {
   cairo_t* cr = canvas.cr();
-  paint_picture(cr, compass_case(Lang::kFrench), 0, 0);
+  paint_picture(cr, picture_of(320, lang), 0, 0);
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   rounded_rect(cr, kCompassWindowX, kCompassWindowY, kCompassWindowW, kCompassWindowH, 6);
@@ -898,7 +830,6 @@ Canvas compass_window(Lang) {
   cairo_rectangle(cr, 54.5, kCompassWindowY, 2, kCompassWindowH);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
 }  // namespace
@@ -906,53 +837,53 @@ Canvas compass_window(Lang) {
 void add_flight_drawers(Registry& registry) {
   registry.add(290, airspeed_mph_face);
   registry.add(490, airspeed_kts_face);
-  registry.add(300, airspeed_needle, 290);
-  registry.add(310, airspeed_bezel, 290);
+  registry.add(300, airspeed_needle);
+  registry.add(310, airspeed_bezel);
 
   registry.add(410, altimeter_face);
   registry.add(420, inches_card);
-  registry.add(421, inches_window, 410);
+  registry.add(421, inches_window);
   registry.add(430, hpa_card);
-  registry.add(431, hpa_window, 410);
-  registry.add(440, hundreds_hand, 410);
-  registry.add(450, thousands_hand, 410);
-  registry.add(460, ten_thousands_pointer, 410);
-  registry.add(470, altimeter_bezel, 410);
-  registry.add(480, altimeter_knob, 410);
+  registry.add(431, hpa_window);
+  registry.add(440, hundreds_hand);
+  registry.add(450, thousands_hand);
+  registry.add(460, ten_thousands_pointer);
+  registry.add(470, altimeter_bezel);
+  registry.add(480, altimeter_knob);
 
   registry.add(1050, attitude_case);
   registry.add(1060, horizon_card);
-  registry.add(1061, horizon_window, 1050);
-  registry.add(1070, bank_pointer, 1050);
-  registry.add(1080, miniature_aircraft, 1050);
-  registry.add(1090, attitude_case_over, 1050);
+  registry.add(1061, horizon_window);
+  registry.add(1070, bank_pointer);
+  registry.add(1080, miniature_aircraft);
+  registry.add(1090, attitude_case_over);
 
   registry.add(100, turn_face);
-  registry.add(110, turn_pointer, 100);
-  registry.add(120, turn_ball, 100);
-  registry.add(130, tube_marks, 100);
-  registry.add(150, turn_bezel, 100);
+  registry.add(110, turn_pointer);
+  registry.add(120, turn_ball);
+  registry.add(130, tube_marks);
+  registry.add(150, turn_bezel);
 
   registry.add(260, vertical_speed_face);
-  registry.add(270, vertical_speed_needle, 260);
-  registry.add(280, vertical_speed_bezel, 260);
+  registry.add(270, vertical_speed_needle);
+  registry.add(280, vertical_speed_bezel);
 
   registry.add(2030, gyro_case);
   registry.add(2040, gyro_card);
-  registry.add(2041, gyro_window, 2030);
-  registry.add(2050, gyro_knob, 2030);
-  registry.add(2060, gyro_case_over, 2030);
-  registry.add(2070, heading_marker, 2030);
-  registry.add(2080, marker_knob, 2030);
+  registry.add(2041, gyro_window);
+  registry.add(2050, gyro_knob);
+  registry.add(2060, gyro_case_over);
+  registry.add(2070, heading_marker);
+  registry.add(2080, marker_knob);
 
   registry.add(2000, gyro_compass_case);
   registry.add(2010, gyro_tape);
-  registry.add(2011, gyro_tape_window, 2000);
-  registry.add(2020, gyro_compass_knob, 2000);
+  registry.add(2011, gyro_tape_window);
+  registry.add(2020, gyro_compass_knob);
 
   registry.add(320, compass_case);
   registry.add(330, compass_tape);
-  registry.add(331, compass_window, 320);
+  registry.add(331, compass_window);
 }
 
 }  // namespace tavrel::art

@@ -15,8 +15,6 @@ namespace {
 // Battery_Switch: a red rocker in a well of a dark metal bar, seen a little
 // from the side so the whole switch leans right. The rocker sits inside the
 // click box (x 0..55, y 0..35); the engraved legend runs below it.
-constexpr int kBatteryWidth = 70, kBatteryHeight = 45;
-
 // The lean: x moves right by kLean for every pixel above kLeanBase.
 constexpr double kLean = 6.0 / 41.0;
 constexpr double kLeanBase = 43.0;
@@ -30,8 +28,7 @@ void lean(cairo_t* cr) {
   cairo_transform(cr, &shear);
 }
 
-Canvas battery_bar(Lang) {
-  Canvas canvas(kBatteryWidth, kBatteryHeight, 8);
+void battery_bar(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
 
   cairo_save(cr);
@@ -74,13 +71,11 @@ Canvas battery_bar(Lang) {
   const double legend_baseline = 40.5;
   const double centre_x = kWellX + kWellW / 2 + kLean * (kLeanBase - legend_baseline + 3);
   engraved_text(cr, "BATTERY", centre_x, legend_baseline, 7.5);
-  return canvas;
 }
 
 // The rocker in the well, raised at its right end (off) or at its left end
 // (on). Only the rocker is painted; the rest stays black so the bar shows.
-Canvas battery_rocker(bool left_end_raised) {
-  Canvas canvas(kBatteryWidth, kBatteryHeight, 8);
+void battery_rocker(Canvas& canvas, bool left_end_raised) {
   cairo_t* cr = canvas.cr();
   lean(cr);
   if (left_end_raised) {
@@ -141,18 +136,15 @@ Canvas battery_rocker(bool left_end_raised) {
   set_colour(cr, scaled(red, 0.7));
   cairo_set_line_width(cr, 0.8);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // ---------------------------------------------------------------------------
 // Toggle switches: a chrome bat lever in a round nut, on a ring. The lever
 // points up (on) or down (off) from the pivot, well clear of the ring so the
 // state reads from across the panel.
-constexpr int kToggleWidth = 30, kToggleHeight = 46;
 constexpr Point kPivot = {15, 23};
 
-Canvas toggle_base(Lang) {
-  Canvas canvas(kToggleWidth, kToggleHeight, 8);
+void toggle_base(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The ring the switch is mounted through, and the panel hole's dark lip.
   bezel(cr, kPivot, 13.5, 8.5);
@@ -171,11 +163,9 @@ Canvas toggle_base(Lang) {
   set_colour(cr, scaled(colours::kMetal, 0.5));
   cairo_set_line_width(cr, 0.8);
   cairo_stroke(cr);
-  return canvas;
 }
 
-Canvas toggle_lever(bool up) {
-  Canvas canvas(kToggleWidth, kToggleHeight, 8);
+void toggle_lever(Canvas& canvas, bool up) {
   cairo_t* cr = canvas.cr();
   if (!up) {
     // Down is up mirrored about the pivot's row; the light still comes from
@@ -219,15 +209,12 @@ Canvas toggle_lever(bool up) {
   cairo_arc(cr, kPivot.x - 1.1, tip_y - 0.8, 1.1, 0, 2 * kPi);
   set_colour(cr, rgb(250, 250, 250));
   cairo_fill(cr);
-  return canvas;
 }
 
 // ---------------------------------------------------------------------------
 // Magnetos_Switch: a black plate engraved BOTH, L, R and OFF from left to
 // right on an arc over a round key cylinder; the key's bow lies across the
 // cylinder with a white index at its upper end pointing at the position.
-constexpr int kPlateWidth = 99, kPlateHeight = 103;
-constexpr int kKeyWidth = 76, kKeyHeight = 69;
 constexpr Point kKeyAt = {gauges::magnetos::kKeyX, gauges::magnetos::kKeyY};
 constexpr Point kKeyCentre = {38, 36};  // in the key's own bitmap
 constexpr Point kPlateKeyCentre = {kKeyAt.x + kKeyCentre.x, kKeyAt.y + kKeyCentre.y};
@@ -243,14 +230,14 @@ Point at_bearing(Point centre, double degrees, double radius) {
   return {centre.x + radius * std::sin(a), centre.y - radius * std::cos(a)};
 }
 
-Canvas magneto_plate(Lang) {
-  Canvas canvas(kPlateWidth, kPlateHeight, 8);
+void magneto_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The plate: near-black face, a bevelled metal edge, four screws.
-  rounded_rect(cr, 0.5, 0.5, kPlateWidth - 1, kPlateHeight - 1, 6);
-  fill_metal(cr, colours::kMetal, {0, 0}, {kPlateWidth, kPlateHeight});
-  rounded_rect(cr, 3, 3, kPlateWidth - 6, kPlateHeight - 6, 4.5);
-  fill_gradient(cr, {0, 0}, rgb(30, 30, 32), {0, kPlateHeight}, rgb(20, 20, 21));
+  const double w = canvas.width(), h = canvas.height();
+  rounded_rect(cr, 0.5, 0.5, w - 1, h - 1, 6);
+  fill_metal(cr, colours::kMetal, {0, 0}, {w, h});
+  rounded_rect(cr, 3, 3, w - 6, h - 6, 4.5);
+  fill_gradient(cr, {0, 0}, rgb(30, 30, 32), {0, h}, rgb(20, 20, 21));
   for (Point screw : {Point{8, 8}, Point{91, 8}, Point{8, 95}, Point{91, 95}}) {
     cairo_new_path(cr);
     cairo_arc(cr, screw.x, screw.y, 2.6, 0, 2 * kPi);
@@ -282,12 +269,10 @@ Canvas magneto_plate(Lang) {
     const Point label = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 18);
     engraved_text(cr, kKeyLegend[i], label.x, label.y + size * 0.36, size);
   }
-  return canvas;
 }
 
 // The key at position `index` (0 OFF, 1 R, 2 L, 3 BOTH).
-Canvas magneto_key(int index) {
-  Canvas canvas(kKeyWidth, kKeyHeight, 8);
+void magneto_key(Canvas& canvas, int index) {
   cairo_t* cr = canvas.cr();
   // The lock cylinder's face, with the key's slot.
   cairo_new_path(cr);
@@ -317,27 +302,20 @@ Canvas magneto_key(int index) {
   }
   set_colour(cr, rgb(70, 70, 76));
   cairo_stroke(cr);
-  return canvas;
 }
 
 }  // namespace
 
 void add_switch_drawers(Registry& registry) {
   registry.add(20, toggle_base);
-  registry.add(
-      30, [](Lang) { return toggle_lever(false); }, 20);
-  registry.add(
-      31, [](Lang) { return toggle_lever(true); }, 20);
+  registry.add(30, [](Canvas& canvas, Lang) { toggle_lever(canvas, false); });
+  registry.add(31, [](Canvas& canvas, Lang) { toggle_lever(canvas, true); });
   registry.add(1180, magneto_plate);
-  for (int i = 0; i < 4; ++i) {
-    registry.add(
-        1190 + i, [i](Lang) { return magneto_key(i); }, 1180);
-  }
+  for (int i = 0; i < 4; ++i)
+    registry.add(1190 + i, [i](Canvas& canvas, Lang) { magneto_key(canvas, i); });
   registry.add(200, battery_bar);
-  registry.add(
-      210, [](Lang) { return battery_rocker(false); }, 200);
-  registry.add(
-      211, [](Lang) { return battery_rocker(true); }, 200);
+  registry.add(210, [](Canvas& canvas, Lang) { battery_rocker(canvas, false); });
+  registry.add(211, [](Canvas& canvas, Lang) { battery_rocker(canvas, true); });
 }
 
 }  // namespace tavrel::art
