@@ -406,16 +406,55 @@ void altimeter_knob(Canvas& canvas, Lang) {
 
 // ---------------------------------------------------------------- attitude
 
-constexpr Point kHorizonCentre{125, 125};
-constexpr double kHorizonWindow = 86;  // the round window's radius
+// The card (1060) turns about its centre, which slides with pitch, behind a
+// round window centred on the bank pointer's pivot. Within kClearPitch of
+// pitch at any bank the card covers the whole window; beyond it, up to the
+// clamp, what the card leaves open is the instrument's dark interior
+// painted on the face below.
+constexpr double kClearPitch = 20;
+// The miniature aircraft's wing bar: its top row and thickness in its
+// bitmap. The horizon line is printed where it meets the wings at pitch 0.
+constexpr double kWingTop = 0, kWingBar = 3;
+constexpr Colour kInterior = rgb(62, 64, 70);
+
+const SpriteElement& horizon_sprite() {
+  return element_of<SpriteElement>(gauges::attitude, 1060);
+}
+
+// The window's centre: the bank pointer's pivot, so that window, bank scale
+// and pointer are concentric.
+Point horizon_centre() {
+  const auto& pointer = element_of<NeedleElement>(gauges::attitude, 1070);
+  return {double(pointer.header.position.x), double(pointer.header.position.y)};
+}
+
+// The largest window the card covers at every bank within kClearPitch: the
+// card's half width less how far its centre can stand from the window's.
+double horizon_window_radius() {
+  const SpriteElement& sprite = horizon_sprite();
+  const BitmapEntry* card = find_bitmap(sprite.header.resource_id);
+  const double half =
+      std::min(card->width * sprite.texture_scale_x, card->height * sprite.texture_scale_y) / 2;
+  const double rest_y = sprite.header.offset.y - horizon_centre().y;
+  const double slide = std::fabs(kClearPitch * sprite.y.scale);
+  return std::floor(half - (std::fabs(rest_y) + slide) - 1);
+}
+
+// Where the wings' centre line lies on the face with the aircraft at rest.
+double wing_line_y() {
+  const auto& aircraft = element_of<SliderElement>(gauges::attitude, 1080);
+  return aircraft.header.position.y + kWingTop + kWingBar / 2;
+}
 
 void attitude_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point c = kHorizonCentre;
+  const Point c = horizon_centre();
+  const double window = horizon_window_radius();
+  const double side = canvas.width();
   // A square case (its window's mask covers the whole square, so it has no
   // transparent corners), the knob housings below it.
-  cairo_rectangle(cr, 0, 0, 250, 250);
-  fill_metal(cr, scaled(colours::kMetal, 0.85), {0, 0}, {250, 250});
+  cairo_rectangle(cr, 0, 0, side, side);
+  fill_metal(cr, scaled(colours::kMetal, 0.85), {0, 0}, {side, side});
   cairo_new_path(cr);
   rounded_rect(cr, 105, 238, 40, 36, 6);
   fill_metal(cr, colours::kMetal, {105, 238}, {145, 274});
@@ -432,6 +471,17 @@ void attitude_case(Canvas& canvas, Lang) {
   knurled_knob(cr, {125, 259}, 13);
   cairo_new_path(cr);
   round_face(cr, c, 122, 112);
+  // The interior behind the card: dark grey, lighter toward the middle,
+  // the hollow of the gyro's housing.
+  cairo_arc(cr, c.x, c.y, window + 2, 0, 2 * kPi);
+  cairo_pattern_t* hollow =
+      cairo_pattern_create_radial(c.x, c.y - window * 0.3, 0, c.x, c.y, window + 2);
+  const Colour middle = scaled(kInterior, 1.35);
+  cairo_pattern_add_color_stop_rgb(hollow, 0, middle.r, middle.g, middle.b);
+  cairo_pattern_add_color_stop_rgb(hollow, 1, kInterior.r, kInterior.g, kInterior.b);
+  cairo_set_source(cr, hollow);
+  cairo_fill(cr);
+  cairo_pattern_destroy(hollow);
   // The bank scale: the pointer's mark stands opposite its table direction.
   const Dial pointer(element_of<NeedleElement>(gauges::attitude, 1070));
   const double zero = pointer.bearing(0) + 180;
@@ -444,49 +494,65 @@ void attitude_case(Canvas& canvas, Lang) {
   cairo_fill(cr);
 }
 
-// The round window: the case's own picture with the window cleared.
+// The round window: the case's own picture with the window cleared and a
+// lip of metal round it, lit from below, so the card lies recessed.
 void horizon_window(Canvas& canvas, Lang lang) {
-  paint_picture(canvas.cr(), picture_of(1050, lang), 0, 0);
-  clear_disc(canvas.cr(), kHorizonCentre, kHorizonWindow);
-  cairo_new_path(canvas.cr());
-  cairo_arc(canvas.cr(), kHorizonCentre.x, kHorizonCentre.y, kHorizonWindow + 1, 0, 2 * kPi);
-  cairo_set_line_width(canvas.cr(), 2);
-  set_colour(canvas.cr(), scaled(colours::kMetal, 0.8));
-  cairo_stroke(canvas.cr());
+  cairo_t* cr = canvas.cr();
+  const Point c = horizon_centre();
+  const double window = horizon_window_radius();
+  paint_picture(cr, picture_of(1050, lang), 0, 0);
+  cairo_new_path(cr);
+  bezel(cr, c, window + 12, window);
+  clear_disc(cr, c, window);
 }
 
 // The case again over everything, its centre cleared.
 void attitude_case_over(Canvas& canvas, Lang lang) {
   attitude_case(canvas, lang);
-  clear_disc(canvas.cr(), kHorizonCentre, 112);
+  clear_disc(canvas.cr(), horizon_centre(), 112);
 }
 
+// Sky over ground, the horizon line where it meets the wings at pitch 0,
+// and a pitch ladder every 5 degrees up to the clamp, numbered every 10.
 void horizon_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const auto& sprite = element_of<SpriteElement>(gauges::attitude, 1060);
-  const double cx = 95, cy = 170;
-  cairo_rectangle(cr, 0, 0, 190, cy);
-  fill_gradient(cr, {0, 0}, scaled(kSky, 0.7), {0, cy}, mix(kSky, rgb(255, 255, 255), 0.2));
+  const SpriteElement& sprite = horizon_sprite();
+  const double w = canvas.width(), h = canvas.height();
+  const double cx = w / 2, cy = h / 2;
+  const float squash = sprite.texture_scale_y;
+  // Texture rows at which a pitch comes to the wings.
+  const double wing_index = wing_line_y() - sprite.header.offset.y;
+  auto at = [&](double pitch) { return cy + card_shift(sprite.y, squash, pitch, wing_index); };
+  const double horizon = at(0);
+  cairo_rectangle(cr, 0, 0, w, horizon);
+  fill_gradient(cr, {0, 0}, scaled(kSky, 0.7), {0, horizon}, mix(kSky, rgb(255, 255, 255), 0.2));
   cairo_new_path(cr);
-  cairo_rectangle(cr, 0, cy, 190, 340 - cy);
-  fill_gradient(cr, {0, cy}, kGround, {0, 340}, scaled(kGround, 0.6));
+  cairo_rectangle(cr, 0, horizon, w, h - horizon);
+  fill_gradient(cr, {0, horizon}, kGround, {0, h}, scaled(kGround, 0.6));
   cairo_new_path(cr);
-  cairo_rectangle(cr, 0, cy - 1.5, 190, 3);
-  set_colour(cr, colours::kLegend);
-  cairo_fill(cr);
-  // Pitch lines where each pitch brings them to the centre.
-  auto at = [&](double pitch) { return cy + card_shift(sprite.y, sprite.texture_scale_y, pitch); };
-  for (double p : {-20.0, -10.0, 10.0, 20.0}) {
-    cairo_rectangle(cr, cx - 22, at(p) - 1, 44, 2);
-    cairo_fill(cr);
-    const std::string label = whole(std::fabs(p));
-    turned_text(cr, label, {cx - 33, at(p)}, 10, 0);
-    turned_text(cr, label, {cx + 33, at(p)}, 10, 0);
-  }
-  for (double p : {-15.0, -5.0, 5.0, 15.0}) {
-    cairo_rectangle(cr, cx - 10, at(p) - 0.75, 20, 1.5);
+  // Lines keep their thickness on the panel though the card is squashed.
+  auto bar = [&](double y, double half_length, double thickness) {
+    cairo_rectangle(cr, cx - half_length, y - thickness / 2 / squash, 2 * half_length,
+                    thickness / squash);
     set_colour(cr, colours::kLegend);
     cairo_fill(cr);
+  };
+  bar(horizon, cx, 2.5);
+  using gauges::horizon_card::kPitchLimit;
+  for (double p = 5; p <= kPitchLimit; p += 5) {
+    const bool ten = std::fmod(p, 10) == 0;
+    for (double pitch : {p, -p}) {
+      bar(at(pitch), ten ? 13 : 6, ten ? 1.6 : 1.3);
+      if (!ten) continue;
+      // Numerals either side, upright on the panel.
+      for (double side : {-1.0, 1.0}) {
+        cairo_save(cr);
+        cairo_translate(cr, cx + side * 22, at(pitch));
+        cairo_scale(cr, 1, 1 / squash);
+        turned_text(cr, whole(p), {0, 0}, 8.5, 0);
+        cairo_restore(cr);
+      }
+    }
   }
 }
 
@@ -498,23 +564,32 @@ void bank_pointer(Canvas& canvas, Lang) {
   cairo_fill(canvas.cr());
 }
 
-// The miniature aircraft: orange wings and a dot level with the top edge,
-// on a dark stand rising from below.
+// The miniature aircraft: orange wings with a centre dot, the wings' top
+// edge on the bitmap's top row, on a dark stand rising from below.
 void miniature_aircraft(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  polygon(cr, {{64, 8}, {40, 80}, {88, 80}});
-  fill_metal(cr, rgb(52, 52, 54), {40, 8}, {88, 80});
+  const double w = canvas.width(), h = canvas.height(), mid = w / 2;
+  const double top = kWingTop, bottom = kWingTop + kWingBar;
+  polygon(cr, {{mid, top + 8}, {mid - 22, h}, {mid + 22, h}});
+  fill_metal(cr, rgb(58, 58, 62), {mid - 22, top + 8}, {mid + 22, h});
   cairo_new_path(cr);
   set_colour(cr, kOrange);
-  rounded_rect(cr, 6, 1, 40, 4, 2);
+  rounded_rect(cr, mid - 58, top, 40, kWingBar, 1.5);
   cairo_fill(cr);
-  rounded_rect(cr, 82, 1, 40, 4, 2);
+  rounded_rect(cr, mid + 18, top, 40, kWingBar, 1.5);
   cairo_fill(cr);
-  polygon(
-      cr,
-      {{46, 1}, {54, 1}, {64, 10}, {74, 1}, {82, 1}, {82, 5}, {76, 5}, {64, 15}, {52, 5}, {46, 5}});
+  polygon(cr, {{mid - 18, top},
+               {mid - 11, top},
+               {mid, top + 9},
+               {mid + 11, top},
+               {mid + 18, top},
+               {mid + 18, bottom},
+               {mid + 12, bottom},
+               {mid, top + 14},
+               {mid - 12, bottom},
+               {mid - 18, bottom}});
   cairo_fill(cr);
-  disc(cr, {64, 3}, 3, kOrange);
+  disc(cr, {mid, top + kWingBar / 2}, 2.5, kOrange);
 }
 
 // ---------------------------------------------------------------- turn coordinator
