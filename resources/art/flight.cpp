@@ -713,13 +713,7 @@ void gyro_card(Canvas& canvas, Lang) {
   disc(cr, dial.pivot(), kCardRadius, kCard);
   marks(cr, dial, steps(0, 355, 5), 106, 114, 1.4);
   marks(cr, dial, steps(0, 350, 10), 100, 114, 2.4);
-  const char* labels[] = {"N", "3", "6", "E", "12", "15", "S", "21", "24", "W", "30", "33"};
-  for (int i = 0; i < 12; ++i) {
-    const double b = dial.bearing(i * 30.0);
-    const bool cardinal = i % 3 == 0;
-    turned_text(cr, labels[i], dial.toward(b, 86), cardinal ? 22 : 17, b,
-                cardinal ? colours::kLegend : colours::kLegend);
-  }
+  card_headings(cr, dial, 100, 17, 22);
 }
 
 // The card's window: the face round it, the lubber line and index marks, the

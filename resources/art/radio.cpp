@@ -120,23 +120,14 @@ void knob(cairo_t* cr, Point c, double r, const std::string& legend) {
   }
 }
 
-// A compass card: short marks every 5 degrees, long ones every 10, and the
-// headings N, 3, 6, E ... 33 every 30, each where the card's turn brings it
-// under the top index. Headings read from the centre outward.
+// A compass card of radius r: short marks every 5 degrees, long ones every
+// 10, and the headings every 30 inside the marks, each where the card's
+// turn brings it under the top index.
 void compass_card(cairo_t* cr, const Dial& dial, double r, double numeral_size) {
-  static const char* const kNames[] = {"N", "3",  "6",  "E", "12", "15",
-                                       "S", "21", "24", "W", "30", "33"};
-  marks(cr, dial, steps(5, 355, 10), r - r * 0.06, r - 1, 1.3);
-  marks(cr, dial, steps(0, 350, 10), r - r * 0.11, r - 1, 2.0);
-  for (int i = 0; i < 12; ++i) {
-    const double bearing = dial.bearing(i * 30.0);
-    const Point at = dial.toward(bearing, r - r * 0.13 - numeral_size * 0.05);
-    cairo_save(cr);
-    cairo_translate(cr, at.x, at.y);
-    cairo_rotate(cr, radians(bearing));
-    text(cr, kNames[i], 0, 0, numeral_size, colours::kLegend);
-    cairo_restore(cr);
-  }
+  const double long_mark = std::round(r * 0.11);
+  marks(cr, dial, steps(5, 355, 10), r - long_mark * 0.6, r - 1, 1.3);
+  marks(cr, dial, steps(0, 350, 10), r - long_mark, r - 1, 2.0);
+  card_headings(cr, dial, r - long_mark, numeral_size, numeral_size * 1.1);
 }
 
 // The centre of a sprite's card on the panel (its texture centre), and a
@@ -240,7 +231,7 @@ const SpriteElement& vor_card_record() {
 }
 constexpr double kVorFace = 138;
 // The card ring shows between these radii, around the inner face.
-constexpr double kVorCardOuter = 127, kVorCardInner = 100;
+constexpr double kVorCardOuter = 127, kVorCardInner = 86;
 
 void vor_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
@@ -257,7 +248,7 @@ void vor_card(Canvas& canvas, Lang) {
   ring(cr, dial.pivot(), kVorCardOuter, kVorCardInner);
   set_colour(cr, scaled(colours::kFace, 1.2));
   cairo_fill(cr);
-  compass_card(cr, dial, kVorCardOuter, 19);
+  compass_card(cr, dial, kVorCardOuter, 17);
 }
 
 // The point where a deviation needle at `value` crosses the line through
@@ -386,7 +377,7 @@ void adf_card(Canvas& canvas, Lang) {
   circle(cr, dial.pivot(), kAdfCard);
   set_colour(cr, scaled(colours::kFace, 1.15));
   cairo_fill(cr);
-  compass_card(cr, dial, kAdfCard, 22);
+  compass_card(cr, dial, kAdfCard, 19);
 }
 
 // Black over the card's disc so the card shows; a dark rim around it hides
@@ -459,7 +450,7 @@ void rmi_card(Canvas& canvas, Lang) {
   circle(cr, dial.pivot(), kRmiCard);
   set_colour(cr, scaled(colours::kFace, 1.2));
   cairo_fill(cr);
-  compass_card(cr, dial, kRmiCard, 20);
+  compass_card(cr, dial, kRmiCard, 17);
   circle(cr, dial.pivot(), kRmiCard * 0.5);
   set_colour(cr, scaled(colours::kFace, 0.9));
   cairo_fill(cr);
