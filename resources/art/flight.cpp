@@ -606,6 +606,32 @@ double tube_y(const SliderElement& ball, double dx) {
   return rest + ball.y.scale * d * d;
 }
 
+// The tube's half width on the face, its dark edge included.
+constexpr double kTubeHalf = 13.5;
+
+const SliderElement& turn_ball_record() {
+  return element_of<SliderElement>(gauges::turn_coordinator, 120);
+}
+
+// How far from its pivot the turn pointer must reach, at any bearing of its
+// travel, to be clear of the tube: the pointer shows no shaft below that,
+// so that it passes behind the tube instead of across ball and marks.
+double pointer_clear_of_tube() {
+  const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
+  const Dial dial(pointer);
+  const SliderElement& ball = turn_ball_record();
+  const double bx = ball.header.position.x + kBallInBitmap.x;
+  const double reach = std::fabs(dial.bearing(5.0) - dial.bearing(0.0));
+  double clear = 0;
+  for (double b = -reach; b <= reach; b += 0.5) {
+    for (double d = 0; d < 120; d += 0.25) {
+      const Point p = dial.toward(dial.bearing(0) + b, d);
+      if (std::fabs(p.y - tube_y(ball, p.x - bx)) <= kTubeHalf) clear = std::max(clear, d);
+    }
+  }
+  return clear + 3;
+}
+
 void turn_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   round_face(cr, kTurnCentre, 99, 91);
@@ -627,17 +653,20 @@ void turn_face(Canvas& canvas, Lang) {
   const Point right = dial.toward(dial.bearing(kStandardRate) + 14, 100);
   turned_text(cr, "L", left, 16, 0);
   turned_text(cr, "R", right, 16, 0);
-  turned_text(cr, "TURN", {kTurnCentre.x, 70}, 11, 0);
+  // The legends low on the face, either side of the pointer's hub.
+  const Point hub = dial.pivot();
+  turned_text(cr, "TURN", {hub.x - 44, hub.y + 16}, 11, 0);
+  turned_text(cr, "2 MIN", {hub.x + 44, hub.y + 16}, 11, 0);
   // The curved tube the ball rolls in.
-  const auto& ball = element_of<SliderElement>(gauges::turn_coordinator, 120);
+  const SliderElement& ball = turn_ball_record();
   const double bx = ball.header.position.x + kBallInBitmap.x;
   cairo_new_path(cr);
   for (double dx = -70; dx <= 70; dx += 2) cairo_line_to(cr, bx + dx, tube_y(ball, dx));
-  cairo_set_line_width(cr, 27);
+  cairo_set_line_width(cr, 2 * kTubeHalf);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   set_colour(cr, scaled(colours::kMetal, 0.8));
   cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 24);
+  cairo_set_line_width(cr, 2 * kTubeHalf - 3);
   set_colour(cr, kCream);
   cairo_stroke(cr);
 }
@@ -667,19 +696,34 @@ void tube_marks(Canvas& canvas, Lang) {
   cairo_fill(cr);
 }
 
-// The turn pointer: white, with a fan-shaped hub behind the pivot.
+// The turn pointer: a broad white blade from above the tube to a tip that
+// meets the index triangles, and below the tube a small dark fan behind the
+// hub. The shaft between is left out: the pointer passes behind the tube.
 void turn_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point p{50, 35};
+  const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
+  const Point p{double(pointer.header.offset.x), double(pointer.header.offset.y)};
   cairo_new_path(cr);
   cairo_move_to(cr, p.x, p.y);
-  cairo_arc(cr, p.x, p.y, 46, kPi - 0.62, kPi + 0.62);
+  cairo_arc(cr, p.x, p.y, 24, kPi - 0.55, kPi + 0.55);
   cairo_close_path(cr);
-  fill_metal(cr, rgb(70, 72, 76), {p.x - 46, p.y - 30}, {p.x, p.y + 30});
-  cairo_set_line_width(cr, 1.5);
-  set_colour(cr, colours::kLegend);
+  fill_metal(cr, rgb(46, 48, 52), {p.x - 24, p.y - 16}, {p.x, p.y + 16});
+  cairo_set_line_width(cr, 1);
+  set_colour(cr, rgb(96, 98, 104));
   cairo_stroke(cr);
-  needle(cr, p, 110, 0, 5, 7);
+  disc(cr, p, 6.5, colours::kHub);
+  // The blade: straight sides, then a broad arrow head whose point stands
+  // on the index triangles' points (radius 100 on the face).
+  const double from = pointer_clear_of_tube(), tip = 99.5;
+  polygon(cr, {{p.x + from, p.y - 2.5},
+               {p.x + tip - 13, p.y - 2.5},
+               {p.x + tip - 13, p.y - 5},
+               {p.x + tip, p.y},
+               {p.x + tip - 13, p.y + 5},
+               {p.x + tip - 13, p.y + 2.5},
+               {p.x + from, p.y + 2.5}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
 }
 
 void turn_bezel(Canvas& canvas, Lang) {
