@@ -148,5 +148,96 @@ TEST(AttitudeWindow, LevelFlightPutsTheHorizonOnTheWings) {
   }
 }
 
+// ---- Bendix_DME --------------------------------------------------------------
+
+constexpr uint32_t kDistance = 372, kSpeed = 373, kTime = 374, kSource = 355;
+
+struct Box {
+  int x0, y0, x1, y1;  // pixels x0 <= x < x1, y0 <= y < y1
+};
+
+bool lit_segment(Rgb c) {
+  return c.r > 110 && c.r > 2 * c.g;
+}
+
+// The columns of a box with lit segments, as runs: one run a character when
+// the characters stand apart.
+std::vector<std::pair<int, int>> ink_runs(const host::Canvas& canvas, const Box& box) {
+  std::vector<std::pair<int, int>> runs;
+  for (int x = box.x0; x < box.x1; ++x) {
+    bool ink = false;
+    for (int y = box.y0; y < box.y1; ++y) ink = ink || lit_segment(colour_at(canvas, x, y));
+    if (!ink) continue;
+    if (!runs.empty() && runs.back().second == x - 1) {
+      runs.back().second = x;
+    } else {
+      runs.push_back({x, x});
+    }
+  }
+  return runs;
+}
+
+TEST(DmeDisplay, TheLongestTextsStandWholeAndApartInTheirBoxes) {
+  Module module;
+  host::GaugeInstance& dme = module.host.place("Bendix_DME");
+  std::vector<std::pair<Box, const host::ElementState*>> strings;
+  const host::Lighting day = host::lighting_of(module.host, false);
+  // The widest texts each readout shows: four digits and four dashes for
+  // distance and speed, two digits for the time; the labels never change.
+  struct Reading {
+    double distance, speed, time;
+    std::vector<std::string> texts;
+  };
+  const Reading readings[] = {
+      {8888, 888, 88, {"8888", "888", "88", "NM", "KT", "MIN"}},
+      {-1, 888, 88, {"----", "----", "88", "NM", "KT", "MIN"}},
+      {18.8, 888, 88, {"18.8", "888", "88", "NM", "KT", "MIN"}},
+  };
+  for (const Reading& reading : readings) {
+    module.host.variables().set(kDistance, reading.distance);
+    module.host.variables().set(kSpeed, reading.speed);
+    module.host.variables().set(kTime, reading.time);
+    module.host.variables().set(kSource, 1);
+    module.host.update();
+    const host::Canvas canvas = host::render_gauge(module.renderer, dme, 0, day);
+    size_t n = 0;
+    int readout_bottom = 0, label_top = 1 << 20;
+    for (const host::ElementState& state : dme.elements()) {
+      if (state.element->element_type != kString) continue;
+      const auto* text = element_as<StringElement>(state.element);
+      const Box box{text->header.position.x, text->header.position.y,
+                    text->header.position.x + text->box_size.x,
+                    text->header.position.y + text->box_size.y};
+      ASSERT_LT(n, reading.texts.size());
+      const std::string& expected = reading.texts[n++];
+      ASSERT_EQ(state.text, expected);
+      SCOPED_TRACE("\"" + expected + "\" at " + std::to_string(box.x0) + "," +
+                   std::to_string(box.y0));
+      // Not cut at its sides (the host draws nothing outside the box, so a
+      // text too wide for it would be lit up to its edge columns).
+      const std::vector<std::pair<int, int>> runs = ink_runs(canvas, box);
+      ASSERT_FALSE(runs.empty());
+      EXPECT_GT(runs.front().first, box.x0) << "cut at the left";
+      EXPECT_LT(runs.back().second, box.x1 - 1) << "cut at the right";
+      // Readings of eights (every segment lit) and ones: one run of lit
+      // columns a character, a point in its own narrow cell; the
+      // characters stand apart, legible.
+      if (expected.find_first_not_of("18.") == std::string::npos) {
+        EXPECT_EQ(runs.size(), expected.size());
+      }
+      // Readouts on the upper line, labels below, with dark rows between.
+      for (int y = box.y0; y < box.y1; ++y) {
+        for (int x = box.x0; x < box.x1; ++x) {
+          if (!lit_segment(colour_at(canvas, x, y))) continue;
+          if (n <= 3) readout_bottom = std::max(readout_bottom, y);
+          if (n > 3) label_top = std::min(label_top, y);
+        }
+      }
+    }
+    EXPECT_EQ(n, 6u);
+    EXPECT_GE(label_top - readout_bottom, 2) << "the two lines run together";
+  }
+}
+
 }  // namespace
 }  // namespace tavrel
