@@ -903,44 +903,79 @@ void gyro_compass_knob(Canvas& canvas, Lang) {
   knob_picture(canvas, {18, 18}, 15, colours::kMetal);
 }
 
-// The magnetic compass: a round case with a window onto its card.
-constexpr double kCompassWindowX = 14, kCompassWindowY = 24, kCompassWindowW = 83,
-                 kCompassWindowH = 42;
+// The magnetic compass: a black case with a window onto its card. The
+// tape's mask is lit at night with the card, so it paints only what lies
+// beside the window, in the window's rows, and the lubber line; above and
+// below, both mask and tape are clear and the case itself shows, dark at
+// night as every case is.
+constexpr double kCompassWindowX = 12, kCompassWindowY = 22, kCompassWindowW = 87,
+                 kCompassWindowH = 46;
+constexpr Colour kCompassCase = rgb(24, 24, 26);
 
 void compass_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point c{55.5, 55.5};
-  // A square housing: the tape's mask covers the whole square, so nothing
-  // of it may be left transparent.
-  cairo_rectangle(cr, 0, 0, 111, 111);
-  fill_metal(cr, scaled(colours::kMetal, 0.8), {0, 0}, {111, 111});
-  cairo_new_path(cr);
-  round_face(cr, c, 53, 46);
-  text(cr, "COMPASS", c.x, 84, 8, colours::kLegend);
+  const double side = canvas.width();
+  // Black moulded case: flat, with a lit rim along its top and a shadowed
+  // one along its bottom (both clear of the window's rows).
+  rounded_rect(cr, 0.5, 0.5, side - 1, side - 1, 10);
+  set_colour(cr, kCompassCase);
+  cairo_fill(cr);
+  cairo_set_line_width(cr, 1.5);
+  cairo_arc(cr, 10.5, 10.5, 9.5, kPi, 1.5 * kPi);
+  cairo_arc(cr, side - 10.5, 10.5, 9.5, 1.5 * kPi, 2 * kPi);
+  set_colour(cr, rgb(78, 78, 82));
+  cairo_stroke(cr);
+  cairo_arc(cr, side - 10.5, side - 10.5, 9.5, 0, 0.5 * kPi);
+  cairo_arc(cr, 10.5, side - 10.5, 9.5, 0.5 * kPi, kPi);
+  set_colour(cr, rgb(12, 12, 13));
+  cairo_stroke(cr);
+  // The window's frame.
+  rounded_rect(cr, kCompassWindowX - 2, kCompassWindowY - 2, kCompassWindowW + 4,
+               kCompassWindowH + 4, 7);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  for (Point screw :
+       {Point{12, 12}, Point{side - 12, 12}, Point{12, side - 12}, Point{side - 12, side - 12}}) {
+    disc(cr, screw, 3, rgb(70, 70, 74));
+    cairo_move_to(cr, screw.x - 2.2, screw.y + 0.8);
+    cairo_line_to(cr, screw.x + 2.2, screw.y - 0.8);
+    cairo_set_line_width(cr, 0.9);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+  }
+  text(cr, "COMPASS", side / 2, 86, 9, colours::kLegend);
 }
 
+// The card: a band as tall as the window, shaded round like a drum, marks
+// along its top and the headings below; clear above and below the band.
 void compass_tape(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, 531, 82);
-  fill_gradient(cr, {0, 0}, rgb(18, 18, 19), {0, 45}, rgb(44, 44, 44));
+  const double w = canvas.width(), top = kCompassWindowY, bottom = top + kCompassWindowH;
+  const double middle = (top + bottom) / 2;
+  cairo_rectangle(cr, 0, top, w, middle - top);
+  fill_gradient(cr, {0, top}, rgb(16, 16, 17), {0, middle}, rgb(46, 46, 46));
   cairo_new_path(cr);
-  cairo_rectangle(cr, 0, 45, 531, 37);
-  fill_gradient(cr, {0, 45}, rgb(44, 44, 44), {0, 82}, rgb(18, 18, 19));
+  cairo_rectangle(cr, 0, middle, w, bottom - middle);
+  fill_gradient(cr, {0, middle}, rgb(46, 46, 46), {0, bottom}, rgb(16, 16, 17));
   cairo_new_path(cr);
-  heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), 531, 27, 52, 30,
-               15, true);
+  heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), canvas.width(),
+               top + 4, top + 29, 30, 16, true);
 }
 
 void compass_window(Canvas& canvas, Lang lang) {
   cairo_t* cr = canvas.cr();
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, kCompassWindowY, canvas.width(), kCompassWindowH);
+  cairo_clip(cr);
   paint_picture(cr, picture_of(320, lang), 0, 0);
+  cairo_restore(cr);
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   rounded_rect(cr, kCompassWindowX, kCompassWindowY, kCompassWindowW, kCompassWindowH, 6);
   cairo_fill(cr);
   cairo_restore(cr);
   // The white lubber line down the middle of the window.
-  cairo_rectangle(cr, 54.5, kCompassWindowY, 2, kCompassWindowH);
+  cairo_rectangle(cr, canvas.width() / 2.0 - 1, kCompassWindowY, 2, kCompassWindowH);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
 }
