@@ -215,7 +215,7 @@ void oil_dial(Canvas& canvas, Lang) {
   std::vector<Numeral> degrees;
   for (double f : steps(50, 200, 50)) degrees.push_back({f + kRankine, std::to_string(int(f))});
   numerals(cr, temperature, degrees, 88, 20);
-  text(cr, "OIL °F", 141, 104, 14, colours::kLegend);
+  text(cr, "OIL °F", 141, 86, 14, colours::kLegend);
 
   // Oil pressure, 0 to 200 psi on the left half of its small dial.
   constexpr double kPsf = 144;
@@ -235,9 +235,9 @@ void oil_dial(Canvas& canvas, Lang) {
   arc(cr, oil, 60 * kPsf, 90 * kPsf, 56, 62, colours::kArcGreen);
   marks(cr, oil, psi(steps(0, 200, 10)), 54, 62, 1.3);
   marks(cr, oil, psi(steps(0, 200, 50)), 49, 62, 2.4);
-  numerals(cr, oil, {{0, "0"}, {100 * kPsf, "100"}, {200 * kPsf, "200"}}, 40, 12);
-  text(cr, "OIL", 98, 204, 10, colours::kLegend);
-  text(cr, "PSI", 98, 215, 9, colours::kLegend);
+  // Numerals outside the marks, where the small needles never pass; the
+  // temperature needle's short tail keeps clear of them too.
+  numerals(cr, oil, {{0, "0"}, {100 * kPsf, "100"}, {200 * kPsf, "200"}}, 74, 12);
 
   // Fuel pressure, 0 to 25, on the right half of the other small dial; the
   // needle turns counterclockwise as the pressure rises.
@@ -245,9 +245,13 @@ void oil_dial(Canvas& canvas, Lang) {
   arc(cr, fuel, 0.5 * kPsf, 8 * kPsf, 56, 62, colours::kArcGreen);
   marks(cr, fuel, psi(steps(0, 25, 1)), 56, 62, 1.2);
   marks(cr, fuel, psi(steps(0, 25, 5)), 49, 62, 2.4);
-  numerals(cr, fuel, {{0, "0"}, {10 * kPsf, "10"}, {25 * kPsf, "25"}}, 40, 12);
-  text(cr, "FUEL", 184, 204, 10, colours::kLegend);
-  text(cr, "PSI", 184, 215, 9, colours::kLegend);
+  numerals(cr, fuel, {{0, "0"}, {10 * kPsf, "10"}, {25 * kPsf, "25"}}, 74, 12);
+  // The names between the two small dials, each beside its own, above the
+  // centres: no small needle passes there.
+  const double between = (oil.pivot().x + fuel.pivot().x) / 2, level = oil.pivot().y;
+  text(cr, "OIL", between - 3, level - 8, 8, colours::kLegend, Align::kRight);
+  text(cr, "FUEL", between + 3, level - 8, 8, colours::kLegend, Align::kLeft);
+  text(cr, "PSI", between, level + 4, 8, colours::kLegend);
 }
 
 // -------------------------------------------------- cylinder-head temp.
@@ -671,7 +675,7 @@ void add_engine_drawers(Registry& registry) {
   registry.add(1171, drum_window);
   // Oil temperature and pressure.
   registry.add(1200, oil_dial);
-  hand(gauges::oil_temp_press, 1210, 104, 56, 7, 9);
+  hand(gauges::oil_temp_press, 1210, 104, 20, 7, 9);
   hand(gauges::oil_temp_press, 1220, 60, 0, 5, 6);
   round_bezel(1230, {140, 140}, 140, 127);
   // Cylinder-head temperature.
