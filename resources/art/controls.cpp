@@ -170,67 +170,102 @@ void gear_lever(Canvas& canvas, bool down) {
 
 // ---------------------------------------------------------------- fuel selectors
 
-constexpr Point kSelectorCentre{36.5, 36.5};
+// Placard lettering: capitals 7 pixels tall, a little condensed.
+constexpr double kCap = 7, kNarrow = 0.85;
 
-// A square placard with the round selector seat in the middle.
-void selector_plate(cairo_t* cr) {
-  placard(cr, 73, 73, 5);
-  circle(cr, kSelectorCentre, 19);
-  fill_metal(cr, scaled(kPlacard, 0.75), {kSelectorCentre.x + 19, kSelectorCentre.y + 19},
-             {kSelectorCentre.x - 19, kSelectorCentre.y - 19});
-  circle(cr, kSelectorCentre, 19);
+// A selector's layout on its square placard: where the seat (and so the
+// handle's pivot) stands, its radius and how far the handle reaches.
+struct Selector {
+  Point centre;
+  double seat, reach;
+};
+// Fuel_Selector: one word at each side, turned along the edge.
+constexpr Selector kFuelSelector{{36.5, 36.5}, 15, 22};
+// Tank_Selector: two-word labels; the seat stands higher to leave room for
+// OFF and the legend below it.
+constexpr Selector kTankSelector{{36.5, 31.5}, 12, 16.5};
+
+// The placard with the round seat of the selector.
+void selector_plate(Canvas& canvas, const Selector& selector) {
+  cairo_t* cr = canvas.cr();
+  placard(cr, canvas.width(), canvas.height(), 5);
+  const Point c = selector.centre;
+  const double r = selector.seat;
+  circle(cr, c, r);
+  fill_metal(cr, scaled(kPlacard, 0.75), {c.x + r, c.y + r}, {c.x - r, c.y - r});
+  circle(cr, c, r);
   set_colour(cr, colours::kRecess);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
 }
 
-// The side labels stand above the handle's line, clear of its tip.
+// OFF at the top, REAR at the bottom, FRNT and CNTR turned along the sides,
+// each 3.5 pixels in from the edge.
 void fuel_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  selector_plate(cr);
-  engraved_text(cr, "OFF", 36.5, 11, 8);
-  engraved_text(cr, "REAR", 36.5, 69, 8);
-  engraved_text(cr, "FRNT", 10.5, 30, 7);
-  engraved_text(cr, "CNTR", 62.5, 30, 7);
+  selector_plate(canvas, kFuelSelector);
+  const double w = canvas.width(), h = canvas.height(), c = kFuelSelector.centre.y;
+  const double edge = 3.5 + kCap / 2;
+  placard_text(cr, "OFF", {w / 2, edge}, kCap, 0, kNarrow);
+  placard_text(cr, "REAR", {w / 2, h - edge}, kCap, 0, kNarrow);
+  placard_text(cr, "FRNT", {edge, c}, kCap, -90, kNarrow);
+  placard_text(cr, "CNTR", {w - edge, c}, kCap, 90, kNarrow);
 }
 
+// CENTRE TANK along the top; FRONT TANK and REAR TANK turned along the
+// sides on two lines each, the first outermost; OFF under the seat and the
+// legend FUEL SELECTOR along the bottom.
 void tank_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  selector_plate(cr);
-  engraved_text(cr, "CENTRE TANK", 36.5, 10, 6.5);
-  engraved_text(cr, "FRONT", 10.5, 31, 6);
-  engraved_text(cr, "TANK", 10.5, 48, 6);
-  engraved_text(cr, "REAR", 62.5, 31, 6);
-  engraved_text(cr, "TANK", 62.5, 48, 6);
-  engraved_text(cr, "OFF", 36.5, 69, 7.5);
-  engraved_text(cr, "FUEL", 10.5, 68.5, 5.5);
-  engraved_text(cr, "SELECTOR", 61, 68.5, 5.5);
+  selector_plate(canvas, kTankSelector);
+  const double w = canvas.width(), h = canvas.height(), c = kTankSelector.centre.y;
+  const double edge = 3.5 + kCap / 2, line = kCap + 2;
+  placard_text(cr, "CENTRE TANK", {w / 2, edge}, kCap, 0, kNarrow);
+  placard_text(cr, "FRONT", {edge, c}, kCap, -90, kNarrow);
+  placard_text(cr, "TANK", {edge + line, c}, kCap, -90, kNarrow);
+  placard_text(cr, "REAR", {w - edge, c}, kCap, 90, kNarrow);
+  placard_text(cr, "TANK", {w - edge - line, c}, kCap, 90, kNarrow);
+  placard_text(cr, "OFF", {w / 2, h - edge - line - 1.5}, kCap, 0, kNarrow);
+  placard_text(cr, "FUEL SELECTOR", {w / 2, h - edge}, kCap, 0, 0.8);
 }
 
-// A selector handle lying from the centre toward `bearing` (degrees
-// clockwise from straight up): a tapered bar, pointed at that end, across
-// a round boss. A word may run along its pointed half.
-void handle(Canvas& canvas, double bearing, const std::string& word) {
+// A selector handle lying from the seat's centre toward `bearing` (degrees
+// clockwise from straight up): a tapered bar, pointed at that end, rounded
+// at the other, with a boss at the pivot. A word may run along it, never
+// upside down.
+void handle(Canvas& canvas, const Selector& selector, double bearing, const std::string& word) {
   cairo_t* cr = canvas.cr();
-  cairo_translate(cr, kSelectorCentre.x, kSelectorCentre.y);
+  cairo_translate(cr, selector.centre.x, selector.centre.y);
   cairo_rotate(cr, bearing * kPi / 180.0);
   // Drawn pointing up (toward -y).
-  polygon(cr, {{0, -23}, {6, -14}, {6.5, 13}, {-6.5, 13}, {-6, -14}});
-  fill_gradient(cr, {-6, 0}, rgb(200, 202, 206), {6, 0}, rgb(104, 106, 112));
-  set_colour(cr, rgb(60, 62, 66));
+  const double tip = selector.reach, tail = selector.reach * 0.65;
+  const double half = word.empty() ? 5 : 6;
+  cairo_new_path(cr);
+  cairo_move_to(cr, 0, -tip);
+  cairo_line_to(cr, half, -tip + 8);
+  cairo_line_to(cr, half, tail - half);
+  cairo_arc(cr, 0, tail - half, half, 0, kPi);
+  cairo_line_to(cr, -half, -tip + 8);
+  cairo_close_path(cr);
+  fill_gradient(cr, {-half, 0}, rgb(214, 216, 220), {half, 0}, rgb(112, 114, 120));
+  set_colour(cr, rgb(44, 46, 50));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  circle(cr, {0, 0}, 3.5);
-  fill_metal(cr, rgb(120, 122, 128), {-4, -4}, {4, 4});
-  if (!word.empty()) {
-    cairo_save(cr);
-    // Along the handle, never upside down.
-    const bool flip = bearing > 180;
-    cairo_translate(cr, 0, -11);
-    cairo_rotate(cr, flip ? kPi / 2 : -kPi / 2);
-    text(cr, word, 0, 2, 5, colours::kFace);
-    cairo_restore(cr);
+  if (word.empty()) {
+    circle(cr, {0, 0}, 3);
+    fill_metal(cr, rgb(120, 122, 128), {-3, -3}, {3, 3});
+    return;
   }
+  // The word along the bar, reading from its tail toward its tip unless
+  // that would stand it on its head.
+  double along = -90;
+  if (bearing > 180 && bearing < 360) along = 90;
+  cairo_save(cr);
+  cairo_translate(cr, 0, (tail - tip) / 2 + 2);
+  cairo_rotate(cr, along * kPi / 180);
+  placard_text(cr, word, {0, 0}, kCap, 0, 0.8, colours::kFace,
+               mix(colours::kFace, rgb(255, 255, 255), 0.7));
+  cairo_restore(cr);
 }
 
 }  // namespace
@@ -255,7 +290,7 @@ void add_control_drawers(Registry& registry) {
   // Icons 0 to 3: front, rear, centre, off.
   registry.add(2110, fuel_plate);
   auto fuel_handle = [](double bearing) {
-    return [bearing](Canvas& canvas, Lang) { handle(canvas, bearing, ""); };
+    return [bearing](Canvas& canvas, Lang) { handle(canvas, kFuelSelector, bearing, ""); };
   };
   registry.add(2120, fuel_handle(270));  // FRNT, left
   registry.add(2121, fuel_handle(180));  // REAR, bottom
@@ -263,9 +298,10 @@ void add_control_drawers(Registry& registry) {
   registry.add(2123, fuel_handle(0));    // OFF, top
 
   registry.add(2280, tank_plate);
+  // The handle names the fuel in the picture's language.
   auto tank_handle = [](double bearing) {
     return [bearing](Canvas& canvas, Lang lang) {
-      handle(canvas, bearing, lang == Lang::kEnglish ? "FUEL" : "ESS.");
+      handle(canvas, kTankSelector, bearing, lang == Lang::kEnglish ? "FUEL" : "ESS.");
     };
   };
   registry.add(2290, tank_handle(270));  // FRONT TANK, left

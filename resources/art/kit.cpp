@@ -161,6 +161,33 @@ void engraved_text(cairo_t* cr, const std::string& text_string, double x, double
   text(cr, text_string, x, baseline_y, size, fill, align);
 }
 
+namespace {
+
+// The lettering face's size whose capitals stand `cap` pixels tall.
+double size_for_cap(cairo_t* cr, double cap) {
+  select_legend_font(cr, 100);
+  cairo_text_extents_t ink;
+  cairo_text_extents(cr, "H", &ink);
+  return cap * 100 / ink.height;
+}
+
+}  // namespace
+
+double placard_text_width(cairo_t* cr, const std::string& text_string, double cap, double narrow) {
+  return text_width(cr, text_string, size_for_cap(cr, cap)) * narrow;
+}
+
+void placard_text(cairo_t* cr, const std::string& text_string, Point at, double cap, double degrees,
+                  double narrow, Colour fill, Colour groove) {
+  const double size = size_for_cap(cr, cap);
+  cairo_save(cr);
+  cairo_translate(cr, at.x, at.y);
+  cairo_rotate(cr, degrees * kPi / 180);
+  cairo_scale(cr, narrow, 1);
+  engraved_text(cr, text_string, 0, cap / 2, size, Align::kCentre, fill, groove);
+  cairo_restore(cr);
+}
+
 void bezel(cairo_t* cr, Point centre, double outer_radius, double inner_radius, Colour metal) {
   cairo_save(cr);
   cairo_new_path(cr);

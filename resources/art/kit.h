@@ -113,6 +113,17 @@ void engraved_text(cairo_t* cr, const std::string& text, double x, double baseli
                    Align align = Align::kCentre, Colour fill = colours::kLegend,
                    Colour groove = colours::kRecess);
 
+// Placard lettering: engraved text whose capitals stand `cap` pixels tall
+// (7 or more reads on a plate at 1x), condensed to `narrow` of the face's
+// width, centred on `at` (across by its advance, up and down by its
+// capitals) and turned `degrees` clockwise about that point.
+void placard_text(cairo_t* cr, const std::string& text, Point at, double cap, double degrees = 0,
+                  double narrow = 1.0, Colour fill = colours::kLegend,
+                  Colour groove = colours::kRecess);
+
+// The width of placard lettering before it is turned.
+double placard_text_width(cairo_t* cr, const std::string& text, double cap, double narrow = 1.0);
+
 // ---------------------------------------------------------------- instrument parts
 // General pieces many gauges share; dial marks, numerals and arcs are in
 // dial.h.
