@@ -68,13 +68,16 @@ void battery_bar(Canvas& canvas, Lang) {
   cairo_restore(cr);
 
   // The legend stays upright, centred under the well.
-  const double legend_baseline = 40.5;
-  const double centre_x = kWellX + kWellW / 2 + kLean * (kLeanBase - legend_baseline + 3);
-  engraved_text(cr, "BATTERY", centre_x, legend_baseline, 7.5);
+  const double legend_middle = 37;
+  const double centre_x = kWellX + kWellW / 2 + kLean * (kLeanBase - legend_middle);
+  placard_text(cr, "BATTERY", {centre_x, legend_middle}, 7, 0, 0.9);
 }
 
 // The rocker in the well, raised at its right end (off) or at its left end
 // (on). Only the rocker is painted; the rest stays black so the bar shows.
+// The raised half stands proud of the well, large, lit and ribbed; the
+// pressed half lies sunk inside it, small and in shadow, with the dark well
+// showing round it: the state reads from across the cockpit.
 void battery_rocker(Canvas& canvas, bool left_end_raised) {
   cairo_t* cr = canvas.cr();
   lean(cr);
@@ -83,58 +86,62 @@ void battery_rocker(Canvas& canvas, bool left_end_raised) {
     cairo_translate(cr, 2 * kWellX + kWellW, 0);
     cairo_scale(cr, -1, 1);
   }
-
-  // Drawn raised at the right end: the pressed end is small and deep in the
-  // well, the raised end large, near and catching the light.
-  const double pressed_x = kWellX + 3, raised_x = kWellX + kWellW + 0.5;
+  // Drawn raised at the right end.
   const double pivot_x = kWellX + kWellW / 2;
+  const double pressed_x = kWellX + 5, raised_x = kWellX + kWellW + 1;
+  const double top = kWellY, bottom = kWellY + kWellH;
   const Colour red = colours::kSwitchRed;
 
-  // Body outline, a little larger toward the raised end.
-  polygon(cr, {{pressed_x, kWellY + 4},
-               {raised_x - 1.5, kWellY - 0.5},
-               {raised_x, kWellY + 1},
-               {raised_x, kWellY + kWellH - 1},
-               {raised_x - 1.5, kWellY + kWellH + 0.5},
-               {pressed_x, kWellY + kWellH - 4}});
-  fill_gradient(cr, {pressed_x, 0}, scaled(red, 0.38), {raised_x, 0},
-                mix(red, rgb(255, 200, 190), 0.25));
+  // The pressed half: tilted away, so narrower toward its end, and dark.
+  polygon(cr, {{pivot_x, top + 2},
+               {pressed_x, top + 5.5},
+               {pressed_x, bottom - 5.5},
+               {pivot_x, bottom - 2}});
+  fill_gradient(cr, {pressed_x, 0}, scaled(red, 0.22), {pivot_x, 0}, scaled(red, 0.5));
+  cairo_new_path(cr);
+
+  // The raised half: tilted toward the eye, wider toward its end, which
+  // overhangs the well's lips.
+  polygon(cr, {{pivot_x, top + 2},
+               {raised_x - 1.5, top - 1.5},
+               {raised_x, top},
+               {raised_x, bottom},
+               {raised_x - 1.5, bottom + 1.5},
+               {pivot_x, bottom - 2}});
+  fill_gradient(cr, {pivot_x, 0}, scaled(red, 0.85), {raised_x, 0},
+                mix(red, rgb(255, 120, 110), 0.35));
   // Rounded across its width: lighter along the top, darker along the bottom.
   cairo_save(cr);
   cairo_clip(cr);
-  cairo_pattern_t* round = cairo_pattern_create_linear(0, kWellY, 0, kWellY + kWellH);
-  cairo_pattern_add_color_stop_rgba(round, 0.0, 1, 1, 1, 0.22);
+  cairo_pattern_t* round = cairo_pattern_create_linear(0, top - 1.5, 0, bottom + 1.5);
+  cairo_pattern_add_color_stop_rgba(round, 0.0, 1, 1, 1, 0.18);
   cairo_pattern_add_color_stop_rgba(round, 0.35, 1, 1, 1, 0.0);
   cairo_pattern_add_color_stop_rgba(round, 0.7, 0, 0, 0, 0.0);
-  cairo_pattern_add_color_stop_rgba(round, 1.0, 0, 0, 0, 0.35);
+  cairo_pattern_add_color_stop_rgba(round, 1.0, 0, 0, 0, 0.3);
   cairo_set_source(cr, round);
   cairo_paint(cr);
   cairo_pattern_destroy(round);
-  // The end wall of the raised end shows as a dark band.
-  cairo_rectangle(cr, raised_x - 1.6, kWellY - 1, 2, kWellH + 2);
-  set_colour(cr, scaled(red, 0.5));
-  cairo_fill(cr);
   cairo_restore(cr);
   cairo_new_path(cr);
 
-  // The crest over the pivot and the glint along the raised end.
-  cairo_set_line_width(cr, 1);
-  cairo_move_to(cr, pivot_x, kWellY + 2.8);
-  cairo_line_to(cr, pivot_x, kWellY + kWellH - 2.8);
-  set_colour(cr, mix(red, rgb(255, 255, 255), 0.35));
+  // The ridge over the pivot, and the raised end's lit edge.
+  cairo_set_line_width(cr, 1.2);
+  cairo_move_to(cr, pivot_x, top + 2.5);
+  cairo_line_to(cr, pivot_x, bottom - 2.5);
+  set_colour(cr, mix(red, rgb(255, 255, 255), 0.2));
   cairo_stroke(cr);
-  cairo_move_to(cr, raised_x - 3.5, kWellY + 1);
-  cairo_line_to(cr, raised_x - 3.5, kWellY + kWellH - 1);
-  set_colour(cr, mix(red, rgb(255, 255, 255), 0.55));
+  cairo_move_to(cr, raised_x - 0.8, top + 0.5);
+  cairo_line_to(cr, raised_x - 0.8, bottom - 0.5);
+  set_colour(cr, mix(red, rgb(255, 160, 150), 0.5));
   cairo_stroke(cr);
 
   // Grip ribs on the raised half.
-  for (double x = pivot_x + 4; x < raised_x - 5; x += 3) {
-    cairo_move_to(cr, x, kWellY + 3.5);
-    cairo_line_to(cr, x, kWellY + kWellH - 3.5);
+  for (double x = pivot_x + 4; x < raised_x - 3; x += 3) {
+    cairo_move_to(cr, x, top + 2);
+    cairo_line_to(cr, x, bottom - 2);
   }
-  set_colour(cr, scaled(red, 0.7));
-  cairo_set_line_width(cr, 0.8);
+  set_colour(cr, scaled(red, 0.62));
+  cairo_set_line_width(cr, 0.9);
   cairo_stroke(cr);
 }
 
