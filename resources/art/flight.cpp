@@ -262,6 +262,11 @@ void vertical_speed_bezel(Canvas& canvas, Lang) {
 
 constexpr Point kAltimeterCentre{141, 140};
 constexpr Point kAltimeterKnob{33, 246};
+// The low-altitude flag: a square below the dial's centre, its top edge
+// kLowFlagTop below it. The 10,000 ft pointer carries a disc of the face's
+// colour, kPointerDisc in radius, cut open where the flag shows below
+// 10,000 ft.
+constexpr double kLowFlagSide = 14, kLowFlagTop = 31, kPointerDisc = 47;
 
 void altimeter_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
@@ -281,24 +286,26 @@ void altimeter_face(Canvas& canvas, Lang) {
   polygon(cr, {{c.x - 97, c.y}, {c.x - 106, c.y - 6}, {c.x - 106, c.y + 6}});
   cairo_fill(cr);
   text(cr, "mb", c.x - 70, c.y + 36, 11, kIndexYellow);
-  // The hatched square below the centre.
-  const double hx = c.x - 12, hy = c.y + 34, side = 24;
+  // The striped low-altitude flag below the centre, which the 10,000 ft
+  // pointer's disc covers from 10,000 ft up.
+  const double hx = c.x - kLowFlagSide / 2, hy = c.y + kLowFlagTop, side = kLowFlagSide;
   cairo_rectangle(cr, hx, hy, side, side);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
   cairo_save(cr);
   cairo_rectangle(cr, hx, hy, side, side);
   cairo_clip(cr);
-  for (double d = -side; d < side; d += 6) {
+  for (double d = -side; d < side; d += 5) {
     polygon(cr, {{hx + d, hy + side},
-                 {hx + d + 3, hy + side},
-                 {hx + d + 3 + side, hy},
+                 {hx + d + 2.5, hy + side},
+                 {hx + d + 2.5 + side, hy},
                  {hx + d + side, hy}});
     set_colour(cr, rgb(200, 40, 30));
     cairo_fill(cr);
   }
   cairo_restore(cr);
-  text(cr, "ALT", c.x, c.y - 44, 12, colours::kLegend);
+  // ALT outside the pointer's disc, which would hide it at great heights.
+  text(cr, "ALT", c.x, c.y - kPointerDisc - 8, 12, colours::kLegend);
 }
 
 // A printed setting card, turned by its callback's value times the sprite's
@@ -378,8 +385,25 @@ void thousands_hand(Canvas& canvas, Lang) {
 // The 10,000 ft pointer: a thin stem to a broad triangle at the rim.
 void ten_thousands_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point p{56, 59};
+  const auto& pointer = element_of<NeedleElement>(gauges::altimeter, 460);
+  const Point p{double(pointer.header.offset.x), double(pointer.header.offset.y)};
+  // The disc, drawn with the pointer along +x. A point at angle a (clockwise
+  // from +x) of it stands at bearing b + a when the pointer stands at b; the
+  // flag, at bearing 180 and a half angle w, lies between a = 180 - b - w
+  // and 180 - b + w. The opening spans those angles for every b up to the
+  // bearing of 10,000 ft less 2 w, and ends there, so that from 10,000 ft up
+  // the disc hides the flag whole.
+  const Dial dial(pointer);
+  const double ten_thousand = dial.bearing(10000) - dial.bearing(0);
+  const double w = std::atan2(kLowFlagSide / 2, kLowFlagTop) * 180 / kPi;
+  const double open_from = 180 - ten_thousand + w + 0.5, open_to = 180 + w + 20;
   cairo_new_path(cr);
+  cairo_move_to(cr, p.x, p.y);
+  cairo_arc(cr, p.x, p.y, kPointerDisc, open_to * kPi / 180, (open_from + 360) * kPi / 180);
+  cairo_close_path(cr);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  // The pointer: a thin stem to a broad triangle at the rim.
   cairo_move_to(cr, p.x, p.y);
   cairo_line_to(cr, p.x + 104, p.y);
   cairo_set_line_width(cr, 2);
