@@ -106,14 +106,13 @@ void tach_dial(Canvas& canvas, Lang) {
   marks(cr, dial, steps(0, 980, 20), 114, 122, 1.4);
   marks(cr, dial, steps(50, 950, 100), 108, 122, 2.2);
   marks(cr, dial, steps(0, 900, 100), 100, 122, 3.6);
-  numerals(cr, dial, numbered(steps(0, 900, 100), 100), 84, 28);
+  numerals(cr, dial, numbered(steps(0, 900, 100), 100), 86, 26);
   text(cr, "RPM", 140, 196, 15, colours::kLegend);
   text(cr, "x 100", 140, 212, 11, colours::kLegend);
-  // Under the window that shows the thousands.
+  // Under the window that shows the thousands, right of the 7.
   const SpriteElement& disc = tach_disc();
-  const BitmapEntry* window = find_bitmap(disc.header.resource_id + 1);
-  text(cr, "x 1000", disc.header.position.x + window->width / 2.0,
-       disc.header.position.y + window->height + 14, 10, colours::kLegend);
+  const Point c{double(disc.header.offset.x), double(disc.header.offset.y)};
+  text(cr, "x 1000", c.x + 32, c.y + 32, 9.5, colours::kLegend);
 }
 
 // The thousands disc: digit k lies where the card puts the value the
@@ -141,21 +140,23 @@ void thousands_disc(Canvas& canvas, Lang) {
 
 // The window onto the disc: a quarter-turn annular sector about the disc's
 // centre, facing right, clear; round it the dial's face with a thin lit rim.
-void thousands_window(Canvas& canvas, Lang) {
+void thousands_window(Canvas& canvas, Lang lang) {
   const SpriteElement& disc = tach_disc();
   cairo_t* cr = canvas.cr();
   const double cx = disc.header.offset.x - disc.header.position.x;
   const double cy = disc.header.offset.y - disc.header.position.y;
-  const double half = kPi / 4, inner = 9, outer = 34.5;
+  // A narrower sector than the mask, to keep clear of the 7 and the 8.
+  const double half = 32 * kPi / 180, inner = 12, outer = 33;
   auto sector = [&](double from, double to) {
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, to, -half, half);
     cairo_arc_negative(cr, cx, cy, from, half, -half);
     cairo_close_path(cr);
   };
-  cairo_rectangle(cr, 0, 0, canvas.width(), canvas.height());
-  set_colour(cr, colours::kFace);
-  cairo_fill(cr);
+  // Round the window, the dial's own picture.
+  cairo_set_source_surface(cr, picture_of(390, lang).surface(), -disc.header.position.x,
+                           -disc.header.position.y);
+  cairo_paint(cr);
   sector(inner - 1.6, outer + 1.6);
   set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.3));
   cairo_fill(cr);
@@ -651,7 +652,7 @@ void add_engine_drawers(Registry& registry) {
   round_bezel(360, {140, 140}, 140, 127);
   // Tachometer.
   round_bezel(370, {140, 140}, 140, 127);
-  hand(gauges::tachometer, 380, 104, 56, 7, 9);
+  hand(gauges::tachometer, 380, 104, 18, 7, 9);
   registry.add(390, tach_dial);
   registry.add(400, thousands_disc);
   registry.add(401, thousands_window);
