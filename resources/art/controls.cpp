@@ -44,34 +44,67 @@ void placard(cairo_t* cr, double w, double h, double radius) {
 // The quadrant's backdrop: every pixel black, nothing of it shows.
 void quadrant_backdrop(Canvas&, Lang) {}
 
-// A lever: a chrome shaft leaning along its travel (up and to the left as
-// the lever goes forward) from its foot near the bottom of the picture to a
-// round knob at the top. The knob stands where it stays inside the lever's
-// click box over the whole travel.
-void lever(Canvas& canvas, Colour knob, double knob_radius, Point top, Point foot) {
+// A lever: a round knob at the top, a chrome shaft leaning along the
+// lever's travel (up and to the left as it goes forward) down into a short
+// slotted guide plate, which travels with it: the lever reads as standing
+// in its quadrant's slot, not hanging in the air. The knob stands where it
+// stays inside the lever's click box over the whole travel.
+void lever(Canvas& canvas, int id, Colour knob, double knob_radius, Point top) {
   cairo_t* cr = canvas.cr();
-  // Shaft, darker on its lower side.
-  cairo_new_path(cr);
-  cairo_move_to(cr, top.x, top.y);
-  cairo_line_to(cr, foot.x, foot.y);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_width(cr, 9);
-  set_colour(cr, scaled(kChrome, 0.5));
+  const auto& slider = element_of<SliderElement>(gauges::thrust_controls, id);
+  // Down the slot: against the travel.
+  const double length = std::hypot(slider.x.scale, slider.y.scale);
+  const Point down{-slider.x.scale / length, -slider.y.scale / length};
+  const double guide = 46, guide_half = guide / 2;
+  // The guide's lower end one pixel above the picture's bottom.
+  const double reach = (canvas.height() - 1.5 - top.y) / down.y - guide_half;
+  const Point foot{top.x + down.x * reach, top.y + down.y * reach};
+  const double angle = std::atan2(down.y, down.x);
+
+  // The guide plate: dark metal with a rounded end each way, the slot dark
+  // along its middle.
+  cairo_save(cr);
+  cairo_translate(cr, foot.x, foot.y);
+  cairo_rotate(cr, angle);
+  rounded_rect(cr, -guide_half, -8, guide, 16, 7.5);
+  fill_metal(cr, colours::kMetal, {-guide_half, -8}, {guide_half, 8});
+  set_colour(cr, scaled(colours::kMetal, 0.45));
+  cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  cairo_move_to(cr, top.x - 1, top.y);
-  cairo_line_to(cr, foot.x - 1.5, foot.y);
-  cairo_set_line_width(cr, 3.5);
-  set_colour(cr, kChrome);
-  cairo_stroke(cr);
+  rounded_rect(cr, -guide_half + 5, -3, guide - 10, 6, 3);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  cairo_restore(cr);
+
+  // The shaft from the slot to the knob: chrome, round across its width.
+  cairo_save(cr);
+  cairo_translate(cr, foot.x, foot.y);
+  cairo_rotate(cr, angle);
+  const double shaft = reach;
+  cairo_rectangle(cr, -shaft, -3, shaft, 6);
+  cairo_pattern_t* round = cairo_pattern_create_linear(0, -3, 0, 3);
+  const Colour dark = scaled(kChrome, 0.45), bright = mix(kChrome, rgb(255, 255, 255), 0.5);
+  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.35, bright.r, bright.g, bright.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.6, kChrome.r, kChrome.g, kChrome.b);
+  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, round);
+  cairo_fill(cr);
+  cairo_pattern_destroy(round);
+  // Where it enters the slot: a collar.
+  rounded_rect(cr, -3, -4.5, 6, 9, 2);
+  fill_metal(cr, scaled(kChrome, 0.8), {-3, -4.5}, {3, 4.5});
+  cairo_restore(cr);
+
   // Knob: a ball lit from the upper left.
   circle(cr, top, knob_radius);
   cairo_pattern_t* ball =
       cairo_pattern_create_radial(top.x - knob_radius * 0.35, top.y - knob_radius * 0.4,
                                   knob_radius * 0.1, top.x, top.y, knob_radius);
-  const Colour lit = mix(knob, rgb(255, 255, 255), 0.45), dark = scaled(knob, 0.55);
+  const Colour lit = mix(knob, rgb(255, 255, 255), 0.45), shade = scaled(knob, 0.55);
   cairo_pattern_add_color_stop_rgb(ball, 0, lit.r, lit.g, lit.b);
   cairo_pattern_add_color_stop_rgb(ball, 0.45, knob.r, knob.g, knob.b);
-  cairo_pattern_add_color_stop_rgb(ball, 1, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(ball, 1, shade.r, shade.g, shade.b);
   cairo_set_source(cr, ball);
   cairo_fill(cr);
   cairo_pattern_destroy(ball);
@@ -272,13 +305,9 @@ void handle(Canvas& canvas, const Selector& selector, double bearing, const std:
 
 void add_control_drawers(Registry& registry) {
   registry.add(160, quadrant_backdrop);
-  registry.add(170, [](Canvas& canvas, Lang) { lever(canvas, kKnobRed, 15, {28, 17}, {50, 126}); });
-  registry.add(180, [](Canvas& canvas, Lang) {
-    lever(canvas, kKnobYellow, 17, {50, 19}, {75, 136});
-  });
-  registry.add(190, [](Canvas& canvas, Lang) {
-    lever(canvas, kKnobBlack, 17, {42, 18}, {65, 115});
-  });
+  registry.add(170, [](Canvas& canvas, Lang) { lever(canvas, 170, kKnobRed, 15, {24, 17}); });
+  registry.add(180, [](Canvas& canvas, Lang) { lever(canvas, 180, kKnobYellow, 17, {50, 19}); });
+  registry.add(190, [](Canvas& canvas, Lang) { lever(canvas, 190, kKnobBlack, 17, {42, 18}); });
 
   registry.add(1000, flap_plate);
   registry.add(1010, flap_pointer);
