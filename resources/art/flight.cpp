@@ -121,6 +121,7 @@ struct AirspeedScale {
   double yellow_to;
   double red_line;
   double numeral_size;
+  double numeral_radius;
 };
 
 void airspeed_face(Canvas& canvas, const GaugeHeader& gauge, const AirspeedScale& s) {
@@ -139,11 +140,11 @@ void airspeed_face(Canvas& canvas, const GaugeHeader& gauge, const AirspeedScale
   marks(cr, dial, at(steps(s.first, s.last, s.fine)), 92, 104, 1.4);
   marks(cr, dial, at(steps(s.first, s.last, s.fine * 2)), 80, 104, 2.2);
   std::vector<double> numbered(s.numerals);
-  marks(cr, dial, at(numbered), 72, 104, 2.6);
+  marks(cr, dial, at(numbered), s.numeral_radius + 13, 104, 2.6);
   marks(cr, dial, {s.value(s.red_line)}, 84, 106, 3.2, colours::kArcRed);
   std::vector<Numeral> labels;
   for (double n : s.numerals) labels.push_back({s.value(n), whole(n)});
-  numerals(cr, dial, labels, 60, s.numeral_size);
+  numerals(cr, dial, labels, s.numeral_radius, s.numeral_size);
   text(cr, s.unit, c.x, c.y - 30, 13, colours::kLegend);
   text(cr, "AIRSPEED", c.x, c.y - 16, 10, colours::kLegend);
 }
@@ -169,7 +170,8 @@ void airspeed_mph_face(Canvas& canvas, Lang) {
                  .green_to = 140,
                  .yellow_to = 180,
                  .red_line = 180,
-                 .numeral_size = 16});
+                 .numeral_size = 16,
+                 .numeral_radius = 60});
 }
 
 void airspeed_kts_face(Canvas& canvas, Lang) {
@@ -186,7 +188,10 @@ void airspeed_kts_face(Canvas& canvas, Lang) {
                  .green_to = 125,
                  .yellow_to = 160,
                  .red_line = 160,
-                 .numeral_size = 14});
+                 // Smaller and further out than on the mph dial: 90 and
+                 // 100 stand close together.
+                 .numeral_size = 12.5,
+                 .numeral_radius = 64});
 }
 
 // A white tapered pointer, pivot 15 pixels from its broad end.
@@ -216,20 +221,25 @@ void vertical_speed_face(Canvas& canvas, Lang) {
   marks(cr, dial, rates(-2000, 2000, 100), 112, 122, 1.5);
   marks(cr, dial, rates(-2000, 2000, 500), 102, 122, 2.6);
   std::vector<Numeral> labels{{0.0, "0"}};
-  for (int n : {5, 10, 15, 20}) {
+  for (int n : {5, 10, 15}) {
     labels.push_back({host_units(n * 100.0), std::to_string(n)});
     labels.push_back({host_units(-n * 100.0), std::to_string(n)});
   }
   numerals(cr, dial, labels, 86, 21);
-  // The stop bracket at 3 o'clock, between the two 2,000 ft/min marks.
+  // The 20s stand a little toward the 15s: the needle rests on the 2,000
+  // ft/min marks at its stops and would strike them through.
   const double up = dial.bearing(host_units(2000)), down = dial.bearing(host_units(-2000));
+  for (double b : {up - 9, down + 9}) turned_text(cr, "20", dial.toward(b, 86), 21, 0);
+  // The stop bracket at 3 o'clock, well clear of the two 2,000 ft/min
+  // marks either side of it.
+  const double gap = 6;
   cairo_new_path(cr);
-  cairo_arc(cr, c.x, c.y, 116, (up - 90 + 3) * kPi / 180, (down - 90 - 3) * kPi / 180);
-  cairo_set_line_width(cr, 3);
+  cairo_arc(cr, c.x, c.y, 117, (up + gap - 90) * kPi / 180, (down - gap - 90) * kPi / 180);
+  cairo_set_line_width(cr, 2.5);
   set_colour(cr, colours::kLegend);
   cairo_stroke(cr);
-  for (double b : {up + 3, down - 3}) {
-    const Point a = dial.toward(b, 106), e = dial.toward(b, 120);
+  for (double b : {up + gap, down - gap}) {
+    const Point a = dial.toward(b, 106), e = dial.toward(b, 118.2);
     cairo_move_to(cr, a.x, a.y);
     cairo_line_to(cr, e.x, e.y);
   }
@@ -242,8 +252,9 @@ void vertical_speed_face(Canvas& canvas, Lang) {
   text(cr, "DOWN", c.x - 44, c.y + 34, 13, colours::kLegend);
   polygon(cr, {{c.x - 80, c.y + 22}, {c.x - 70, c.y + 22}, {c.x - 75, c.y + 32}});
   cairo_fill(cr);
-  text(cr, "VERTICAL SPEED", c.x + 22, c.y - 30, 11, colours::kLegend);
-  text(cr, "100 FEET PER MINUTE", c.x + 22, c.y + 40, 9, colours::kLegend);
+  text(cr, "VERTICAL SPEED", c.x + 18, c.y - 32, 11, colours::kLegend);
+  text(cr, "100 FEET", c.x + 24, c.y + 36, 9.5, colours::kLegend);
+  text(cr, "PER MINUTE", c.x + 24, c.y + 47, 9.5, colours::kLegend);
 }
 
 // A white pointer with a dark counterweight tail behind the hub.
