@@ -30,6 +30,9 @@ constexpr Colour kLampRed = rgb(214, 30, 22);
 
 // A round warning lamp in a thin metal ring: the lens glows bright red when
 // lit, and is a dark tinted glass with a small glint when not.
+// Lit, the lamp glows white-hot at its middle and red to its rim, and its
+// light spills on the ring: even darkened at night (the stall lamp is not
+// lit by the panel lights) the bright middle reads as a lamp that is on.
 void warning_lamp(Canvas& canvas, bool lit) {
   cairo_t* cr = canvas.cr();
   const int size = canvas.width();
@@ -37,15 +40,19 @@ void warning_lamp(Canvas& canvas, bool lit) {
   const double ring = c - 0.3;
   const double lens = ring - 2.2;
   cairo_arc(cr, c, c, ring, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {0, 0}, {double(size), double(size)});
+  if (lit) {
+    fill_gradient(cr, {0, 0}, rgb(255, 96, 70), {0, double(size)}, rgb(190, 36, 26));
+  } else {
+    fill_metal(cr, colours::kMetal, {0, 0}, {double(size), double(size)});
+  }
   cairo_new_path(cr);
   cairo_arc(cr, c, c, lens, 0, 2 * kPi);
   if (lit) {
-    cairo_pattern_t* glow =
-        cairo_pattern_create_radial(c - lens * 0.3, c - lens * 0.3, 0, c, c, lens);
-    cairo_pattern_add_color_stop_rgb(glow, 0.0, 1.0, 0.86, 0.72);
-    cairo_pattern_add_color_stop_rgb(glow, 0.45, 1.0, 0.30, 0.18);
-    cairo_pattern_add_color_stop_rgb(glow, 1.0, kLampRed.r * 0.85, kLampRed.g, kLampRed.b);
+    cairo_pattern_t* glow = cairo_pattern_create_radial(c, c, 0, c, c, lens);
+    cairo_pattern_add_color_stop_rgb(glow, 0.0, 1.0, 1.0, 0.94);
+    cairo_pattern_add_color_stop_rgb(glow, 0.4, 1.0, 0.9, 0.7);
+    cairo_pattern_add_color_stop_rgb(glow, 0.7, 1.0, 0.42, 0.26);
+    cairo_pattern_add_color_stop_rgb(glow, 1.0, 1.0, 0.2, 0.12);
     cairo_set_source(cr, glow);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
@@ -79,6 +86,21 @@ void pointer(Canvas& canvas, const NeedleElement& hand, double length, double ta
              double hub) {
   const Point pivot{double(hand.header.offset.x), double(hand.header.offset.y)};
   needle(canvas.cr(), pivot, length, tail, width, hub);
+}
+
+// A bar pointer for a needle bitmap only a few pixels tall: as wide as the
+// bitmap allows, square to a short point, so that it never reads as a hair.
+void bar_pointer(Canvas& canvas, const NeedleElement& hand, double length) {
+  cairo_t* cr = canvas.cr();
+  const Point p{double(hand.header.offset.x), double(hand.header.offset.y)};
+  const double half = std::min(p.y, canvas.height() - p.y) - 0.1;
+  polygon(cr, {{p.x, p.y - half},
+               {p.x + length - 5, p.y - half},
+               {p.x + length, p.y},
+               {p.x + length - 5, p.y + half},
+               {p.x, p.y + half}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
 }
 
 std::vector<Numeral> numbered(const std::vector<double>& values, double divide = 1) {
@@ -267,8 +289,9 @@ void cht_dial(Canvas& canvas, Lang) {
   };
   face_disc(cr, {140, 140}, 128);
   arc(cr, dial, 100 * 1.8 + kZeroCelsius, 240 * 1.8 + kZeroCelsius, 126, 134, colours::kArcGreen);
-  marks(cr, dial, celsius(steps(0, 300, 25)), 124, 134, 1.8);
-  marks(cr, dial, celsius(steps(0, 300, 100)), 116, 134, 3.4);
+  // Marked on to 350, the needle's last table point.
+  marks(cr, dial, celsius(steps(0, 350, 25)), 124, 134, 1.8);
+  marks(cr, dial, celsius({0, 100, 200, 300, 350}), 116, 134, 3.4);
   marks(cr, dial, celsius({260}), 114, 136, 3.4, colours::kArcRed);
   std::vector<Numeral> list;
   for (double c : steps(0, 300, 100))
@@ -588,9 +611,10 @@ void hourmeter_face(Canvas& canvas, Lang lang) {
   // Under the tenths, its fraction.
   const MovingImageElement& tenths = element_of<MovingImageElement>(gauges::hourmeter, 1160);
   const double tenths_centre = tenths.header.position.x + find_bitmap(1161)->width / 2.0;
-  text(cr, "1/10", tenths_centre, w.bottom + 15, 10, colours::kLegend);
-  text(cr, english ? "ENGINE TIME" : "TEMPS MOTEUR", c, w.bottom + 34, 10,
-       mix(colours::kLegend, colours::kFace, 0.25));
+  text(cr, "1/10", tenths_centre, w.bottom + 13, 9.5, colours::kLegend);
+  // Well inside the bezel's opening.
+  text(cr, english ? "ENGINE TIME" : "TEMPS MOTEUR", c, w.bottom + 26, 9.5,
+       mix(colours::kLegend, colours::kFace, 0.2));
   // Two screws hold the movement.
   for (double x : {c - 62, c + 62}) {
     cairo_new_path(cr);
@@ -640,7 +664,9 @@ void add_engine_drawers(Registry& registry) {
   };
   // Ammeter.
   registry.add(70, ammeter_dial);
-  hand(gauges::ammeter, 80, 68, 0, 3, 0);
+  registry.add(80, [](Canvas& canvas, Lang) {
+    bar_pointer(canvas, element_of<NeedleElement>(gauges::ammeter, 80), 69);
+  });
   registry.add(90, ammeter_bezel);
   // Carburettor temperature.
   registry.add(220, carb_dial);
@@ -685,7 +711,9 @@ void add_engine_drawers(Registry& registry) {
   registry.add(1260, cht_bezel);
   // Voltmeter.
   registry.add(1270, voltmeter_dial);
-  hand(gauges::voltmeter, 1280, 68, 0, 3, 0);
+  registry.add(1280, [](Canvas& canvas, Lang) {
+    bar_pointer(canvas, element_of<NeedleElement>(gauges::voltmeter, 1280), 69);
+  });
   registry.add(1290, voltmeter_bezel);
   // Low-fuel lamp and stall-warning lamp.
   registry.add(1370, [](Canvas& canvas, Lang) { warning_lamp(canvas, false); });

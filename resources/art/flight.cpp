@@ -898,14 +898,46 @@ void heading_tape(cairo_t* cr, const MovingImageElement& element, int width, dou
   }
 }
 
+// The gyro compass: a case with its tape's window near the top, framed;
+// below it the aircraft the heading is read for, and the legend; the set
+// knob at the foot.
 void gyro_compass_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  rounded_rect(cr, 1, 1, 126, 163, 12);
-  fill_metal(cr, colours::kMetal, {0, 0}, {128, 165});
-  rounded_rect(cr, 10, 8, 108, 112, 8);
+  const double w = canvas.width(), h = canvas.height();
+  rounded_rect(cr, 1, 1, w - 2, h - 2, 12);
+  fill_metal(cr, colours::kMetal, {0, 0}, {w, h});
+  cairo_new_path(cr);
+  rounded_rect(cr, 10, 8, w - 20, 112, 8);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  text(cr, "GYRO", 64, 84, 13, colours::kLegend);
+  for (Point screw : {Point{6, 6}, Point{w - 6, 6}, Point{6, h - 6}, Point{w - 6, h - 6}}) {
+    disc(cr, screw, 2.6, scaled(colours::kMetal, 1.4));
+    cairo_move_to(cr, screw.x - 1.8, screw.y + 0.7);
+    cairo_line_to(cr, screw.x + 1.8, screw.y - 0.7);
+    cairo_set_line_width(cr, 0.8);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+  }
+  // A bright frame round the tape's window.
+  const auto& tape = element_of<MovingImageElement>(gauges::gyro_compass, 2010);
+  const BitmapEntry* window = find_bitmap(2011);
+  const double x = tape.header.position.x, y = tape.header.position.y;
+  rounded_rect(cr, x - 4, y - 4, window->width + 8, window->height + 8, 8);
+  fill_metal(cr, scaled(colours::kMetal, 1.3), {x, y - 4}, {x, y + window->height + 4});
+  cairo_new_path(cr);
+  // The aircraft under the lubber line, nose up.
+  const double cx = x + window->width / 2.0, top = y + window->height + 12;
+  set_colour(cr, kOrange);
+  rounded_rect(cr, cx - 2.5, top, 5, 38, 2.5);
+  cairo_fill(cr);
+  polygon(cr, {{cx - 24, top + 14}, {cx + 24, top + 14}, {cx + 24, top + 19}, {cx - 24, top + 19}});
+  cairo_fill(cr);
+  polygon(cr, {{cx - 10, top + 33}, {cx + 10, top + 33}, {cx + 10, top + 37}, {cx - 10, top + 37}});
+  cairo_fill(cr);
+  text(cr, "GYRO", cx, 112, 11, colours::kLegend);
+  // The knob's purpose beside it.
+  const auto& knob = element_of<NeedleElement>(gauges::gyro_compass, 2020);
+  placard_text(cr, "SET", {knob.header.position.x + 34.0, double(knob.header.position.y)}, 7);
 }
 
 void gyro_tape(Canvas& canvas, Lang) {

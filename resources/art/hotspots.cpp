@@ -112,14 +112,15 @@ void yoke(Canvas& canvas, Lang) {
 
 // An arrow from (x0, y0) to (x1, y1) with its head at the end.
 void arrow(cairo_t* cr, double x0, double y0, double x1, double y1) {
-  const double angle = std::atan2(y1 - y0, x1 - x0), head = 3.0;
+  // A bold head, 5 pixels long and 6 wide, so that it still reads as a
+  // head on the 19-pixel icon; the shaft stops inside it.
+  const double length = std::hypot(x1 - x0, y1 - y0), head = 5.0, half = 3.0;
+  const double ux = (x1 - x0) / length, uy = (y1 - y0) / length;
+  const double bx = x1 - head * ux, by = y1 - head * uy;
   cairo_move_to(cr, x0, y0);
-  cairo_line_to(cr, x1, y1);
+  cairo_line_to(cr, bx + ux, by + uy);
   cairo_stroke(cr);
-  cairo_move_to(cr, x1 + 0.6 * std::cos(angle), y1 + 0.6 * std::sin(angle));
-  cairo_line_to(cr, x1 - head * std::cos(angle - 0.5), y1 - head * std::sin(angle - 0.5));
-  cairo_line_to(cr, x1 - head * std::cos(angle + 0.5), y1 - head * std::sin(angle + 0.5));
-  cairo_close_path(cr);
+  polygon(cr, {{x1, y1}, {bx - half * uy, by + half * ux}, {bx + half * uy, by - half * ux}});
   cairo_fill(cr);
 }
 
@@ -127,9 +128,9 @@ void arrow(cairo_t* cr, double x0, double y0, double x1, double y1) {
 void landing_view(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   button(cr, canvas.width());
-  pen(cr, 1.3);
-  arrow(cr, 4, 7, 14.5, 7);
-  arrow(cr, 4, 9.5, 13.5, 14.5);
+  pen(cr, 1.5);
+  arrow(cr, 3, 6, 16, 6);
+  arrow(cr, 3, 8.5, 14.5, 15.5);
 }
 
 // 1360: two round instruments side by side, each with its needle.
