@@ -39,6 +39,9 @@ void placard(cairo_t* cr, double w, double h, double radius) {
   cairo_stroke(cr);
 }
 
+// Placard lettering: capitals 7 pixels tall, a little condensed.
+constexpr double kCap = 7, kNarrow = 0.85;
+
 // ---------------------------------------------------------------- quadrant
 
 // The quadrant's backdrop: every pixel black, nothing of it shows.
@@ -122,17 +125,24 @@ double pointer_centre(double position) {
          kFlapPointerWidth / 2.0;
 }
 
+// The flap pointer's tab rides in the slot; its tip points down at the
+// marks. Rows on the plate, from the top: the two legends, the slot, the
+// marks, the position labels on two staggered rows.
+constexpr double kFlapSlotTop = 34, kFlapMarksTop = 60;
+
 void flap_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  placard(cr, 158, 90, 4);
-  engraved_text(cr, "FLAP SELECTOR", 79, 11, 10);
-  engraved_text(cr, "DOWN FOR TAKE-OFF", 79, 21, 7.5);
-  // The slot the pointer runs along, and a mark under each position.
+  const double w = canvas.width();
+  placard(cr, w, canvas.height(), 4);
+  placard_text(cr, "FLAP SELECTOR", {w / 2, 8}, kCap, 0, kNarrow);
+  placard_text(cr, "DOWN FOR TAKE-OFF", {w / 2, 18.5}, kCap, 0, kNarrow);
+  // The slot the pointer runs along.
   const double left = pointer_centre(flap::kFlapsFull), right = pointer_centre(0);
-  rounded_rect(cr, left - 6, 40, right - left + 12, 8, 3);
+  rounded_rect(cr, left - 8, kFlapSlotTop, right - left + 16, 8, 3);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  // Labels on two staggered rows so that each fits whole under its mark.
+  // A mark under each position, and its label on one of two staggered rows
+  // so that each stands whole.
   struct Position {
     double notch;
     const char* label;
@@ -142,13 +152,18 @@ void flap_plate(Canvas& canvas, Lang) {
       {3, "FULL FLAP", 1}, {2, "LANDING", 0}, {1, "TAKE-OFF", 1}, {0, "CLIMB/CRUISE", 0}};
   for (const Position& p : positions) {
     const double x = pointer_centre(flap::kFlapsFull * p.notch / flap::kFlapNotches);
-    const double baseline = p.row == 0 ? 80.5 : 88;
-    cairo_move_to(cr, x, 69);
-    cairo_line_to(cr, x, p.row == 0 ? 73 : 81);
+    const double row = kFlapMarksTop + 10 + 10 * p.row;
+    cairo_move_to(cr, x, kFlapMarksTop);
+    cairo_line_to(cr, x, row - kCap / 2 - 2);
     set_colour(cr, colours::kLegend);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    engraved_text(cr, p.label, x, baseline, 6.5);
+    // The label right-aligned to the plate's margin where it would run off.
+    double centre = x;
+    const double half = placard_text_width(cr, p.label, kCap, 0.8) / 2;
+    centre = std::min(centre, w - 4 - half);
+    centre = std::max(centre, 4 + half);
+    placard_text(cr, p.label, {centre, row}, kCap, 0, 0.8);
   }
 }
 
@@ -156,11 +171,19 @@ void flap_plate(Canvas& canvas, Lang) {
 // the marks.
 void flap_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  polygon(cr, {{1, 1}, {12, 1}, {12, 34}, {6.5, 42.5}, {1, 34}});
-  fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {13, 0},
+  const double w = canvas.width(), mid = w / 2;
+  const auto& slider = element_of<SliderElement>(gauges::flaps, 1010);
+  const double tip = kFlapMarksTop - slider.header.position.y - 1;
+  polygon(cr, {{1, 1}, {w - 1, 1}, {w - 1, tip - 6}, {mid, tip}, {1, tip - 6}});
+  fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {w, 0},
                 scaled(kPointerYellow, 0.7));
   set_colour(cr, scaled(kPointerYellow, 0.45));
   cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  // A grip line across the tab.
+  cairo_move_to(cr, 3, 8.5);
+  cairo_line_to(cr, w - 3, 8.5);
+  set_colour(cr, scaled(kPointerYellow, 0.55));
   cairo_stroke(cr);
 }
 
@@ -202,9 +225,6 @@ void gear_lever(Canvas& canvas, bool down) {
 }
 
 // ---------------------------------------------------------------- fuel selectors
-
-// Placard lettering: capitals 7 pixels tall, a little condensed.
-constexpr double kCap = 7, kNarrow = 0.85;
 
 // A selector's layout on its square placard: where the seat (and so the
 // handle's pivot) stands, its radius and how far the handle reaches.

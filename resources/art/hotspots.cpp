@@ -181,17 +181,13 @@ void headset(Canvas& canvas, Lang) {
   cairo_fill(cr);
 }
 
-// 50: a compass rose, 12 x 12: a round metal button with four points, the
-// north one red.
+// 50: a compass rose, 12 x 12, on the same square tile as the other icons:
+// four points, the north one red.
 void compass_rose(Canvas& canvas, Lang) {
   const double side = canvas.width(), c = side / 2;
   cairo_t* cr = canvas.cr();
-  cairo_arc(cr, c, c, c - 0.5, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {0, 0}, {side, side});
-  set_colour(cr, scaled(colours::kMetal, 0.4));
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
-  const double outer = 4.6, inner = 1.2;
+  button(cr, side);
+  const double outer = 4.4, inner = 1.3;
   for (int quarter = 0; quarter < 4; ++quarter) {
     const double a = quarter * kPi / 2 - kPi / 2;  // north first
     polygon(cr, {{c + outer * std::cos(a), c + outer * std::sin(a)},
