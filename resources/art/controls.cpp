@@ -191,14 +191,16 @@ void flap_pointer(Canvas& canvas, Lang) {
 
 void gear_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  placard(cr, 45, 100, 3);
-  engraved_text(cr, "WHEELS", 22.5, 9, 8);
+  const double w = canvas.width(), h = canvas.height();
+  placard(cr, w, h, 3);
+  placard_text(cr, "WHEELS", {w / 2, 7.5}, kCap, 0, 0.8);
   // The slot the lever runs in (the lever icon stands at (5, 10), 20 wide).
   rounded_rect(cr, 11.5, 14, 7, 82, 3.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  engraved_text(cr, "UP", 34, 24, 7);
-  engraved_text(cr, "DOWN", 34, 92, 6.5);
+  // UP and DOWN along the right edge, beside the handle's two places.
+  placard_text(cr, "UP", {w - 8, 23}, kCap, -90, kNarrow);
+  placard_text(cr, "DOWN", {w - 8, 82}, kCap, -90, kNarrow);
 }
 
 // The lever, its wheel-shaped handle at the top of the slot (up) or at the

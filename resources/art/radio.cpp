@@ -198,8 +198,8 @@ void dme_window(Canvas& canvas, Lang) {
   circle(cr, kDmeKnob, 9.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  engraved_text(cr, "NAV 1", 30, 48, 8);
-  engraved_text(cr, "NAV 2", 88, 48, 8);
+  placard_text(cr, "NAV 1", {30, 44.5}, 7, 0, 0.85);
+  placard_text(cr, "NAV 2", {88, 44.5}, 7, 0, 0.85);
   screw(cr, {4.5, 54.5}, 2.2);
   screw(cr, {114.5, 54.5}, 2.2);
 }
