@@ -208,7 +208,8 @@ void manifold_dial(Canvas& canvas, Lang) {
   marks(cr, dial, inches({40}), 96, 124, 3.4, colours::kArcRed);
   std::vector<Numeral> list;
   for (double n : steps(20, 100, 10)) list.push_back({n * kInHg, std::to_string(int(n))});
-  numerals(cr, dial, list, 84, 22);
+  // Clear of the long marks where a numeral lies along its bearing.
+  numerals(cr, dial, list, 82, 21);
   // The stop pin the needle rests on below 0.
   const Point stop = dial.point(0, 108);
   cairo_arc(cr, stop.x, stop.y, 3.2, 0, 2 * kPi);
@@ -232,9 +233,10 @@ void oil_dial(Canvas& canvas, Lang) {
   };
   // The temperature scale across the top, green in the normal range.
   arc(cr, temperature, 100 + kRankine, 200 + kRankine, 112, 120, colours::kArcGreen);
-  marks(cr, temperature, fahrenheit(steps(40, 210, 10)), 110, 120, 1.6);
-  marks(cr, temperature, fahrenheit(steps(50, 200, 50)), 102, 120, 3.2);
-  marks(cr, temperature, fahrenheit({210}), 100, 122, 3.2, colours::kArcRed);
+  // From the stop at 32 to the red line at 212, the needle's two ends.
+  marks(cr, temperature, fahrenheit(steps(40, 200, 10)), 110, 120, 1.6);
+  marks(cr, temperature, fahrenheit({32, 50, 100, 150, 200}), 102, 120, 3.2);
+  marks(cr, temperature, fahrenheit({212}), 100, 122, 3.2, colours::kArcRed);
   std::vector<Numeral> degrees;
   for (double f : steps(50, 200, 50)) degrees.push_back({f + kRankine, std::to_string(int(f))});
   numerals(cr, temperature, degrees, 88, 20);

@@ -142,6 +142,8 @@ void airspeed_face(Canvas& canvas, const GaugeHeader& gauge, const AirspeedScale
   std::vector<double> numbered(s.numerals);
   marks(cr, dial, at(numbered), s.numeral_radius + 13, 104, 2.6);
   marks(cr, dial, {s.value(s.red_line)}, 84, 106, 3.2, colours::kArcRed);
+  // Where the needle rests at zero, straight up.
+  marks(cr, dial, {0}, 96, 106, 2.2);
   std::vector<Numeral> labels;
   for (double n : s.numerals) labels.push_back({s.value(n), whole(n)});
   numerals(cr, dial, labels, s.numeral_radius, s.numeral_size);
