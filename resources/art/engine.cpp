@@ -215,8 +215,8 @@ void manifold_dial(Canvas& canvas, Lang) {
   cairo_arc(cr, stop.x, stop.y, 3.2, 0, 2 * kPi);
   set_colour(cr, colours::kMetal);
   cairo_fill(cr);
-  text(cr, "MANIFOLD", 140, 90, 13, colours::kLegend);
-  text(cr, "PRESS", 140, 105, 13, colours::kLegend);
+  text(cr, "MANIFOLD", 140, 106, 13, colours::kLegend);
+  text(cr, "PRESS", 140, 120, 13, colours::kLegend);
   text(cr, "IN. HG", 140, 190, 11, colours::kLegend);
 }
 
@@ -299,8 +299,10 @@ void cht_dial(Canvas& canvas, Lang) {
   for (double c : steps(0, 300, 100))
     list.push_back({c * 1.8 + kZeroCelsius, std::to_string(int(c))});
   numerals(cr, dial, list, 102, 20);
-  text(cr, "CYL HEAD", 140, 168, 14, colours::kLegend);
-  text(cr, "TEMP °C", 140, 185, 12, colours::kLegend);
+  // Low either side of the pivot, where the needle never passes.
+  const Point pivot = dial.pivot();
+  text(cr, "CYL HEAD", pivot.x - 50, pivot.y - 8, 12, colours::kLegend);
+  text(cr, "TEMP °C", pivot.x + 50, pivot.y - 8, 12, colours::kLegend);
 }
 
 // The bezel carries the hub cap over the pivot low in the dial.
@@ -686,7 +688,7 @@ void add_engine_drawers(Registry& registry) {
   registry.add(401, thousands_window);
   // Manifold pressure.
   registry.add(1020, manifold_dial);
-  hand(gauges::manifold_pressure, 1030, 104, 56, 7, 9);
+  hand(gauges::manifold_pressure, 1030, 104, 20, 7, 9);
   round_bezel(1040, {140, 140}, 140, 127);
   // Suction.
   registry.add(1100, suction_dial);

@@ -279,7 +279,7 @@ constexpr Point kAltimeterKnob{33, 246};
 // kLowFlagTop below it. The 10,000 ft pointer carries a disc of the face's
 // colour, kPointerDisc in radius, cut open where the flag shows below
 // 10,000 ft.
-constexpr double kLowFlagSide = 14, kLowFlagTop = 31, kPointerDisc = 47;
+constexpr double kLowFlagSide = 10, kLowFlagTop = 32, kPointerDisc = 47;
 
 void altimeter_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
@@ -308,10 +308,10 @@ void altimeter_face(Canvas& canvas, Lang) {
   cairo_save(cr);
   cairo_rectangle(cr, hx, hy, side, side);
   cairo_clip(cr);
-  for (double d = -side; d < side; d += 5) {
+  for (double d = -side; d < side; d += 4) {
     polygon(cr, {{hx + d, hy + side},
-                 {hx + d + 2.5, hy + side},
-                 {hx + d + 2.5 + side, hy},
+                 {hx + d + 2, hy + side},
+                 {hx + d + 2 + side, hy},
                  {hx + d + side, hy}});
     set_colour(cr, rgb(200, 40, 30));
     cairo_fill(cr);

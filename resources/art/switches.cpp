@@ -270,11 +270,10 @@ void magneto_plate(Canvas& canvas, Lang) {
     set_colour(cr, colours::kLegend);
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
-    // The legends stand upright beyond the marks, the outer two a little
-    // higher so that BOTH and OFF keep clear of the plate's edge.
-    const double size = 10;
-    const Point label = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 18);
-    engraved_text(cr, kKeyLegend[i], label.x, label.y + size * 0.36, size);
+    // The legends stand upright beyond the marks, BOTH and OFF a few pixels
+    // clear of the plate's edge.
+    const Point label = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 16);
+    placard_text(cr, kKeyLegend[i], label, 7, 0, 0.85);
   }
 }
 
