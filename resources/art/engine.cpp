@@ -451,9 +451,10 @@ void voltmeter_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   cairo_save(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  rounded_rect(cr, 0.5, 0.5, 199, 199, 10);
+  const double side = canvas.width();
+  rounded_rect(cr, 0.5, 0.5, side - 1, side - 1, 10);
   cairo_arc(cr, 100, 100, 92, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {0, 0}, {200, 200});
+  fill_metal(cr, colours::kMetal, {0, 0}, {side, side});
   cairo_restore(cr);
   cairo_new_path(cr);
   cairo_arc(cr, 100, 100, 92, 0, 2 * kPi);

@@ -944,23 +944,25 @@ void gyro_compass_case(Canvas& canvas, Lang) {
 
 void gyro_tape(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, 638, 31);
-  fill_gradient(cr, {0, 0}, rgb(24, 24, 25), {0, 31}, kCard);
+  const double w = canvas.width(), h = canvas.height();
+  cairo_rectangle(cr, 0, 0, w, h);
+  fill_gradient(cr, {0, 0}, rgb(24, 24, 25), {0, h}, kCard);
   cairo_new_path(cr);
-  heading_tape(cr, element_of<MovingImageElement>(gauges::gyro_compass, 2010), 638, 1, 21, 10, 10,
-               false);
+  heading_tape(cr, element_of<MovingImageElement>(gauges::gyro_compass, 2010), canvas.width(), 1,
+               21, 10, 10, false);
 }
 
 void gyro_tape_window(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // Rounded corners in the case's face colour; a lubber line at top and
   // bottom.
-  cairo_rectangle(cr, 0, 0, 62, 31);
+  const double w = canvas.width(), h = canvas.height();
+  cairo_rectangle(cr, 0, 0, w, h);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-  rounded_rect(cr, 1, 1, 60, 29, 5);
+  rounded_rect(cr, 1, 1, w - 2, h - 2, 5);
   cairo_fill(cr);
   cairo_restore(cr);
   set_colour(cr, kOrange);

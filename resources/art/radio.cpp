@@ -177,8 +177,9 @@ constexpr Point kDmeKnob{58.5, 44.5};
 
 void dme_window(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  rounded_rect(cr, 0.5, 0.5, 118, 58, 4);
-  fill_metal(cr, scaled(colours::kMetal, 0.75), {0, 0}, {119, 59});
+  const double w = canvas.width(), h = canvas.height();
+  rounded_rect(cr, 0.5, 0.5, w - 1, h - 1, 4);
+  fill_metal(cr, scaled(colours::kMetal, 0.75), {0, 0}, {w, h});
   set_colour(cr, scaled(colours::kMetal, 0.4));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
@@ -210,7 +211,7 @@ void dme_knob(Canvas& canvas, bool nav2) {
   cairo_t* cr = canvas.cr();
   const Point c{7.5, 7.5};
   circle(cr, c, 7);
-  fill_metal(cr, rgb(54, 55, 58), {0, 0}, {15, 15});
+  fill_metal(cr, rgb(54, 55, 58), {0, 0}, {2 * c.x, 2 * c.y});
   circle(cr, c, 7);
   set_colour(cr, colours::kRecess);
   cairo_set_line_width(cr, 1);
@@ -308,17 +309,17 @@ void vor_mask(Canvas& canvas, Lang) {
 void gs_flag(Canvas& canvas, bool hidden) {
   cairo_t* cr = canvas.cr();
   if (hidden) {
-    cairo_rectangle(cr, 0, 0, 25, 6);
+    cairo_rectangle(cr, 0, 0, canvas.width(), canvas.height());
     set_colour(cr, colours::kFace);
     cairo_fill(cr);
   } else {
-    striped_flag(cr, 25, 6);
+    striped_flag(cr, canvas.width(), canvas.height());
   }
 }
 
 void nav_flag(Canvas& canvas, bool to_triangle) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, 29, 23);
+  cairo_rectangle(cr, 0, 0, canvas.width(), canvas.height());
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   if (to_triangle) {
@@ -336,7 +337,7 @@ void nav_flag(Canvas& canvas, bool to_triangle) {
 // A deviation needle: a thin white bar from its pivot at the left end.
 void deviation_needle(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0.6, 154, 2.8);
+  cairo_rectangle(cr, 0, 0.6, canvas.width(), 2.8);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
 }
@@ -344,7 +345,7 @@ void deviation_needle(Canvas& canvas, Lang) {
 void vor_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point centre = card_centre(vor_card_record());
-  plate(cr, 300, centre, 146);
+  plate(cr, canvas.width(), centre, 146);
   bezel_ring(cr, centre, 148, kVorFace - 2);
   // The knob well at the lower left.
   const Point k = position_of(element_of<NeedleElement>(gauges::vor1_indicator, 2150).header);
@@ -409,7 +410,7 @@ void adf_pointer(Canvas& canvas, Lang) {
 void adf_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point centre = card_centre(adf_card_record());
-  plate(cr, 300, centre, 146);
+  plate(cr, canvas.width(), centre, 146);
   bezel_ring(cr, centre, 148, kAdfCard + 5);
   index_marks(cr, Dial(element_of<NeedleElement>(gauges::adf_indicator, 2260)), kAdfCard + 1, 7,
               4.5);
