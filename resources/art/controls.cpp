@@ -85,15 +85,8 @@ void lever(Canvas& canvas, int id, Colour knob, double knob_radius, Point top) {
   cairo_rotate(cr, angle);
   const double shaft = reach;
   cairo_rectangle(cr, -shaft, -3, shaft, 6);
-  cairo_pattern_t* round = cairo_pattern_create_linear(0, -3, 0, 3);
-  const Colour dark = scaled(kChrome, 0.45), bright = mix(kChrome, rgb(255, 255, 255), 0.5);
-  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
-  cairo_pattern_add_color_stop_rgb(round, 0.35, bright.r, bright.g, bright.b);
-  cairo_pattern_add_color_stop_rgb(round, 0.6, kChrome.r, kChrome.g, kChrome.b);
-  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, round);
-  cairo_fill(cr);
-  cairo_pattern_destroy(round);
+  fill_rod(cr, kChrome, {0, -3}, {0, 3});
+  cairo_new_path(cr);
   // Where it enters the slot: a collar.
   rounded_rect(cr, -3, -4.5, 6, 9, 2);
   fill_metal(cr, scaled(kChrome, 0.8), {-3, -4.5}, {3, 4.5});

@@ -119,6 +119,18 @@ void fill_gradient(cairo_t* cr, Point p0, Colour from, Point p1, Colour to) {
   cairo_pattern_destroy(pattern);
 }
 
+void fill_rod(cairo_t* cr, Colour base, Point from, Point to) {
+  cairo_pattern_t* round = cairo_pattern_create_linear(from.x, from.y, to.x, to.y);
+  const Colour dark = scaled(base, 0.42), bright = mix(base, rgb(255, 255, 255), 0.6);
+  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.38, bright.r, bright.g, bright.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.6, base.r, base.g, base.b);
+  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, round);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(round);
+}
+
 void fill_metal(cairo_t* cr, Colour base, Point light, Point dark) {
   cairo_pattern_t* pattern = cairo_pattern_create_linear(light.x, light.y, dark.x, dark.y);
   const Colour highlight = mix(base, rgb(255, 255, 255), 0.28);

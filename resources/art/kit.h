@@ -89,6 +89,11 @@ void polygon(cairo_t* cr, std::initializer_list<Point> points);
 // giving the gradient's direction. Keeps the path.
 void fill_metal(cairo_t* cr, Colour base, Point light, Point dark);
 
+// Fills the current path as a polished rod seen side on: dark at both
+// edges, a bright streak a little before the middle, from the edge at
+// `from` across to the edge at `to`. Keeps the path.
+void fill_rod(cairo_t* cr, Colour base, Point from, Point to);
+
 // Fills the current path with a linear gradient from `from` at p0 to `to` at
 // p1. Keeps the path.
 void fill_gradient(cairo_t* cr, Point p0, Colour from, Point p1, Colour to);

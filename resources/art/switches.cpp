@@ -199,15 +199,7 @@ void toggle_lever(Canvas& canvas, bool up) {
   cairo_line_to(cr, kPivot.x + 1.8, kPivot.y);
   cairo_close_path(cr);
   // Round across its width: bright left of centre, dark at the edges.
-  cairo_pattern_t* round = cairo_pattern_create_linear(kPivot.x - 3.6, 0, kPivot.x + 3.6, 0);
-  const Colour dark = scaled(chrome, 0.42), bright = mix(chrome, rgb(255, 255, 255), 0.6);
-  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
-  cairo_pattern_add_color_stop_rgb(round, 0.38, bright.r, bright.g, bright.b);
-  cairo_pattern_add_color_stop_rgb(round, 0.6, chrome.r, chrome.g, chrome.b);
-  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, round);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(round);
+  fill_rod(cr, chrome, {kPivot.x - 3.6, 0}, {kPivot.x + 3.6, 0});
   set_colour(cr, scaled(chrome, 0.3));
   cairo_set_line_width(cr, 0.7);
   cairo_stroke(cr);

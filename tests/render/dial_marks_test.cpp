@@ -64,9 +64,10 @@ std::vector<double> host_bearings(const std::vector<double>& values) {
   return bearings;
 }
 
-// Brightness (sum of channels, 0..765) of a kit canvas, sampled between
-// pixel centres.
-double brightness(const Canvas& canvas, double x, double y) {
+// A channel measure of a kit canvas's pixels, sampled between pixel
+// centres (bilinear).
+template <typename Measure>
+double sampled(const Canvas& canvas, double x, double y, Measure measure) {
   cairo_surface_t* s = canvas.surface();
   cairo_surface_flush(s);
   const unsigned char* data = cairo_image_surface_get_data(s);
@@ -74,13 +75,18 @@ double brightness(const Canvas& canvas, double x, double y) {
   auto at = [&](int i, int j) -> double {
     if (i < 0 || j < 0 || i >= canvas.width() || j >= canvas.height()) return 0.0;
     uint32_t p = *reinterpret_cast<const uint32_t*>(data + j * stride + i * 4);
-    return ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+    return measure((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   };
   const double fx = x - 0.5, fy = y - 0.5;
   const int i = static_cast<int>(std::floor(fx)), j = static_cast<int>(std::floor(fy));
   const double tx = fx - i, ty = fy - j;
   return (at(i, j) * (1 - tx) + at(i + 1, j) * tx) * (1 - ty) +
          (at(i, j + 1) * (1 - tx) + at(i + 1, j + 1) * tx) * ty;
+}
+
+// Brightness: the sum of the channels, 0..765.
+double brightness(const Canvas& canvas, double x, double y) {
+  return sampled(canvas, x, y, [](uint32_t r, uint32_t g, uint32_t b) { return r + g + b; });
 }
 
 Point along(Point pivot, double bearing, double radius, double across = 0.0) {
@@ -92,16 +98,24 @@ Point along(Point pivot, double bearing, double radius, double across = 0.0) {
 constexpr double kFaceBrightness = 60;  // 3 × 20
 
 // How far across the bearing the ink at a radius is centred (positive:
-// clockwise of it).
-double ink_centre_across(const Canvas& canvas, Point pivot, double bearing, double radius) {
+// clockwise of it), over `half` pixels either side: ink is what `measure`
+// finds above `ground`.
+template <typename Measure>
+double centre_across(const Canvas& canvas, Point pivot, double bearing, double radius, double half,
+                     double ground, Measure measure) {
   double weight = 0, moment = 0;
-  for (double t = -5; t <= 5; t += 0.05) {
+  for (double t = -half; t <= half; t += 0.05) {
     const Point p = along(pivot, bearing, radius, t);
-    const double ink = std::fmax(0.0, brightness(canvas, p.x, p.y) - kFaceBrightness);
+    const double ink = std::fmax(0.0, measure(canvas, p.x, p.y) - ground);
     weight += ink;
     moment += ink * t;
   }
   return weight > 0 ? moment / weight : 1e9;
+}
+
+// The same for a mark of the kit's on its matte face.
+double ink_centre_across(const Canvas& canvas, Point pivot, double bearing, double radius) {
+  return centre_across(canvas, pivot, bearing, radius, 5, kFaceBrightness, brightness);
 }
 
 // The radius along the bearing where the ink falls to half of what it is
@@ -318,23 +332,12 @@ Canvas still_dial(const GaugeHeader& gauge) {
   return dial;
 }
 
-// The strongest channel of a kit canvas (0..255), sampled between pixel
-// centres: white and coloured marks alike stand out of a dark face.
+// The strongest channel (0..255): white and coloured marks alike stand out
+// of a dark face.
 double peak(const Canvas& canvas, double x, double y) {
-  cairo_surface_t* s = canvas.surface();
-  cairo_surface_flush(s);
-  const unsigned char* data = cairo_image_surface_get_data(s);
-  const int stride = cairo_image_surface_get_stride(s);
-  auto at = [&](int i, int j) -> double {
-    if (i < 0 || j < 0 || i >= canvas.width() || j >= canvas.height()) return 0.0;
-    uint32_t p = *reinterpret_cast<const uint32_t*>(data + j * stride + i * 4);
-    return std::max({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF});
-  };
-  const double fx = x - 0.5, fy = y - 0.5;
-  const int i = static_cast<int>(std::floor(fx)), j = static_cast<int>(std::floor(fy));
-  const double tx = fx - i, ty = fy - j;
-  return (at(i, j) * (1 - tx) + at(i + 1, j) * tx) * (1 - ty) +
-         (at(i, j + 1) * (1 - tx) + at(i + 1, j + 1) * tx) * ty;
+  return sampled(canvas, x, y, [](uint32_t r, uint32_t g, uint32_t b) {
+    return std::max({r, g, b});
+  });
 }
 
 // Where along a bearing from the pivot the outermost mark crosses it: of
@@ -364,14 +367,7 @@ double outermost_mark(const Canvas& canvas, Point pivot, double bearing) {
 double mark_centre_across(const Canvas& canvas, Point pivot, double bearing, double radius) {
   const Point a = along(pivot, bearing, radius, -4), b = along(pivot, bearing, radius, 4);
   const double ground = std::fmin(peak(canvas, a.x, a.y), peak(canvas, b.x, b.y));
-  double weight = 0, moment = 0;
-  for (double t = -3.5; t <= 3.5; t += 0.05) {
-    const Point p = along(pivot, bearing, radius, t);
-    const double ink = std::fmax(0.0, peak(canvas, p.x, p.y) - ground);
-    weight += ink;
-    moment += ink * t;
-  }
-  return weight > 0 ? moment / weight : 1e9;
+  return centre_across(canvas, pivot, bearing, radius, 3.5, ground, peak);
 }
 
 TEST(DialMarks, EveryTablePointOfTheModulesDialsFallsOnAMark) {
