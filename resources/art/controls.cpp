@@ -222,16 +222,18 @@ void gear_lever(Canvas& canvas, bool down) {
 // ---------------------------------------------------------------- fuel selectors
 
 // A selector's layout on its square placard: where the seat (and so the
-// handle's pivot) stands, its radius and how far the handle reaches.
+// handle's pivot) stands, its radius, and how far the handle reaches up or
+// down and left or right. The tip is the handle's farthest point from the
+// placard's middle, inside the click box of the position it selects.
 struct Selector {
   Point centre;
-  double seat, reach;
+  double seat, reach_up_down, reach_sideways;
 };
 // Fuel_Selector: one word at each side, turned along the edge.
-constexpr Selector kFuelSelector{{36.5, 36.5}, 15, 22};
-// Tank_Selector: two-word labels; the seat stands higher to leave room for
-// OFF and the legend below it.
-constexpr Selector kTankSelector{{36.5, 31.5}, 12, 16.5};
+constexpr Selector kFuelSelector{{36.5, 36.5}, 15, 22, 22};
+// Tank_Selector: two-word labels; the seat stands a little higher to leave
+// room for OFF and the legend below it.
+constexpr Selector kTankSelector{{36.5, 33.5}, 12, 19.5, 16.5};
 
 // The placard with the round seat of the selector.
 void selector_plate(Canvas& canvas, const Selector& selector) {
@@ -273,8 +275,13 @@ void tank_plate(Canvas& canvas, Lang) {
   placard_text(cr, "TANK", {edge + line, c}, kCap, -90, kNarrow);
   placard_text(cr, "REAR", {w - edge, c}, kCap, 90, kNarrow);
   placard_text(cr, "TANK", {w - edge - line, c}, kCap, 90, kNarrow);
-  placard_text(cr, "OFF", {w / 2, h - edge - line - 1.5}, kCap, 0, kNarrow);
-  placard_text(cr, "FUEL SELECTOR", {w / 2, h - edge}, kCap, 0, 0.8);
+  placard_text(cr, "OFF", {w / 2, h - edge - line + 1.5}, kCap, 0, kNarrow);
+  // The legend on a dark band of its own along the foot, set apart from
+  // the position above it.
+  rounded_rect(cr, 2.5, h - edge - kCap / 2 - 1, w - 5, kCap + 2.5, 2);
+  set_colour(cr, mix(kPlacard, colours::kRecess, 0.7));
+  cairo_fill(cr);
+  placard_text(cr, "FUEL SELECTOR", {w / 2, h - edge + 0.5}, kCap, 0, 0.8);
 }
 
 // A selector handle lying from the seat's centre toward `bearing` (degrees
@@ -286,14 +293,18 @@ void handle(Canvas& canvas, const Selector& selector, double bearing, const std:
   cairo_translate(cr, selector.centre.x, selector.centre.y);
   cairo_rotate(cr, bearing * kPi / 180.0);
   // Drawn pointing up (toward -y).
-  const double tip = selector.reach, tail = selector.reach * 0.65;
+  const bool sideways = std::fmod(bearing, 180) != 0;
+  const double tip = sideways ? selector.reach_sideways : selector.reach_up_down;
+  const double tail = tip * 0.6;
   const double half = word.empty() ? 5 : 6;
   cairo_new_path(cr);
-  cairo_move_to(cr, 0, -tip);
-  cairo_line_to(cr, half, -tip + 8);
+  // A point blunted to a short flat end, so that the tip is solid metal.
+  cairo_move_to(cr, -1.5, -tip);
+  cairo_line_to(cr, 1.5, -tip);
+  cairo_line_to(cr, half, -tip + 7);
   cairo_line_to(cr, half, tail - half);
   cairo_arc(cr, 0, tail - half, half, 0, kPi);
-  cairo_line_to(cr, -half, -tip + 8);
+  cairo_line_to(cr, -half, -tip + 7);
   cairo_close_path(cr);
   fill_gradient(cr, {-half, 0}, rgb(214, 216, 220), {half, 0}, rgb(112, 114, 120));
   set_colour(cr, rgb(44, 46, 50));

@@ -142,8 +142,15 @@ void airspeed_face(Canvas& canvas, const GaugeHeader& gauge, const AirspeedScale
   std::vector<double> numbered(s.numerals);
   marks(cr, dial, at(numbered), s.numeral_radius + 13, 104, 2.6);
   marks(cr, dial, {s.value(s.red_line)}, 84, 106, 3.2, colours::kArcRed);
-  // Where the needle rests at zero, straight up.
-  marks(cr, dial, {0}, 96, 106, 2.2);
+  // The stop pin the needle rests on at zero, straight up: grey metal, not
+  // a white mark of the scale.
+  const Point pin_in = dial.point(0, 97), pin_out = dial.point(0, 105);
+  cairo_move_to(cr, pin_in.x, pin_in.y);
+  cairo_line_to(cr, pin_out.x, pin_out.y);
+  cairo_set_line_width(cr, 3);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  set_colour(cr, rgb(136, 138, 142));
+  cairo_stroke(cr);
   std::vector<Numeral> labels;
   for (double n : s.numerals) labels.push_back({s.value(n), whole(n)});
   numerals(cr, dial, labels, s.numeral_radius, s.numeral_size);
@@ -1030,7 +1037,7 @@ void compass_tape(Canvas& canvas, Lang) {
   fill_gradient(cr, {0, middle}, rgb(46, 46, 46), {0, bottom}, rgb(16, 16, 17));
   cairo_new_path(cr);
   heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), canvas.width(),
-               top + 4, top + 29, 30, 16, true);
+               top + 5, top + 30, 30, 15, true);
 }
 
 void compass_window(Canvas& canvas, Lang lang) {
