@@ -58,10 +58,11 @@ int Font::kerning(int first, int second) const {
   return stbtt_GetCodepointKernAdvance(&info_->info, first, second);
 }
 
-GlyphCoverage Font::glyph(int codepoint, float scale, float shift_x) const {
+GlyphCoverage Font::glyph(int codepoint, float scale, float shift_x, float squeeze) const {
   GlyphCoverage g;
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  stbtt_GetCodepointBitmapBoxSubpixel(&info_->info, codepoint, scale, scale, shift_x, 0.0f, &x0,
+  const float scale_x = scale * squeeze;
+  stbtt_GetCodepointBitmapBoxSubpixel(&info_->info, codepoint, scale_x, scale, shift_x, 0.0f, &x0,
                                       &y0, &x1, &y1);
   if (x1 <= x0 || y1 <= y0) return g;
   g.left = x0;
@@ -70,7 +71,7 @@ GlyphCoverage Font::glyph(int codepoint, float scale, float shift_x) const {
   g.height = y1 - y0;
   g.coverage.assign(static_cast<size_t>(g.width) * g.height, 0);
   stbtt_MakeCodepointBitmapSubpixel(&info_->info, g.coverage.data(), g.width, g.height, g.width,
-                                    scale, scale, shift_x, 0.0f, codepoint);
+                                    scale_x, scale, shift_x, 0.0f, codepoint);
   return g;
 }
 
@@ -88,6 +89,10 @@ FontFace face_for(std::string_view face_name) {
   if (equals("Arial")) return FontFace::kArial;
   if (equals("Quartz")) return FontFace::kSevenSegment;
   return FontFace::kSans;
+}
+
+double character_share(FontFace face) {
+  return face == FontFace::kSevenSegment ? 5.0 / 6.0 : 1.0;
 }
 
 std::string font_file_name(FontFace face, bool bold) {

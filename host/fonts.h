@@ -44,9 +44,9 @@ class Font {
   int advance(int codepoint) const;
   int kerning(int first, int second) const;
 
-  // Rasterises a character at `scale`, shifted right by `shift_x` (0..1) of
-  // a pixel.
-  GlyphCoverage glyph(int codepoint, float scale, float shift_x) const;
+  // Rasterises a character at `scale`, its width further narrowed by
+  // `squeeze` (1: as designed), shifted right by `shift_x` (0..1) of a pixel.
+  GlyphCoverage glyph(int codepoint, float scale, float shift_x, float squeeze = 1.0f) const;
 
  private:
   Font() = default;
@@ -61,6 +61,10 @@ class Font {
 // Which file stands in for a face the gauges name.
 enum class FontFace { kSans, kArial, kSevenSegment };
 FontFace face_for(std::string_view face_name);
+// How much of a line's height a face's characters stand: the segment face
+// leaves a sixth of its line between display lines, as a display face's
+// cells do; the other faces fill their line.
+double character_share(FontFace face);
 // The file names of a face, regular or bold.
 std::string font_file_name(FontFace face, bool bold);
 

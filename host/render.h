@@ -141,7 +141,8 @@ class Renderer {
   const Surface* surface(Context& context, int id, bool black_is_clear);
   // A glyph as the font rasterises it, kept for later frames (the
   // reference drawing rasterises it afresh).
-  const GlyphCoverage& glyph(const Font& font, int codepoint, float scale, float shift_x);
+  const GlyphCoverage& glyph(const Font& font, int codepoint, float scale, float shift_x,
+                             float squeeze = 1.0f);
   void warn(const std::string& message);
 
   Host& host_;

@@ -30,11 +30,12 @@ row() {
 }
 
 # The mph needle on its 40 mph mark and held at 200 mph; the altimeter at
-# 1,250 ft on standard pressure and at 10,500 ft; the horizon climbing in a
-# bank and diving in the other; the compass on N and E.
+# 1,250 ft on standard pressure (the low-altitude flag showing) and at
+# 10,500 ft (the flag covered); the horizon diving in a steep bank and
+# climbing in the other; the compass on N and E.
 upper=("Airspeed_Mph 130 61=34.752" "Airspeed_Mph 130 61=190" "Airspeed_Kts 130 61=100"
        "Altimeter 130 74=1250 75=1013.25 76=29.92" "Altimeter 130 74=10500 75=990 76=29.23"
-       "Attitude 120 78=10 80=30" "Attitude 120 78=-20 80=-45 612=50"
+       "Attitude 120 78=-10 80=60" "Attitude 120 78=25 80=-45"
        "Magnetic_Compass 110 83=0" "Magnetic_Compass 110 83=90")
 # A standard-rate turn with the ball out, a full-scale turn; 1,000 ft/min up
 # and beyond the stop down; the gyro at north and at 235 with the marker on

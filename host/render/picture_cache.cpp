@@ -75,12 +75,12 @@ const uint32_t* Renderer::Cache::lit(render::Still& still, const Light& light) {
 }
 
 const GlyphCoverage& Renderer::Cache::glyph(const Font& font, int codepoint, float scale,
-                                            float shift_x) {
-  auto key = std::make_tuple(&font, codepoint, bits_of(scale), bits_of(shift_x));
+                                            float shift_x, float squeeze) {
+  auto key = std::make_tuple(&font, codepoint, bits_of(scale), bits_of(shift_x), bits_of(squeeze));
   auto found = glyphs.find(key);
   if (found != glyphs.end()) return found->second;
   if (glyphs.size() >= kMaxCachedGlyphs) glyphs.clear();
-  return glyphs.emplace(key, font.glyph(codepoint, scale, shift_x)).first->second;
+  return glyphs.emplace(key, font.glyph(codepoint, scale, shift_x, squeeze)).first->second;
 }
 
 }  // namespace tavrel::host

@@ -60,8 +60,9 @@ struct Renderer::Cache {
   size_t level_pixels = 0;
   // A row of samples.
   std::vector<uint32_t> scratch;
-  // Glyphs rasterised, by font, character, scale and shift (their bits).
-  std::map<std::tuple<const Font*, int, uint32_t, uint32_t>, GlyphCoverage> glyphs;
+  // Glyphs rasterised, by font, character, scale, shift and squeeze (their
+  // bits).
+  std::map<std::tuple<const Font*, int, uint32_t, uint32_t, uint32_t>, GlyphCoverage> glyphs;
   // The one glyph the reference drawing rasterises at a time (no cache).
   GlyphCoverage one_glyph;
 
@@ -72,7 +73,8 @@ struct Renderer::Cache {
   // The still's pixels under a light, counted in the cache's pixels.
   const uint32_t* lit(render::Still& still, const Light& light);
   // A glyph, rasterised once.
-  const GlyphCoverage& glyph(const Font& font, int codepoint, float scale, float shift_x);
+  const GlyphCoverage& glyph(const Font& font, int codepoint, float scale, float shift_x,
+                             float squeeze);
 };
 
 }  // namespace tavrel::host

@@ -46,14 +46,27 @@ std::vector<std::string> lines_of(const std::string& text, bool single_line) {
   return lines;
 }
 
+// How much narrower than designed a string's glyphs are drawn: the segment
+// face ("Quartz") is condensed as needed so that a text of the element's
+// character count fits its box, as the host's own face is; every other face
+// keeps its width. The segment face's characters share one advance (that of
+// a digit); only the blank and the point are narrower.
+float condensed_to_box(const Font& font, const char* face_name, float scale,
+                       const StringElement& text, double box_width) {
+  if (face_for(face_name) != FontFace::kSevenSegment || text.char_count <= 0) return 1.0f;
+  const double needed = font.advance('0') * double(scale) * text.char_count;
+  return needed > box_width ? static_cast<float>(box_width / needed) : 1.0f;
+}
+
 }  // namespace
 
-const GlyphCoverage& Renderer::glyph(const Font& font, int codepoint, float scale, float shift_x) {
+const GlyphCoverage& Renderer::glyph(const Font& font, int codepoint, float scale, float shift_x,
+                                     float squeeze) {
   if (mode_ == RenderMode::kReference) {
-    cache_->one_glyph = font.glyph(codepoint, scale, shift_x);
+    cache_->one_glyph = font.glyph(codepoint, scale, shift_x, squeeze);
     return cache_->one_glyph;
   }
-  return cache_->glyph(font, codepoint, scale, shift_x);
+  return cache_->glyph(font, codepoint, scale, shift_x, squeeze);
 }
 
 void Renderer::draw_string(Context& context, const ElementState& state) {
@@ -81,7 +94,20 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
   std::copy(std::begin(text->font.face_name), std::end(text->font.face_name), face_name);
   const Font* font = fonts_.font(face_name, text->font.weight);
   if (font == nullptr) return;
-  const float scale = font->scale_for_height(static_cast<float>(box_height));
+  const double share = character_share(face_for(face_name));
+  const float scale = font->scale_for_height(static_cast<float>(box_height * share));
+  const float squeeze = condensed_to_box(*font, face_name, scale, *text, box_width);
+  const double advance_scale = double(scale) * squeeze;
+  // The segment face lights its point in the gap after the digit before it,
+  // with no width of its own; the stand-in gives it a narrow cell, as a
+  // display face's point has, so that 15.5 does not read 155.
+  const bool segments = face_for(face_name) == FontFace::kSevenSegment;
+  auto advance_of = [&](int cp) {
+    return segments && cp == '.' ? font->advance('0') / 3 : font->advance(cp);
+  };
+  auto ink_shift = [&](int cp) {
+    return segments && cp == '.' ? advance_of(cp) / 2.0 * advance_scale : 0.0;
+  };
   const std::vector<std::string> lines = lines_of(state.text, text->text_flags & kTextSingleLine);
 
   const uint32_t colour = render::apply_light(render::colour_of(text->foreground_color), light);
@@ -95,10 +121,10 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
     const std::string& line = lines[i];
     double line_width = 0;
     for (size_t k = 0; k < line.size(); ++k) {
-      line_width += font->advance(codepoint_of(line[k])) * double(scale);
+      line_width += advance_of(codepoint_of(line[k])) * advance_scale;
       if (k + 1 < line.size()) {
         line_width +=
-            font->kerning(codepoint_of(line[k]), codepoint_of(line[k + 1])) * double(scale);
+            font->kerning(codepoint_of(line[k]), codepoint_of(line[k + 1])) * advance_scale;
       }
     }
     double pen = left;
@@ -107,12 +133,16 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
     } else if (text->text_flags & kTextRight) {
       pen = left + box_width - line_width;
     }
-    double baseline = first_top + i * line_height + font->ascent() * double(scale);
+    // Characters shorter than their line stand in its middle.
+    const double lead =
+        share < 1.0 ? (line_height - (font->ascent() - font->descent()) * double(scale)) / 2 : 0.0;
+    double baseline = first_top + i * line_height + lead + font->ascent() * double(scale);
     int base = round_to_int(baseline);
     for (size_t k = 0; k < line.size(); ++k) {
       int cp = codepoint_of(line[k]);
-      int whole = static_cast<int>(std::floor(pen));
-      const GlyphCoverage& g = glyph(*font, cp, scale, static_cast<float>(pen - whole));
+      const double ink = pen + ink_shift(cp);
+      int whole = static_cast<int>(std::floor(ink));
+      const GlyphCoverage& g = glyph(*font, cp, scale, static_cast<float>(ink - whole), squeeze);
       for (int gy = 0; gy < g.height; ++gy) {
         int y = base + g.top + gy;
         if (y < box.y0 || y >= box.y1) continue;
@@ -125,8 +155,8 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
           blend_over(row[x], scale_pixel(colour, cover));
         }
       }
-      pen += font->advance(cp) * double(scale);
-      if (k + 1 < line.size()) pen += font->kerning(cp, codepoint_of(line[k + 1])) * double(scale);
+      pen += advance_of(cp) * advance_scale;
+      if (k + 1 < line.size()) pen += font->kerning(cp, codepoint_of(line[k + 1])) * advance_scale;
     }
   }
 }

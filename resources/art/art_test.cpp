@@ -377,8 +377,8 @@ TEST_F(GeneratorTest, FailsWithoutWritingWhenADrawerDoesNotFitTheList) {
   };
   for (const Case& c : cases) {
     Registry registry;
-    registry.add(20, [](Lang) { return blank(30, 46, 8); });
-    registry.add(c.id, [c](Lang) { return blank(c.w, c.h, c.bpp); });
+    registry.add(20, [](Canvas& canvas, Lang) { canvas = blank(30, 46, 8); });
+    registry.add(c.id, [c](Canvas& canvas, Lang) { canvas = blank(c.w, c.h, c.bpp); });
     try {
       generate(registry, dir_);
       ADD_FAILURE() << "no error for " << c.id;
@@ -392,10 +392,8 @@ TEST_F(GeneratorTest, FailsWithoutWritingWhenADrawerDoesNotFitTheList) {
 
 TEST_F(GeneratorTest, EnglishPicturesGetTheirOwnFileAndLanguage) {
   Registry registry;
-  registry.add(1130, [](Lang lang) {
-    Canvas canvas(200, 200, 8);
+  registry.add(1130, [](Canvas& canvas, Lang lang) {
     text(canvas.cr(), lang == Lang::kEnglish ? "HOURS" : "HEURES", 100, 100, 20, colours::kLegend);
-    return canvas;
   });
   generate(registry, dir_);
   EXPECT_EQ(read(dir_ / "bitmaps.txt"), "1130 200 200 8 1036\n1130 200 200 8 1033\n");
@@ -410,7 +408,7 @@ TEST_F(GeneratorTest, EnglishPicturesGetTheirOwnFileAndLanguage) {
 
 TEST_F(GeneratorTest, RerunLeavesUnchangedFilesAloneAndDropsStaleOnes) {
   Registry registry;
-  registry.add(20, [](Lang) { return blank(30, 46, 8); });
+  registry.add(20, [](Canvas& canvas, Lang) { canvas = blank(30, 46, 8); });
   generate(registry, dir_);
   const fs::path bmp = dir_ / "bitmaps" / "20.bmp";
   const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24);
@@ -437,8 +435,9 @@ TEST_F(GeneratorTest, PreviewsShowEachPictureAtOneAndFourTimes) {
 
 TEST(Registry, RefusesTwoDrawersForOneBitmap) {
   Registry registry;
-  registry.add(200, [](Lang) { return blank(70, 45, 8); });
-  EXPECT_THROW(registry.add(200, [](Lang) { return blank(70, 45, 8); }), std::logic_error);
+  registry.add(200, [](Canvas& canvas, Lang) { canvas = blank(70, 45, 8); });
+  EXPECT_THROW(registry.add(200, [](Canvas& canvas, Lang) { canvas = blank(70, 45, 8); }),
+               std::logic_error);
   EXPECT_NE(registry.find(200), nullptr);
   EXPECT_EQ(registry.find(210), nullptr);
 }

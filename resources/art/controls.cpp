@@ -39,46 +39,71 @@ void placard(cairo_t* cr, double w, double h, double radius) {
   cairo_stroke(cr);
 }
 
+// Placard lettering: capitals 7 pixels tall, a little condensed.
+constexpr double kCap = 7, kNarrow = 0.85;
+
 // ---------------------------------------------------------------- quadrant
 
 // The quadrant's backdrop: every pixel black, nothing of it shows.
-Canvas quadrant_backdrop(Lang) {
-  return Canvas(340, 290, 8);
-}
+void quadrant_backdrop(Canvas&, Lang) {}
 
-// A lever: a chrome shaft leaning along its travel (up and to the left as
-// the lever goes forward) from its foot near the bottom of the picture to a
-// round knob at the top. The knob stands where it stays inside the lever's
-// click box over the whole travel.
-Canvas lever(int width, int height, Colour knob, double knob_radius, Point top, Point foot) {
-  Canvas canvas(width, height, 8);
+// A lever: a round knob at the top, a chrome shaft leaning along the
+// lever's travel (up and to the left as it goes forward) down into a short
+// slotted guide plate, which travels with it: the lever reads as standing
+// in its quadrant's slot, not hanging in the air. The knob stands where it
+// stays inside the lever's click box over the whole travel.
+void lever(Canvas& canvas, int id, Colour knob, double knob_radius, Point top) {
   cairo_t* cr = canvas.cr();
-  // Shaft, darker on its lower side.
+  const auto& slider = element_of<SliderElement>(gauges::thrust_controls, id);
+  // Down the slot: against the travel.
+  const double length = std::hypot(slider.x.scale, slider.y.scale);
+  const Point down{-slider.x.scale / length, -slider.y.scale / length};
+  const double guide = 46, guide_half = guide / 2;
+  // The guide's lower end one pixel above the picture's bottom.
+  const double reach = (canvas.height() - 1.5 - top.y) / down.y - guide_half;
+  const Point foot{top.x + down.x * reach, top.y + down.y * reach};
+  const double angle = std::atan2(down.y, down.x);
+
+  // The guide plate: dark metal with a rounded end each way, the slot dark
+  // along its middle.
+  cairo_save(cr);
+  cairo_translate(cr, foot.x, foot.y);
+  cairo_rotate(cr, angle);
+  rounded_rect(cr, -guide_half, -8, guide, 16, 7.5);
+  fill_metal(cr, colours::kMetal, {-guide_half, -8}, {guide_half, 8});
+  set_colour(cr, scaled(colours::kMetal, 0.45));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  rounded_rect(cr, -guide_half + 5, -3, guide - 10, 6, 3);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  cairo_restore(cr);
+
+  // The shaft from the slot to the knob: chrome, round across its width.
+  cairo_save(cr);
+  cairo_translate(cr, foot.x, foot.y);
+  cairo_rotate(cr, angle);
+  const double shaft = reach;
+  cairo_rectangle(cr, -shaft, -3, shaft, 6);
+  fill_rod(cr, kChrome, {0, -3}, {0, 3});
   cairo_new_path(cr);
-  cairo_move_to(cr, top.x, top.y);
-  cairo_line_to(cr, foot.x, foot.y);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_width(cr, 9);
-  set_colour(cr, scaled(kChrome, 0.5));
-  cairo_stroke(cr);
-  cairo_move_to(cr, top.x - 1, top.y);
-  cairo_line_to(cr, foot.x - 1.5, foot.y);
-  cairo_set_line_width(cr, 3.5);
-  set_colour(cr, kChrome);
-  cairo_stroke(cr);
+  // Where it enters the slot: a collar.
+  rounded_rect(cr, -3, -4.5, 6, 9, 2);
+  fill_metal(cr, scaled(kChrome, 0.8), {-3, -4.5}, {3, 4.5});
+  cairo_restore(cr);
+
   // Knob: a ball lit from the upper left.
   circle(cr, top, knob_radius);
   cairo_pattern_t* ball =
       cairo_pattern_create_radial(top.x - knob_radius * 0.35, top.y - knob_radius * 0.4,
                                   knob_radius * 0.1, top.x, top.y, knob_radius);
-  const Colour lit = mix(knob, rgb(255, 255, 255), 0.45), dark = scaled(knob, 0.55);
+  const Colour lit = mix(knob, rgb(255, 255, 255), 0.45), shade = scaled(knob, 0.55);
   cairo_pattern_add_color_stop_rgb(ball, 0, lit.r, lit.g, lit.b);
   cairo_pattern_add_color_stop_rgb(ball, 0.45, knob.r, knob.g, knob.b);
-  cairo_pattern_add_color_stop_rgb(ball, 1, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(ball, 1, shade.r, shade.g, shade.b);
   cairo_set_source(cr, ball);
   cairo_fill(cr);
   cairo_pattern_destroy(ball);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- flaps
@@ -93,18 +118,24 @@ double pointer_centre(double position) {
          kFlapPointerWidth / 2.0;
 }
 
-Canvas flap_plate(Lang) {
-  Canvas canvas(158, 90, 8);
+// The flap pointer's tab rides in the slot; its tip points down at the
+// marks. Rows on the plate, from the top: the two legends, the slot, the
+// marks, the position labels on two staggered rows.
+constexpr double kFlapSlotTop = 34, kFlapMarksTop = 60;
+
+void flap_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  placard(cr, 158, 90, 4);
-  engraved_text(cr, "FLAP SELECTOR", 79, 11, 10);
-  engraved_text(cr, "DOWN FOR TAKE-OFF", 79, 21, 7.5);
-  // The slot the pointer runs along, and a mark under each position.
+  const double w = canvas.width();
+  placard(cr, w, canvas.height(), 4);
+  placard_text(cr, "FLAP SELECTOR", {w / 2, 8}, kCap, 0, kNarrow);
+  placard_text(cr, "DOWN FOR TAKE-OFF", {w / 2, 18.5}, kCap, 0, kNarrow);
+  // The slot the pointer runs along.
   const double left = pointer_centre(flap::kFlapsFull), right = pointer_centre(0);
-  rounded_rect(cr, left - 6, 40, right - left + 12, 8, 3);
+  rounded_rect(cr, left - 8, kFlapSlotTop, right - left + 16, 8, 3);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  // Labels on two staggered rows so that each fits whole under its mark.
+  // A mark under each position, and its label on one of two staggered rows
+  // so that each stands whole.
   struct Position {
     double notch;
     const char* label;
@@ -114,51 +145,60 @@ Canvas flap_plate(Lang) {
       {3, "FULL FLAP", 1}, {2, "LANDING", 0}, {1, "TAKE-OFF", 1}, {0, "CLIMB/CRUISE", 0}};
   for (const Position& p : positions) {
     const double x = pointer_centre(flap::kFlapsFull * p.notch / flap::kFlapNotches);
-    const double baseline = p.row == 0 ? 80.5 : 88;
-    cairo_move_to(cr, x, 69);
-    cairo_line_to(cr, x, p.row == 0 ? 73 : 81);
+    const double row = kFlapMarksTop + 10 + 10 * p.row;
+    cairo_move_to(cr, x, kFlapMarksTop);
+    cairo_line_to(cr, x, row - kCap / 2 - 2);
     set_colour(cr, colours::kLegend);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    engraved_text(cr, p.label, x, baseline, 6.5);
+    // The label right-aligned to the plate's margin where it would run off.
+    double centre = x;
+    const double half = placard_text_width(cr, p.label, kCap, 0.8) / 2;
+    centre = std::min(centre, w - 4 - half);
+    centre = std::max(centre, 4 + half);
+    placard_text(cr, p.label, {centre, row}, kCap, 0, 0.8);
   }
-  return canvas;
 }
 
 // A yellow pointer: a tab that rides in the slot, its tip pointing down at
 // the marks.
-Canvas flap_pointer(Lang) {
-  Canvas canvas(kFlapPointerWidth, 43, 8);
+void flap_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  polygon(cr, {{1, 1}, {12, 1}, {12, 34}, {6.5, 42.5}, {1, 34}});
-  fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {13, 0},
+  const double w = canvas.width(), mid = w / 2;
+  const auto& slider = element_of<SliderElement>(gauges::flaps, 1010);
+  const double tip = kFlapMarksTop - slider.header.position.y - 1;
+  polygon(cr, {{1, 1}, {w - 1, 1}, {w - 1, tip - 6}, {mid, tip}, {1, tip - 6}});
+  fill_gradient(cr, {0, 0}, mix(kPointerYellow, rgb(255, 255, 255), 0.3), {w, 0},
                 scaled(kPointerYellow, 0.7));
   set_colour(cr, scaled(kPointerYellow, 0.45));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  return canvas;
+  // A grip line across the tab.
+  cairo_move_to(cr, 3, 8.5);
+  cairo_line_to(cr, w - 3, 8.5);
+  set_colour(cr, scaled(kPointerYellow, 0.55));
+  cairo_stroke(cr);
 }
 
 // ---------------------------------------------------------------- gear
 
-Canvas gear_plate(Lang) {
-  Canvas canvas(45, 100, 8);
+void gear_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  placard(cr, 45, 100, 3);
-  engraved_text(cr, "WHEELS", 22.5, 9, 8);
+  const double w = canvas.width(), h = canvas.height();
+  placard(cr, w, h, 3);
+  placard_text(cr, "WHEELS", {w / 2, 7.5}, kCap, 0, 0.8);
   // The slot the lever runs in (the lever icon stands at (5, 10), 20 wide).
   rounded_rect(cr, 11.5, 14, 7, 82, 3.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  engraved_text(cr, "UP", 34, 24, 7);
-  engraved_text(cr, "DOWN", 34, 92, 6.5);
-  return canvas;
+  // UP and DOWN along the right edge, beside the handle's two places.
+  placard_text(cr, "UP", {w - 8, 23}, kCap, -90, kNarrow);
+  placard_text(cr, "DOWN", {w - 8, 82}, kCap, -90, kNarrow);
 }
 
 // The lever, its wheel-shaped handle at the top of the slot (up) or at the
 // bottom (down). Picture coordinates: the icon stands at (5, 10).
-Canvas gear_lever(bool down) {
-  Canvas canvas(20, 90, 8);
+void gear_lever(Canvas& canvas, bool down) {
   cairo_t* cr = canvas.cr();
   const double handle_y = down ? 76 : 13;
   const double pivot_y = 45;
@@ -177,115 +217,152 @@ Canvas gear_lever(bool down) {
   cairo_stroke(cr);
   circle(cr, {10, handle_y}, 4);
   fill_metal(cr, kChrome, {6, handle_y - 4}, {14, handle_y + 4});
-  return canvas;
 }
 
 // ---------------------------------------------------------------- fuel selectors
 
-constexpr Point kSelectorCentre{36.5, 36.5};
+// A selector's layout on its square placard: where the seat (and so the
+// handle's pivot) stands, its radius, and how far the handle reaches up or
+// down and left or right. The tip is the handle's farthest point from the
+// placard's middle, inside the click box of the position it selects.
+struct Selector {
+  Point centre;
+  double seat, reach_up_down, reach_sideways;
+};
+// Fuel_Selector: one word at each side, turned along the edge.
+constexpr Selector kFuelSelector{{36.5, 36.5}, 15, 22, 22};
+// Tank_Selector: two-word labels; the seat stands a little higher to leave
+// room for OFF and the legend below it.
+constexpr Selector kTankSelector{{36.5, 33.5}, 12, 19.5, 16.5};
 
-// A square placard with the round selector seat in the middle.
-void selector_plate(cairo_t* cr) {
-  placard(cr, 73, 73, 5);
-  circle(cr, kSelectorCentre, 19);
-  fill_metal(cr, scaled(kPlacard, 0.75), {kSelectorCentre.x + 19, kSelectorCentre.y + 19},
-             {kSelectorCentre.x - 19, kSelectorCentre.y - 19});
-  circle(cr, kSelectorCentre, 19);
+// The placard with the round seat of the selector.
+void selector_plate(Canvas& canvas, const Selector& selector) {
+  cairo_t* cr = canvas.cr();
+  placard(cr, canvas.width(), canvas.height(), 5);
+  const Point c = selector.centre;
+  const double r = selector.seat;
+  circle(cr, c, r);
+  fill_metal(cr, scaled(kPlacard, 0.75), {c.x + r, c.y + r}, {c.x - r, c.y - r});
+  circle(cr, c, r);
   set_colour(cr, colours::kRecess);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
 }
 
-// The side labels stand above the handle's line, clear of its tip.
-Canvas fuel_plate(Lang) {
-  Canvas canvas(73, 73, 8);
+// OFF at the top, REAR at the bottom, FRNT and CNTR turned along the sides,
+// each 3.5 pixels in from the edge.
+void fuel_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  selector_plate(cr);
-  engraved_text(cr, "OFF", 36.5, 11, 8);
-  engraved_text(cr, "REAR", 36.5, 69, 8);
-  engraved_text(cr, "FRNT", 10.5, 30, 7);
-  engraved_text(cr, "CNTR", 62.5, 30, 7);
-  return canvas;
+  selector_plate(canvas, kFuelSelector);
+  const double w = canvas.width(), h = canvas.height(), c = kFuelSelector.centre.y;
+  const double edge = 3.5 + kCap / 2;
+  placard_text(cr, "OFF", {w / 2, edge}, kCap, 0, kNarrow);
+  placard_text(cr, "REAR", {w / 2, h - edge}, kCap, 0, kNarrow);
+  placard_text(cr, "FRNT", {edge, c}, kCap, -90, kNarrow);
+  placard_text(cr, "CNTR", {w - edge, c}, kCap, 90, kNarrow);
 }
 
-Canvas tank_plate(Lang) {
-  Canvas canvas(73, 73, 8);
+// CENTRE TANK along the top; FRONT TANK and REAR TANK turned along the
+// sides on two lines each, the first outermost; OFF under the seat and the
+// legend FUEL SELECTOR along the bottom.
+void tank_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  selector_plate(cr);
-  engraved_text(cr, "CENTRE TANK", 36.5, 10, 6.5);
-  engraved_text(cr, "FRONT", 10.5, 31, 6);
-  engraved_text(cr, "TANK", 10.5, 48, 6);
-  engraved_text(cr, "REAR", 62.5, 31, 6);
-  engraved_text(cr, "TANK", 62.5, 48, 6);
-  engraved_text(cr, "OFF", 36.5, 69, 7.5);
-  engraved_text(cr, "FUEL", 10.5, 68.5, 5.5);
-  engraved_text(cr, "SELECTOR", 61, 68.5, 5.5);
-  return canvas;
+  selector_plate(canvas, kTankSelector);
+  const double w = canvas.width(), h = canvas.height(), c = kTankSelector.centre.y;
+  const double edge = 3.5 + kCap / 2, line = kCap + 2;
+  placard_text(cr, "CENTRE TANK", {w / 2, edge}, kCap, 0, kNarrow);
+  placard_text(cr, "FRONT", {edge, c}, kCap, -90, kNarrow);
+  placard_text(cr, "TANK", {edge + line, c}, kCap, -90, kNarrow);
+  placard_text(cr, "REAR", {w - edge, c}, kCap, 90, kNarrow);
+  placard_text(cr, "TANK", {w - edge - line, c}, kCap, 90, kNarrow);
+  placard_text(cr, "OFF", {w / 2, h - edge - line + 1.5}, kCap, 0, kNarrow);
+  // The legend on a dark band of its own along the foot, set apart from
+  // the position above it.
+  rounded_rect(cr, 2.5, h - edge - kCap / 2 - 1, w - 5, kCap + 2.5, 2);
+  set_colour(cr, mix(kPlacard, colours::kRecess, 0.7));
+  cairo_fill(cr);
+  placard_text(cr, "FUEL SELECTOR", {w / 2, h - edge + 0.5}, kCap, 0, 0.8);
 }
 
-// A selector handle lying from the centre toward `bearing` (degrees
-// clockwise from straight up): a tapered bar, pointed at that end, across
-// a round boss. A word may run along its pointed half.
-Canvas handle(double bearing, const std::string& word) {
-  Canvas canvas(73, 73, 8);
+// A selector handle lying from the seat's centre toward `bearing` (degrees
+// clockwise from straight up): a tapered bar, pointed at that end, rounded
+// at the other, with a boss at the pivot. A word may run along it, never
+// upside down.
+void handle(Canvas& canvas, const Selector& selector, double bearing, const std::string& word) {
   cairo_t* cr = canvas.cr();
-  cairo_translate(cr, kSelectorCentre.x, kSelectorCentre.y);
+  cairo_translate(cr, selector.centre.x, selector.centre.y);
   cairo_rotate(cr, bearing * kPi / 180.0);
   // Drawn pointing up (toward -y).
-  polygon(cr, {{0, -23}, {6, -14}, {6.5, 13}, {-6.5, 13}, {-6, -14}});
-  fill_gradient(cr, {-6, 0}, rgb(200, 202, 206), {6, 0}, rgb(104, 106, 112));
-  set_colour(cr, rgb(60, 62, 66));
+  const bool sideways = std::fmod(bearing, 180) != 0;
+  const double tip = sideways ? selector.reach_sideways : selector.reach_up_down;
+  const double tail = tip * 0.6;
+  const double half = word.empty() ? 5 : 6;
+  cairo_new_path(cr);
+  // A point blunted to a short flat end, so that the tip is solid metal.
+  cairo_move_to(cr, -1.5, -tip);
+  cairo_line_to(cr, 1.5, -tip);
+  cairo_line_to(cr, half, -tip + 7);
+  cairo_line_to(cr, half, tail - half);
+  cairo_arc(cr, 0, tail - half, half, 0, kPi);
+  cairo_line_to(cr, -half, -tip + 7);
+  cairo_close_path(cr);
+  fill_gradient(cr, {-half, 0}, rgb(214, 216, 220), {half, 0}, rgb(112, 114, 120));
+  set_colour(cr, rgb(44, 46, 50));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  circle(cr, {0, 0}, 3.5);
-  fill_metal(cr, rgb(120, 122, 128), {-4, -4}, {4, 4});
-  if (!word.empty()) {
-    cairo_save(cr);
-    // Along the handle, never upside down.
-    const bool flip = bearing > 180;
-    cairo_translate(cr, 0, -11);
-    cairo_rotate(cr, flip ? kPi / 2 : -kPi / 2);
-    text(cr, word, 0, 2, 5, colours::kFace);
-    cairo_restore(cr);
+  if (word.empty()) {
+    circle(cr, {0, 0}, 3);
+    fill_metal(cr, rgb(120, 122, 128), {-3, -3}, {3, 3});
+    return;
   }
-  return canvas;
+  // The word along the bar, reading from its tail toward its tip unless
+  // that would stand it on its head.
+  double along = -90;
+  if (bearing > 180 && bearing < 360) along = 90;
+  cairo_save(cr);
+  cairo_translate(cr, 0, (tail - tip) / 2 + 2);
+  cairo_rotate(cr, along * kPi / 180);
+  placard_text(cr, word, {0, 0}, kCap, 0, 0.8, colours::kFace,
+               mix(colours::kFace, rgb(255, 255, 255), 0.7));
+  cairo_restore(cr);
 }
 
 }  // namespace
 
 void add_control_drawers(Registry& registry) {
   registry.add(160, quadrant_backdrop);
-  registry.add(170, [](Lang) { return lever(60, 129, kKnobRed, 15, {28, 17}, {50, 126}); });
-  registry.add(180, [](Lang) { return lever(90, 139, kKnobYellow, 17, {50, 19}, {75, 136}); });
-  registry.add(190, [](Lang) { return lever(83, 118, kKnobBlack, 17, {42, 18}, {65, 115}); });
+  registry.add(170, [](Canvas& canvas, Lang) { lever(canvas, 170, kKnobRed, 15, {24, 17}); });
+  registry.add(180, [](Canvas& canvas, Lang) { lever(canvas, 180, kKnobYellow, 17, {50, 19}); });
+  registry.add(190, [](Canvas& canvas, Lang) { lever(canvas, 190, kKnobBlack, 17, {42, 18}); });
 
   registry.add(1000, flap_plate);
-  registry.add(1010, flap_pointer, 1000);
+  registry.add(1010, flap_pointer);
 
   registry.add(2300, gear_plate);
-  registry.add(2310, [](Lang) { return gear_lever(false); });
-  registry.add(2311, [](Lang) { return gear_lever(true); });
+  registry.add(2310, [](Canvas& canvas, Lang) { gear_lever(canvas, false); });
+  registry.add(2311, [](Canvas& canvas, Lang) { gear_lever(canvas, true); });
 
   // Icons 0 to 3: front, rear, centre, off.
   registry.add(2110, fuel_plate);
-  registry.add(
-      2120, [](Lang) { return handle(270, ""); }, 2110);  // FRNT, left
-  registry.add(
-      2121, [](Lang) { return handle(180, ""); }, 2110);  // REAR, bottom
-  registry.add(
-      2122, [](Lang) { return handle(90, ""); }, 2110);  // CNTR, right
-  registry.add(
-      2123, [](Lang) { return handle(0, ""); }, 2110);  // OFF, top
+  auto fuel_handle = [](double bearing) {
+    return [bearing](Canvas& canvas, Lang) { handle(canvas, kFuelSelector, bearing, ""); };
+  };
+  registry.add(2120, fuel_handle(270));  // FRNT, left
+  registry.add(2121, fuel_handle(180));  // REAR, bottom
+  registry.add(2122, fuel_handle(90));   // CNTR, right
+  registry.add(2123, fuel_handle(0));    // OFF, top
 
   registry.add(2280, tank_plate);
+  // The handle names the fuel in the picture's language.
   auto tank_handle = [](double bearing) {
-    return
-        [bearing](Lang lang) { return handle(bearing, lang == Lang::kEnglish ? "FUEL" : "ESS."); };
+    return [bearing](Canvas& canvas, Lang lang) {
+      handle(canvas, kTankSelector, bearing, lang == Lang::kEnglish ? "FUEL" : "ESS.");
+    };
   };
-  registry.add(2290, tank_handle(270), 2280);  // FRONT TANK, left
-  registry.add(2291, tank_handle(90), 2280);   // REAR TANK, right
-  registry.add(2292, tank_handle(0), 2280);    // CENTRE TANK, up
-  registry.add(2293, tank_handle(180), 2280);  // OFF, down
+  registry.add(2290, tank_handle(270));  // FRONT TANK, left
+  registry.add(2291, tank_handle(90));   // REAR TANK, right
+  registry.add(2292, tank_handle(0));    // CENTRE TANK, up
+  registry.add(2293, tank_handle(180));  // OFF, down
 }
 
 }  // namespace tavrel::art

@@ -170,4 +170,33 @@ void arc(cairo_t* cr, const Dial& dial, double from, double to, double inner_rad
   cairo_restore(cr);
 }
 
+void card_headings(cairo_t* cr, const Dial& dial, double inside, double size, double cardinal_size,
+                   Colour colour) {
+  static const char* const kNames[] = {"N", "3",  "6",  "E", "12", "15",
+                                       "S", "21", "24", "W", "30", "33"};
+  if (cardinal_size <= 0) cardinal_size = size;
+  cairo_save(cr);
+  set_colour(cr, colour);
+  for (int i = 0; i < 12; ++i) {
+    select_legend_font(cr, i % 3 == 0 ? cardinal_size : size);
+    cairo_text_extents_t ink;
+    cairo_text_extents(cr, kNames[i], &ink);
+    // The label's outer corners reach sqrt((r + h/2)^2 + (w/2)^2) from the
+    // centre when its middle stands at r.
+    const double reach = inside - 1.5;
+    const double r =
+        std::sqrt(std::max(0.0, reach * reach - ink.width * ink.width / 4)) - ink.height / 2;
+    const double bearing = dial.bearing(i * 30.0);
+    const Point at = dial.toward(bearing, r);
+    cairo_save(cr);
+    cairo_translate(cr, at.x, at.y);
+    cairo_rotate(cr, bearing * kRadiansPerDegree);
+    cairo_move_to(cr, -ink.x_bearing - ink.width / 2, -ink.y_bearing - ink.height / 2);
+    cairo_show_text(cr, kNames[i]);
+    cairo_new_path(cr);
+    cairo_restore(cr);
+  }
+  cairo_restore(cr);
+}
+
 }  // namespace tavrel::art

@@ -181,6 +181,14 @@ void numerals(cairo_t* cr, const Dial& dial, const std::vector<Numeral>& list, d
 void arc(cairo_t* cr, const Dial& dial, double from, double to, double inner_radius,
          double outer_radius, Colour colour);
 
+// The headings of a compass card every 30 degrees (N, 3, 6, E ... 33), each
+// turned with its bearing so that it reads upright at the top, and standing
+// wholly inside the radius `inside` (the inner end of the card's marks), a
+// pixel and a half clear of it. The cardinal letters take `cardinal_size`
+// (0: the same size as the numbers).
+void card_headings(cairo_t* cr, const Dial& dial, double inside, double size,
+                   double cardinal_size = 0, Colour colour = colours::kLegend);
+
 }  // namespace tavrel::art
 
 #endif  // TAVREL_RESOURCES_ART_DIAL_H

@@ -30,22 +30,29 @@ constexpr Colour kLampRed = rgb(214, 30, 22);
 
 // A round warning lamp in a thin metal ring: the lens glows bright red when
 // lit, and is a dark tinted glass with a small glint when not.
-Canvas warning_lamp(int size, bool lit) {
-  Canvas canvas(size, size, 8);
+// Lit, the lamp glows white-hot at its middle and red to its rim, and its
+// light spills on the ring: even darkened at night (the stall lamp is not
+// lit by the panel lights) the bright middle reads as a lamp that is on.
+void warning_lamp(Canvas& canvas, bool lit) {
   cairo_t* cr = canvas.cr();
+  const int size = canvas.width();
   const double c = size / 2.0;
   const double ring = c - 0.3;
   const double lens = ring - 2.2;
   cairo_arc(cr, c, c, ring, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {0, 0}, {double(size), double(size)});
+  if (lit) {
+    fill_gradient(cr, {0, 0}, rgb(255, 96, 70), {0, double(size)}, rgb(190, 36, 26));
+  } else {
+    fill_metal(cr, colours::kMetal, {0, 0}, {double(size), double(size)});
+  }
   cairo_new_path(cr);
   cairo_arc(cr, c, c, lens, 0, 2 * kPi);
   if (lit) {
-    cairo_pattern_t* glow =
-        cairo_pattern_create_radial(c - lens * 0.3, c - lens * 0.3, 0, c, c, lens);
-    cairo_pattern_add_color_stop_rgb(glow, 0.0, 1.0, 0.86, 0.72);
-    cairo_pattern_add_color_stop_rgb(glow, 0.45, 1.0, 0.30, 0.18);
-    cairo_pattern_add_color_stop_rgb(glow, 1.0, kLampRed.r * 0.85, kLampRed.g, kLampRed.b);
+    cairo_pattern_t* glow = cairo_pattern_create_radial(c, c, 0, c, c, lens);
+    cairo_pattern_add_color_stop_rgb(glow, 0.0, 1.0, 1.0, 0.94);
+    cairo_pattern_add_color_stop_rgb(glow, 0.4, 1.0, 0.9, 0.7);
+    cairo_pattern_add_color_stop_rgb(glow, 0.7, 1.0, 0.42, 0.26);
+    cairo_pattern_add_color_stop_rgb(glow, 1.0, 1.0, 0.2, 0.12);
     cairo_set_source(cr, glow);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
@@ -56,7 +63,6 @@ Canvas warning_lamp(int size, bool lit) {
     set_colour(cr, rgb(150, 80, 72));
     cairo_fill(cr);
   }
-  return canvas;
 }
 
 // ------------------------------------------------------------ common parts
@@ -70,21 +76,31 @@ void face_disc(cairo_t* cr, Point centre, double radius) {
 }
 
 // A bezel ring over the whole gauge, clear inside.
-Canvas bezel_picture(int size, Point centre, double outer, double inner, int bpp = 8) {
-  Canvas canvas(size, size, bpp);
+void bezel_picture(Canvas& canvas, Point centre, double outer, double inner) {
   bezel(canvas.cr(), centre, outer, inner);
-  return canvas;
 }
 
 // A needle bitmap: a white pointer along +x from its pivot, the element's
 // offset.
-Canvas pointer(const NeedleElement& hand, double length, double tail, double width, double hub,
-               int bpp = 8) {
-  const BitmapEntry* entry = find_bitmap(hand.header.resource_id);
-  Canvas canvas(entry->width, entry->height, bpp);
+void pointer(Canvas& canvas, const NeedleElement& hand, double length, double tail, double width,
+             double hub) {
   const Point pivot{double(hand.header.offset.x), double(hand.header.offset.y)};
   needle(canvas.cr(), pivot, length, tail, width, hub);
-  return canvas;
+}
+
+// A bar pointer for a needle bitmap only a few pixels tall: as wide as the
+// bitmap allows, square to a short point, so that it never reads as a hair.
+void bar_pointer(Canvas& canvas, const NeedleElement& hand, double length) {
+  cairo_t* cr = canvas.cr();
+  const Point p{double(hand.header.offset.x), double(hand.header.offset.y)};
+  const double half = std::min(p.y, canvas.height() - p.y) - 0.1;
+  polygon(cr, {{p.x, p.y - half},
+               {p.x + length - 5, p.y - half},
+               {p.x + length, p.y},
+               {p.x + length - 5, p.y + half},
+               {p.x, p.y + half}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
 }
 
 std::vector<Numeral> numbered(const std::vector<double>& values, double divide = 1) {
@@ -105,36 +121,31 @@ const SpriteElement& tach_disc() {
 
 // The dial: hundreds of rpm, 0 to 9 round the whole circle; the needle
 // turns once per thousand.
-Canvas tach_dial(Lang) {
-  Canvas canvas(280, 280, 8);
+void tach_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(tach_needle());
   face_disc(cr, dial.pivot(), 128);
   marks(cr, dial, steps(0, 980, 20), 114, 122, 1.4);
   marks(cr, dial, steps(50, 950, 100), 108, 122, 2.2);
   marks(cr, dial, steps(0, 900, 100), 100, 122, 3.6);
-  numerals(cr, dial, numbered(steps(0, 900, 100), 100), 84, 28);
+  numerals(cr, dial, numbered(steps(0, 900, 100), 100), 86, 26);
   text(cr, "RPM", 140, 196, 15, colours::kLegend);
   text(cr, "x 100", 140, 212, 11, colours::kLegend);
-  // Under the window that shows the thousands.
+  // Under the window that shows the thousands, right of the 7.
   const SpriteElement& disc = tach_disc();
-  const BitmapEntry* window = find_bitmap(disc.header.resource_id + 1);
-  text(cr, "x 1000", disc.header.position.x + window->width / 2.0,
-       disc.header.position.y + window->height + 14, 10, colours::kLegend);
-  return canvas;
+  const Point c{double(disc.header.offset.x), double(disc.header.offset.y)};
+  text(cr, "x 1000", c.x + 32, c.y + 32, 9.5, colours::kLegend);
 }
 
 // The thousands disc: digit k lies where the card puts the value the
 // callback gives for k thousand, turned with its place so that it stands
 // upright once the disc has carried it to the window at the right.
-Canvas thousands_disc(Lang) {
+void thousands_disc(Canvas& canvas, Lang) {
   const SpriteElement& disc = tach_disc();
-  const BitmapEntry* texture = find_bitmap(disc.header.resource_id);
-  Canvas canvas(texture->width, texture->height, 8);
   cairo_t* cr = canvas.cr();
-  const Dial card_dial = card(disc, texture->width, texture->height, 90);
+  const Dial card_dial = card(disc, canvas.width(), canvas.height(), 90);
   const Point c = card_dial.pivot();
-  cairo_arc(cr, c.x, c.y, texture->width / 2.0 - 0.5, 0, 2 * kPi);
+  cairo_arc(cr, c.x, c.y, canvas.width() / 2.0 - 0.5, 0, 2 * kPi);
   set_colour(cr, rgb(30, 30, 31));
   cairo_fill(cr);
   const double size = 21;
@@ -147,28 +158,27 @@ Canvas thousands_disc(Lang) {
     text(cr, std::to_string(digit), 0, size * 0.36, size, colours::kLegend);
     cairo_restore(cr);
   }
-  return canvas;
 }
 
 // The window onto the disc: a quarter-turn annular sector about the disc's
 // centre, facing right, clear; round it the dial's face with a thin lit rim.
-Canvas thousands_window(Lang) {
+void thousands_window(Canvas& canvas, Lang lang) {
   const SpriteElement& disc = tach_disc();
-  const BitmapEntry* mask = find_bitmap(disc.header.resource_id + 1);
-  Canvas canvas(mask->width, mask->height, 8);
   cairo_t* cr = canvas.cr();
   const double cx = disc.header.offset.x - disc.header.position.x;
   const double cy = disc.header.offset.y - disc.header.position.y;
-  const double half = kPi / 4, inner = 9, outer = 34.5;
+  // A narrower sector than the mask, to keep clear of the 7 and the 8.
+  const double half = 32 * kPi / 180, inner = 12, outer = 33;
   auto sector = [&](double from, double to) {
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, to, -half, half);
     cairo_arc_negative(cr, cx, cy, from, half, -half);
     cairo_close_path(cr);
   };
-  cairo_rectangle(cr, 0, 0, mask->width, mask->height);
-  set_colour(cr, colours::kFace);
-  cairo_fill(cr);
+  // Round the window, the dial's own picture.
+  cairo_set_source_surface(cr, picture_of(390, lang).surface(), -disc.header.position.x,
+                           -disc.header.position.y);
+  cairo_paint(cr);
   sector(inner - 1.6, outer + 1.6);
   set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.3));
   cairo_fill(cr);
@@ -176,15 +186,13 @@ Canvas thousands_window(Lang) {
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   cairo_fill(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-  return canvas;
 }
 
 // ------------------------------------------------------ manifold pressure
 
 // 20 to 100 inHg clockwise round nearly the whole dial, marks every inch
 // from the stop's 15; the green arc of cruise power and a red mark at 40.
-Canvas manifold_dial(Lang) {
-  Canvas canvas(280, 280, 8);
+void manifold_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(element_of<NeedleElement>(gauges::manifold_pressure, 1030));
   constexpr double kInHg = 70.7328;
@@ -200,22 +208,21 @@ Canvas manifold_dial(Lang) {
   marks(cr, dial, inches({40}), 96, 124, 3.4, colours::kArcRed);
   std::vector<Numeral> list;
   for (double n : steps(20, 100, 10)) list.push_back({n * kInHg, std::to_string(int(n))});
-  numerals(cr, dial, list, 84, 22);
+  // Clear of the long marks where a numeral lies along its bearing.
+  numerals(cr, dial, list, 82, 21);
   // The stop pin the needle rests on below 0.
   const Point stop = dial.point(0, 108);
   cairo_arc(cr, stop.x, stop.y, 3.2, 0, 2 * kPi);
   set_colour(cr, colours::kMetal);
   cairo_fill(cr);
-  text(cr, "MANIFOLD", 140, 90, 13, colours::kLegend);
-  text(cr, "PRESS", 140, 105, 13, colours::kLegend);
+  text(cr, "MANIFOLD", 140, 106, 13, colours::kLegend);
+  text(cr, "PRESS", 140, 120, 13, colours::kLegend);
   text(cr, "IN. HG", 140, 190, 11, colours::kLegend);
-  return canvas;
 }
 
 // ----------------------------------------------- oil temperature, pressure
 
-Canvas oil_dial(Lang) {
-  Canvas canvas(280, 280, 8);
+void oil_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial temperature(element_of<NeedleElement>(gauges::oil_temp_press, 1210));
   face_disc(cr, {140, 140}, 128);
@@ -226,13 +233,14 @@ Canvas oil_dial(Lang) {
   };
   // The temperature scale across the top, green in the normal range.
   arc(cr, temperature, 100 + kRankine, 200 + kRankine, 112, 120, colours::kArcGreen);
-  marks(cr, temperature, fahrenheit(steps(40, 210, 10)), 110, 120, 1.6);
-  marks(cr, temperature, fahrenheit(steps(50, 200, 50)), 102, 120, 3.2);
-  marks(cr, temperature, fahrenheit({210}), 100, 122, 3.2, colours::kArcRed);
+  // From the stop at 32 to the red line at 212, the needle's two ends.
+  marks(cr, temperature, fahrenheit(steps(40, 200, 10)), 110, 120, 1.6);
+  marks(cr, temperature, fahrenheit({32, 50, 100, 150, 200}), 102, 120, 3.2);
+  marks(cr, temperature, fahrenheit({212}), 100, 122, 3.2, colours::kArcRed);
   std::vector<Numeral> degrees;
   for (double f : steps(50, 200, 50)) degrees.push_back({f + kRankine, std::to_string(int(f))});
   numerals(cr, temperature, degrees, 88, 20);
-  text(cr, "OIL °F", 141, 104, 14, colours::kLegend);
+  text(cr, "OIL °F", 141, 86, 14, colours::kLegend);
 
   // Oil pressure, 0 to 200 psi on the left half of its small dial.
   constexpr double kPsf = 144;
@@ -252,9 +260,9 @@ Canvas oil_dial(Lang) {
   arc(cr, oil, 60 * kPsf, 90 * kPsf, 56, 62, colours::kArcGreen);
   marks(cr, oil, psi(steps(0, 200, 10)), 54, 62, 1.3);
   marks(cr, oil, psi(steps(0, 200, 50)), 49, 62, 2.4);
-  numerals(cr, oil, {{0, "0"}, {100 * kPsf, "100"}, {200 * kPsf, "200"}}, 40, 12);
-  text(cr, "OIL", 98, 204, 10, colours::kLegend);
-  text(cr, "PSI", 98, 215, 9, colours::kLegend);
+  // Numerals outside the marks, where the small needles never pass; the
+  // temperature needle's short tail keeps clear of them too.
+  numerals(cr, oil, {{0, "0"}, {100 * kPsf, "100"}, {200 * kPsf, "200"}}, 74, 12);
 
   // Fuel pressure, 0 to 25, on the right half of the other small dial; the
   // needle turns counterclockwise as the pressure rises.
@@ -262,16 +270,18 @@ Canvas oil_dial(Lang) {
   arc(cr, fuel, 0.5 * kPsf, 8 * kPsf, 56, 62, colours::kArcGreen);
   marks(cr, fuel, psi(steps(0, 25, 1)), 56, 62, 1.2);
   marks(cr, fuel, psi(steps(0, 25, 5)), 49, 62, 2.4);
-  numerals(cr, fuel, {{0, "0"}, {10 * kPsf, "10"}, {25 * kPsf, "25"}}, 40, 12);
-  text(cr, "FUEL", 184, 204, 10, colours::kLegend);
-  text(cr, "PSI", 184, 215, 9, colours::kLegend);
-  return canvas;
+  numerals(cr, fuel, {{0, "0"}, {10 * kPsf, "10"}, {25 * kPsf, "25"}}, 74, 12);
+  // The names between the two small dials, each beside its own, above the
+  // centres: no small needle passes there.
+  const double between = (oil.pivot().x + fuel.pivot().x) / 2, level = oil.pivot().y;
+  text(cr, "OIL", between - 3, level - 8, 8, colours::kLegend, Align::kRight);
+  text(cr, "FUEL", between + 3, level - 8, 8, colours::kLegend, Align::kLeft);
+  text(cr, "PSI", between, level + 4, 8, colours::kLegend);
 }
 
 // -------------------------------------------------- cylinder-head temp.
 
-Canvas cht_dial(Lang) {
-  Canvas canvas(280, 280, 8);
+void cht_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(element_of<NeedleElement>(gauges::cht_indicator, 1250));
   constexpr double kZeroCelsius = 491.67;
@@ -281,31 +291,31 @@ Canvas cht_dial(Lang) {
   };
   face_disc(cr, {140, 140}, 128);
   arc(cr, dial, 100 * 1.8 + kZeroCelsius, 240 * 1.8 + kZeroCelsius, 126, 134, colours::kArcGreen);
-  marks(cr, dial, celsius(steps(0, 300, 25)), 124, 134, 1.8);
-  marks(cr, dial, celsius(steps(0, 300, 100)), 116, 134, 3.4);
+  // Marked on to 350, the needle's last table point.
+  marks(cr, dial, celsius(steps(0, 350, 25)), 124, 134, 1.8);
+  marks(cr, dial, celsius({0, 100, 200, 300, 350}), 116, 134, 3.4);
   marks(cr, dial, celsius({260}), 114, 136, 3.4, colours::kArcRed);
   std::vector<Numeral> list;
   for (double c : steps(0, 300, 100))
     list.push_back({c * 1.8 + kZeroCelsius, std::to_string(int(c))});
   numerals(cr, dial, list, 102, 20);
-  text(cr, "CYL HEAD", 140, 168, 14, colours::kLegend);
-  text(cr, "TEMP °C", 140, 185, 12, colours::kLegend);
-  return canvas;
+  // Low either side of the pivot, where the needle never passes.
+  const Point pivot = dial.pivot();
+  text(cr, "CYL HEAD", pivot.x - 50, pivot.y - 8, 12, colours::kLegend);
+  text(cr, "TEMP °C", pivot.x + 50, pivot.y - 8, 12, colours::kLegend);
 }
 
 // The bezel carries the hub cap over the pivot low in the dial.
-Canvas cht_bezel(Lang) {
-  Canvas canvas = bezel_picture(280, {140, 140}, 140, 126);
+void cht_bezel(Canvas& canvas, Lang) {
+  bezel_picture(canvas, {140, 140}, 140, 126);
   const auto& hand = element_of<NeedleElement>(gauges::cht_indicator, 1250);
   const Point pivot{double(hand.header.position.x), double(hand.header.position.y)};
   knurled_knob(canvas.cr(), pivot, 9, 0, colours::kHub);
-  return canvas;
 }
 
 // ------------------------------------------------------------ carburettor
 
-Canvas carb_dial(Lang) {
-  Canvas canvas(250, 250, 8);
+void carb_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(element_of<NeedleElement>(gauges::carb_temperature, 230));
   face_disc(cr, {125, 125}, 114);
@@ -316,15 +326,13 @@ Canvas carb_dial(Lang) {
   numerals(cr, dial, {{-40, "-40"}, {-20, "-20"}, {0, "0"}, {20, "+20"}, {40, "+40"}}, 84, 17);
   text(cr, "CARB", 186, 172, 14, colours::kLegend);
   text(cr, "°C", 186, 188, 12, colours::kLegend);
-  return canvas;
 }
 
-Canvas carb_bezel(Lang) {
-  Canvas canvas = bezel_picture(250, {125, 125}, 125, 114);
+void carb_bezel(Canvas& canvas, Lang) {
+  bezel_picture(canvas, {125, 125}, 125, 114);
   const auto& hand = element_of<NeedleElement>(gauges::carb_temperature, 230);
   knurled_knob(canvas.cr(), {double(hand.header.position.x), double(hand.header.position.y)}, 7, 0,
                colours::kHub);
-  return canvas;
 }
 
 // ------------------------------------------------------------ fuel
@@ -367,8 +375,7 @@ void fuel_scale(cairo_t* cr, const NeedleElement& hand, double capacity, double 
   text(cr, name, name_at.x, name_at.y, 10, colours::kLegend);
 }
 
-Canvas fuel_face(Lang) {
-  Canvas canvas(280, 280, 8);
+void fuel_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   face_disc(cr, {140, 140}, 128);
   std::vector<const NeedleElement*> hands;
@@ -388,7 +395,6 @@ Canvas fuel_face(Lang) {
   }
   text(cr, "US GAL", 62, 64, 10, colours::kLegend);
   text(cr, "IMP GAL", 62, 76, 9, rgb(226, 170, 70));
-  return canvas;
 }
 
 // ------------------------------------------------- ammeter and voltmeter
@@ -412,25 +418,21 @@ void cover_plate(cairo_t* cr, double top, const char* legend) {
   engraved_text(cr, legend, 100, top + 28, 14);
 }
 
-Canvas ammeter_dial(Lang) {
-  Canvas canvas(200, 200, 8);
+void ammeter_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(element_of<NeedleElement>(gauges::ammeter, 80));
   face_disc(cr, {100, 100}, 90);
   marks(cr, dial, steps(-35, 35, 5), 72, 80, 1.4);
   marks(cr, dial, {-25, 0, 25}, 66, 80, 2.8);
   numerals(cr, dial, {{-25, "-25"}, {0, "0"}, {25, "+25"}}, 56, 14);
-  return canvas;
 }
 
-Canvas ammeter_bezel(Lang) {
-  Canvas canvas = bezel_picture(200, {100, 100}, 100, 89);
+void ammeter_bezel(Canvas& canvas, Lang) {
+  bezel_picture(canvas, {100, 100}, 100, 89);
   cover_plate(canvas.cr(), 118, "AMPERES");
-  return canvas;
 }
 
-Canvas voltmeter_dial(Lang) {
-  Canvas canvas(200, 200, 8);
+void voltmeter_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(element_of<NeedleElement>(gauges::voltmeter, 1280));
   cairo_rectangle(cr, 8, 8, 184, 184);
@@ -441,19 +443,18 @@ Canvas voltmeter_dial(Lang) {
   marks(cr, dial, steps(0, 30, 10), 65, 78, 2.8);
   numerals(cr, dial, numbered(steps(0, 30, 10)), 88, 15);
   text(cr, "VOLTS", 100, 104, 12, colours::kLegend);
-  return canvas;
 }
 
 // A square bezel: a frame of dark metal round a round opening, four
 // screws, and the cover plate.
-Canvas voltmeter_bezel(Lang) {
-  Canvas canvas(200, 200, 8);
+void voltmeter_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   cairo_save(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  rounded_rect(cr, 0.5, 0.5, 199, 199, 10);
+  const double side = canvas.width();
+  rounded_rect(cr, 0.5, 0.5, side - 1, side - 1, 10);
   cairo_arc(cr, 100, 100, 92, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {0, 0}, {200, 200});
+  fill_metal(cr, colours::kMetal, {0, 0}, {side, side});
   cairo_restore(cr);
   cairo_new_path(cr);
   cairo_arc(cr, 100, 100, 92, 0, 2 * kPi);
@@ -473,13 +474,11 @@ Canvas voltmeter_bezel(Lang) {
     cairo_stroke(cr);
   }
   cover_plate(cr, 122, "DC");
-  return canvas;
 }
 
 // ------------------------------------------------------------ suction
 
-Canvas suction_dial(Lang) {
-  Canvas canvas(150, 150, 24);
+void suction_dial(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial(element_of<NeedleElement>(gauges::suction_indicator, 1110));
   face_disc(cr, {75, 75}, 66);
@@ -489,7 +488,6 @@ Canvas suction_dial(Lang) {
   numerals(cr, dial, numbered(steps(0, 10, 2)), 39, 13);
   text(cr, "SUCTION", 75, 124, 9, colours::kLegend);
   text(cr, "IN. HG", 75, 134, 7, colours::kLegend);
-  return canvas;
 }
 
 // ------------------------------------------------------------ hour meter
@@ -525,18 +523,16 @@ Window counter_window() {
 // A drum strip: the digits 0 to 9 and 0 again, each printed where the
 // tape shows it when the drum reads that digit, with the drum's curve as a
 // darker band at each cell's top and bottom.
-Canvas digit_strip(int bitmap, Colour paper, Colour ink) {
+void digit_strip(Canvas& canvas, int bitmap, Colour paper, Colour ink) {
   const MovingImageElement& drum = element_of<MovingImageElement>(gauges::hourmeter, bitmap);
-  const BitmapEntry* strip = find_bitmap(bitmap);
   const int cell = gauges::drums::kCellHeight;
-  Canvas canvas(strip->width, strip->height, 8);
   cairo_t* cr = canvas.cr();
   const Tape tape = Tape::vertical(drum);
   const double step = drum.y.maximum / gauges::drums::kDigitsPerTurn;
   for (int k = 0; k < gauges::drums::kStripCells; ++k) {
     const double middle = tape.position(k * step, cell / 2.0);
     const double top = middle - cell / 2.0;
-    cairo_rectangle(cr, 0, top, strip->width, cell);
+    cairo_rectangle(cr, 0, top, canvas.width(), cell);
     cairo_pattern_t* curve = cairo_pattern_create_linear(0, top, 0, top + cell);
     const Colour edge = scaled(paper, paper.r > 0.5 ? 0.72 : 0.6);
     cairo_pattern_add_color_stop_rgb(curve, 0.0, edge.r, edge.g, edge.b);
@@ -546,10 +542,9 @@ Canvas digit_strip(int bitmap, Colour paper, Colour ink) {
     cairo_set_source(cr, curve);
     cairo_fill(cr);
     cairo_pattern_destroy(curve);
-    text(cr, std::to_string(k % gauges::drums::kDigitsPerTurn), strip->width / 2.0, middle + 7, 18,
-         ink);
+    text(cr, std::to_string(k % gauges::drums::kDigitsPerTurn), canvas.width() / 2.0, middle + 7,
+         18, ink);
   }
-  return canvas;
 }
 
 // A small hourglass, the sign that the meter runs.
@@ -582,34 +577,27 @@ void hourglass(cairo_t* cr, double cx, double cy) {
 }
 
 // Eleven hourglasses, one a cell; the strip scrolls on without rest.
-Canvas hourglass_strip(Lang) {
-  const BitmapEntry* strip = find_bitmap(1170);
+void hourglass_strip(Canvas& canvas, Lang) {
   const int cell = gauges::drums::kCellHeight;
-  Canvas canvas(strip->width, strip->height, 8);
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, strip->width, strip->height);
+  cairo_rectangle(cr, 0, 0, canvas.width(), canvas.height());
   set_colour(cr, kDrumBlack);
   cairo_fill(cr);
   for (int k = 0; k < gauges::drums::kStripCells; ++k) {
-    hourglass(cr, strip->width / 2.0, k * cell + cell / 2.0);
+    hourglass(cr, canvas.width() / 2.0, k * cell + cell / 2.0);
   }
-  return canvas;
 }
 
 // The window of one drum: clear (black) where the cell shows, a dark edge
 // along its right side that parts it from the next drum.
-Canvas drum_window(int bitmap) {
-  const BitmapEntry* mask = find_bitmap(bitmap);
-  Canvas canvas(mask->width, mask->height, 8);
+void drum_window(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, mask->width - 1, 0, 1, mask->height);
+  cairo_rectangle(cr, canvas.width() - 1, 0, 1, canvas.height());
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas hourmeter_face(Lang lang) {
-  Canvas canvas(200, 200, 8);
+void hourmeter_face(Canvas& canvas, Lang lang) {
   cairo_t* cr = canvas.cr();
   const double c = 100;
   const Window w = counter_window();
@@ -628,9 +616,10 @@ Canvas hourmeter_face(Lang lang) {
   // Under the tenths, its fraction.
   const MovingImageElement& tenths = element_of<MovingImageElement>(gauges::hourmeter, 1160);
   const double tenths_centre = tenths.header.position.x + find_bitmap(1161)->width / 2.0;
-  text(cr, "1/10", tenths_centre, w.bottom + 15, 10, colours::kLegend);
-  text(cr, english ? "ENGINE TIME" : "TEMPS MOTEUR", c, w.bottom + 34, 10,
-       mix(colours::kLegend, colours::kFace, 0.25));
+  text(cr, "1/10", tenths_centre, w.bottom + 13, 9.5, colours::kLegend);
+  // Well inside the bezel's opening.
+  text(cr, english ? "ENGINE TIME" : "TEMPS MOTEUR", c, w.bottom + 26, 9.5,
+       mix(colours::kLegend, colours::kFace, 0.2));
   // Two screws hold the movement.
   for (double x : {c - 62, c + 62}) {
     cairo_new_path(cr);
@@ -643,13 +632,12 @@ Canvas hourmeter_face(Lang lang) {
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
   }
-  return canvas;
 }
 
 // The glass: the case's metal ring and the frame of the counter window;
 // clear everywhere else, so the face and drums show undimmed.
-Canvas hourmeter_glass(Lang) {
-  Canvas canvas = bezel_picture(200, {100, 100}, 99.5, 88);
+void hourmeter_glass(Canvas& canvas, Lang) {
+  bezel_picture(canvas, {100, 100}, 99.5, 88);
   cairo_t* cr = canvas.cr();
   const Window w = counter_window();
   cairo_save(cr);
@@ -664,138 +652,79 @@ Canvas hourmeter_glass(Lang) {
   set_colour(cr, mix(colours::kMetal, colours::kLegend, 0.45));
   cairo_stroke(cr);
   cairo_restore(cr);
-  return canvas;
 }
 
 }  // namespace
 
 void add_engine_drawers(Registry& registry) {
+  // A needle bitmap from its element: pointer length, tail, width and hub.
+  auto hand = [&](const GaugeHeader& gauge, int id, double length, double tail, double width,
+                  double hub) {
+    registry.add(id, [&gauge, id, length, tail, width, hub](Canvas& canvas, Lang) {
+      pointer(canvas, element_of<NeedleElement>(gauge, id), length, tail, width, hub);
+    });
+  };
+  auto round_bezel = [&](int id, Point centre, double outer, double inner) {
+    registry.add(id, [=](Canvas& canvas, Lang) { bezel_picture(canvas, centre, outer, inner); });
+  };
   // Ammeter.
   registry.add(70, ammeter_dial);
-  registry.add(
-      80, [](Lang) { return pointer(element_of<NeedleElement>(gauges::ammeter, 80), 68, 0, 3, 0); },
-      70);
-  registry.add(90, ammeter_bezel, 70);
+  registry.add(80, [](Canvas& canvas, Lang) {
+    bar_pointer(canvas, element_of<NeedleElement>(gauges::ammeter, 80), 69);
+  });
+  registry.add(90, ammeter_bezel);
   // Carburettor temperature.
   registry.add(220, carb_dial);
-  registry.add(
-      230,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::carb_temperature, 230), 122, 0, 6, 0);
-      },
-      220);
-  registry.add(240, carb_bezel, 220);
+  hand(gauges::carb_temperature, 230, 122, 0, 6, 0);
+  registry.add(240, carb_bezel);
   // Fuel quantity.
   registry.add(340, fuel_face);
-  registry.add(
-      350,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::fuel_quantity, 350), 50, 17, 5, 5);
-      },
-      340);
-  registry.add(
-      360,
-      [](Lang) {
-        return bezel_picture(280, {140, 140}, 140, 127);
-      },
-      340);
+  hand(gauges::fuel_quantity, 350, 50, 17, 5, 5);
+  round_bezel(360, {140, 140}, 140, 127);
   // Tachometer.
-  registry.add(
-      370,
-      [](Lang) {
-        return bezel_picture(280, {140, 140}, 140, 127);
-      },
-      390);
-  registry.add(
-      380, [](Lang) { return pointer(tach_needle(), 104, 56, 7, 9); }, 390);
+  round_bezel(370, {140, 140}, 140, 127);
+  hand(gauges::tachometer, 380, 104, 18, 7, 9);
   registry.add(390, tach_dial);
-  registry.add(400, thousands_disc, 390);
-  registry.add(401, thousands_window, 390);
+  registry.add(400, thousands_disc);
+  registry.add(401, thousands_window);
   // Manifold pressure.
   registry.add(1020, manifold_dial);
-  registry.add(
-      1030,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::manifold_pressure, 1030), 104, 56, 7, 9);
-      },
-      1020);
-  registry.add(
-      1040,
-      [](Lang) {
-        return bezel_picture(280, {140, 140}, 140, 127);
-      },
-      1020);
+  hand(gauges::manifold_pressure, 1030, 104, 20, 7, 9);
+  round_bezel(1040, {140, 140}, 140, 127);
   // Suction.
   registry.add(1100, suction_dial);
-  registry.add(
-      1110,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::suction_indicator, 1110), 54, 28, 6, 6);
-      },
-      1100);
-  registry.add(
-      1120,
-      [](Lang) {
-        return bezel_picture(150, {75, 75}, 75, 66);
-      },
-      1100);
+  hand(gauges::suction_indicator, 1110, 54, 28, 6, 6);
+  round_bezel(1120, {75, 75}, 75, 66);
   // Hour meter.
   registry.add(1130, hourmeter_face);
-  registry.add(1140, hourmeter_glass, 1130);
-  registry.add(
-      1150, [](Lang) { return digit_strip(1150, kDrumBlack, kDrumWhite); }, 1130);
-  registry.add(
-      1151, [](Lang) { return drum_window(1151); }, 1130);
-  registry.add(
-      1160, [](Lang) { return digit_strip(1160, kDrumWhite, kInk); }, 1130);
-  registry.add(
-      1161, [](Lang) { return drum_window(1161); }, 1130);
-  registry.add(1170, hourglass_strip, 1130);
-  registry.add(
-      1171, [](Lang) { return drum_window(1171); }, 1130);
+  registry.add(1140, hourmeter_glass);
+  registry.add(1150,
+               [](Canvas& canvas, Lang) { digit_strip(canvas, 1150, kDrumBlack, kDrumWhite); });
+  registry.add(1151, drum_window);
+  registry.add(1160, [](Canvas& canvas, Lang) { digit_strip(canvas, 1160, kDrumWhite, kInk); });
+  registry.add(1161, drum_window);
+  registry.add(1170, hourglass_strip);
+  registry.add(1171, drum_window);
   // Oil temperature and pressure.
   registry.add(1200, oil_dial);
-  registry.add(
-      1210,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::oil_temp_press, 1210), 104, 56, 7, 9);
-      },
-      1200);
-  registry.add(
-      1220,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::oil_temp_press, 1220), 60, 0, 5, 6);
-      },
-      1200);
-  registry.add(
-      1230,
-      [](Lang) {
-        return bezel_picture(280, {140, 140}, 140, 127);
-      },
-      1200);
+  hand(gauges::oil_temp_press, 1210, 104, 20, 7, 9);
+  hand(gauges::oil_temp_press, 1220, 60, 0, 5, 6);
+  round_bezel(1230, {140, 140}, 140, 127);
   // Cylinder-head temperature.
   registry.add(1240, cht_dial);
-  registry.add(
-      1250,
-      [](Lang) {
-        return pointer(element_of<NeedleElement>(gauges::cht_indicator, 1250), 136, 0, 5, 0, 24);
-      },
-      1240);
-  registry.add(1260, cht_bezel, 1240);
+  hand(gauges::cht_indicator, 1250, 136, 0, 5, 0);
+  registry.add(1260, cht_bezel);
   // Voltmeter.
   registry.add(1270, voltmeter_dial);
-  registry.add(
-      1280,
-      [](Lang) { return pointer(element_of<NeedleElement>(gauges::voltmeter, 1280), 68, 0, 3, 0); },
-      1270);
-  registry.add(1290, voltmeter_bezel, 1270);
+  registry.add(1280, [](Canvas& canvas, Lang) {
+    bar_pointer(canvas, element_of<NeedleElement>(gauges::voltmeter, 1280), 69);
+  });
+  registry.add(1290, voltmeter_bezel);
   // Low-fuel lamp and stall-warning lamp.
-  registry.add(1370, [](Lang) { return warning_lamp(15, false); });
-  registry.add(
-      1380, [](Lang) { return warning_lamp(15, true); }, 1370);
-  registry.add(2090, [](Lang) { return warning_lamp(19, false); });
-  registry.add(
-      2100, [](Lang) { return warning_lamp(19, true); }, 2090);
+  registry.add(1370, [](Canvas& canvas, Lang) { warning_lamp(canvas, false); });
+  registry.add(1380, [](Canvas& canvas, Lang) { warning_lamp(canvas, true); });
+  registry.add(2090, [](Canvas& canvas, Lang) { warning_lamp(canvas, false); });
+  registry.add(2100, [](Canvas& canvas, Lang) { warning_lamp(canvas, true); });
 }
 
 }  // namespace tavrel::art

@@ -11,7 +11,6 @@ void add_switch_drawers(Registry& registry);   // switches.cpp
 void add_flight_drawers(Registry& registry);   // flight.cpp
 void add_engine_drawers(Registry& registry);   // engine.cpp
 void add_hotspot_drawers(Registry& registry);  // hotspots.cpp
-void add_switch_drawers(Registry& registry);   // switches.cpp
 void add_radio_drawers(Registry& registry);    // radio.cpp
 void add_control_drawers(Registry& registry);  // controls.cpp
 

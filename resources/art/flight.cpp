@@ -87,8 +87,7 @@ std::string whole(double v) {
 
 // A knob bitmap that turns as a needle: knurled, with a white index line
 // pointing +x from the pivot.
-Canvas knob_picture(int size, Point pivot, double radius, Colour metal) {
-  Canvas canvas(size, size, 8);
+void knob_picture(Canvas& canvas, Point pivot, double radius, Colour metal) {
   cairo_t* cr = canvas.cr();
   knurled_knob(cr, pivot, radius, 0, metal);
   cairo_new_path(cr);
@@ -98,14 +97,11 @@ Canvas knob_picture(int size, Point pivot, double radius, Colour metal) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   set_colour(cr, colours::kLegend);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // A bezel ring drawn over a dial's moving parts; transparent inside.
-Canvas bezel_overlay(int size, Point c, double outer, double inner) {
-  Canvas canvas(size, size, 8);
+void bezel_overlay(Canvas& canvas, Point c, double outer, double inner) {
   bezel(canvas.cr(), c, outer, inner);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- airspeed
@@ -125,10 +121,10 @@ struct AirspeedScale {
   double yellow_to;
   double red_line;
   double numeral_size;
+  double numeral_radius;
 };
 
-Canvas airspeed_face(const GaugeHeader& gauge, const AirspeedScale& s) {
-  Canvas canvas(280, 280, 8);
+void airspeed_face(Canvas& canvas, const GaugeHeader& gauge, const AirspeedScale& s) {
   cairo_t* cr = canvas.cr();
   const Point c = kAirspeedCentre;
   round_face(cr, c, 139, 128);
@@ -144,14 +140,22 @@ Canvas airspeed_face(const GaugeHeader& gauge, const AirspeedScale& s) {
   marks(cr, dial, at(steps(s.first, s.last, s.fine)), 92, 104, 1.4);
   marks(cr, dial, at(steps(s.first, s.last, s.fine * 2)), 80, 104, 2.2);
   std::vector<double> numbered(s.numerals);
-  marks(cr, dial, at(numbered), 72, 104, 2.6);
+  marks(cr, dial, at(numbered), s.numeral_radius + 13, 104, 2.6);
   marks(cr, dial, {s.value(s.red_line)}, 84, 106, 3.2, colours::kArcRed);
+  // The stop pin the needle rests on at zero, straight up: grey metal, not
+  // a white mark of the scale.
+  const Point pin_in = dial.point(0, 97), pin_out = dial.point(0, 105);
+  cairo_move_to(cr, pin_in.x, pin_in.y);
+  cairo_line_to(cr, pin_out.x, pin_out.y);
+  cairo_set_line_width(cr, 3);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  set_colour(cr, rgb(136, 138, 142));
+  cairo_stroke(cr);
   std::vector<Numeral> labels;
   for (double n : s.numerals) labels.push_back({s.value(n), whole(n)});
-  numerals(cr, dial, labels, 60, s.numeral_size);
+  numerals(cr, dial, labels, s.numeral_radius, s.numeral_size);
   text(cr, s.unit, c.x, c.y - 30, 13, colours::kLegend);
   text(cr, "AIRSPEED", c.x, c.y - 16, 10, colours::kLegend);
-  return canvas;
 }
 
 double mph_reading(double mph) {
@@ -161,57 +165,58 @@ double knot_reading(double kt) {
   return kt;
 }
 
-Canvas airspeed_mph_face(Lang) {
-  return airspeed_face(gauges::airspeed_mph,
-                       {.unit = "MPH",
-                        .value = mph_reading,
-                        .numerals = {40, 60, 80, 100, 120, 140, 160, 180, 200},
-                        .first = 40,
-                        .last = 200,
-                        .fine = 5,
-                        .white_from = 50,
-                        .white_to = 100,
-                        .green_from = 60,
-                        .green_to = 140,
-                        .yellow_to = 180,
-                        .red_line = 180,
-                        .numeral_size = 16});
+void airspeed_mph_face(Canvas& canvas, Lang) {
+  airspeed_face(canvas, gauges::airspeed_mph,
+                {.unit = "MPH",
+                 .value = mph_reading,
+                 .numerals = {40, 60, 80, 100, 120, 140, 160, 180, 200},
+                 .first = 40,
+                 .last = 200,
+                 .fine = 5,
+                 .white_from = 50,
+                 .white_to = 100,
+                 .green_from = 60,
+                 .green_to = 140,
+                 .yellow_to = 180,
+                 .red_line = 180,
+                 .numeral_size = 16,
+                 .numeral_radius = 60});
 }
 
-Canvas airspeed_kts_face(Lang) {
-  return airspeed_face(gauges::airspeed_kts,
-                       {.unit = "KNOTS",
-                        .value = knot_reading,
-                        .numerals = {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
-                        .first = 40,
-                        .last = 170,
-                        .fine = 5,
-                        .white_from = 45,
-                        .white_to = 90,
-                        .green_from = 52,
-                        .green_to = 125,
-                        .yellow_to = 160,
-                        .red_line = 160,
-                        .numeral_size = 14});
+void airspeed_kts_face(Canvas& canvas, Lang) {
+  airspeed_face(canvas, gauges::airspeed_kts,
+                {.unit = "KNOTS",
+                 .value = knot_reading,
+                 .numerals = {40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 170},
+                 .first = 40,
+                 .last = 170,
+                 .fine = 5,
+                 .white_from = 45,
+                 .white_to = 90,
+                 .green_from = 52,
+                 .green_to = 125,
+                 .yellow_to = 160,
+                 .red_line = 160,
+                 // Smaller and further out than on the mph dial: 90 and
+                 // 100 stand close together.
+                 .numeral_size = 12.5,
+                 .numeral_radius = 64});
 }
 
 // A white tapered pointer, pivot 15 pixels from its broad end.
-Canvas airspeed_needle(Lang) {
-  Canvas canvas(120, 22, 8);
+void airspeed_needle(Canvas& canvas, Lang) {
   needle(canvas.cr(), {15, 11}, 104, 13, 6, 8);
-  return canvas;
 }
 
-Canvas airspeed_bezel(Lang) {
-  return bezel_overlay(280, kAirspeedCentre, 139, 127);
+void airspeed_bezel(Canvas& canvas, Lang) {
+  bezel_overlay(canvas, kAirspeedCentre, 139, 127);
 }
 
 // ---------------------------------------------------------------- vertical speed
 
 constexpr Point kClimbCentre{141, 141};
 
-Canvas vertical_speed_face(Lang) {
-  Canvas canvas(280, 280, 8);
+void vertical_speed_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point c = kClimbCentre;
   round_face(cr, c, 139, 128);
@@ -225,20 +230,25 @@ Canvas vertical_speed_face(Lang) {
   marks(cr, dial, rates(-2000, 2000, 100), 112, 122, 1.5);
   marks(cr, dial, rates(-2000, 2000, 500), 102, 122, 2.6);
   std::vector<Numeral> labels{{0.0, "0"}};
-  for (int n : {5, 10, 15, 20}) {
+  for (int n : {5, 10, 15}) {
     labels.push_back({host_units(n * 100.0), std::to_string(n)});
     labels.push_back({host_units(-n * 100.0), std::to_string(n)});
   }
   numerals(cr, dial, labels, 86, 21);
-  // The stop bracket at 3 o'clock, between the two 2,000 ft/min marks.
+  // The 20s stand a little toward the 15s: the needle rests on the 2,000
+  // ft/min marks at its stops and would strike them through.
   const double up = dial.bearing(host_units(2000)), down = dial.bearing(host_units(-2000));
+  for (double b : {up - 9, down + 9}) turned_text(cr, "20", dial.toward(b, 86), 21, 0);
+  // The stop bracket at 3 o'clock, well clear of the two 2,000 ft/min
+  // marks either side of it.
+  const double gap = 6;
   cairo_new_path(cr);
-  cairo_arc(cr, c.x, c.y, 116, (up - 90 + 3) * kPi / 180, (down - 90 - 3) * kPi / 180);
-  cairo_set_line_width(cr, 3);
+  cairo_arc(cr, c.x, c.y, 117, (up + gap - 90) * kPi / 180, (down - gap - 90) * kPi / 180);
+  cairo_set_line_width(cr, 2.5);
   set_colour(cr, colours::kLegend);
   cairo_stroke(cr);
-  for (double b : {up + 3, down - 3}) {
-    const Point a = dial.toward(b, 106), e = dial.toward(b, 120);
+  for (double b : {up + gap, down - gap}) {
+    const Point a = dial.toward(b, 106), e = dial.toward(b, 118.2);
     cairo_move_to(cr, a.x, a.y);
     cairo_line_to(cr, e.x, e.y);
   }
@@ -251,32 +261,34 @@ Canvas vertical_speed_face(Lang) {
   text(cr, "DOWN", c.x - 44, c.y + 34, 13, colours::kLegend);
   polygon(cr, {{c.x - 80, c.y + 22}, {c.x - 70, c.y + 22}, {c.x - 75, c.y + 32}});
   cairo_fill(cr);
-  text(cr, "VERTICAL SPEED", c.x + 22, c.y - 30, 11, colours::kLegend);
-  text(cr, "100 FEET PER MINUTE", c.x + 22, c.y + 40, 9, colours::kLegend);
-  return canvas;
+  text(cr, "VERTICAL SPEED", c.x + 18, c.y - 32, 11, colours::kLegend);
+  text(cr, "100 FEET", c.x + 24, c.y + 36, 9.5, colours::kLegend);
+  text(cr, "PER MINUTE", c.x + 24, c.y + 47, 9.5, colours::kLegend);
 }
 
 // A white pointer with a dark counterweight tail behind the hub.
-Canvas vertical_speed_needle(Lang) {
-  Canvas canvas(176, 20, 8);
+void vertical_speed_needle(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   rounded_rect(cr, 8, 4, 58, 12, 5);
   fill_metal(cr, colours::kHub, {8, 4}, {66, 16});
   needle(cr, {66, 10}, 108, 0, 6, 9);
-  return canvas;
 }
 
-Canvas vertical_speed_bezel(Lang) {
-  return bezel_overlay(280, kClimbCentre, 139, 127);
+void vertical_speed_bezel(Canvas& canvas, Lang) {
+  bezel_overlay(canvas, kClimbCentre, 139, 127);
 }
 
 // ---------------------------------------------------------------- altimeter
 
 constexpr Point kAltimeterCentre{141, 140};
 constexpr Point kAltimeterKnob{33, 246};
+// The low-altitude flag: a square below the dial's centre, its top edge
+// kLowFlagTop below it. The 10,000 ft pointer carries a disc of the face's
+// colour, kPointerDisc in radius, cut open where the flag shows below
+// 10,000 ft.
+constexpr double kLowFlagSide = 10, kLowFlagTop = 32, kPointerDisc = 47;
 
-Canvas altimeter_face(Lang) {
-  Canvas canvas(280, 280, 8);
+void altimeter_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point c = kAltimeterCentre;
   round_face(cr, c, 139, 128);
@@ -294,25 +306,26 @@ Canvas altimeter_face(Lang) {
   polygon(cr, {{c.x - 97, c.y}, {c.x - 106, c.y - 6}, {c.x - 106, c.y + 6}});
   cairo_fill(cr);
   text(cr, "mb", c.x - 70, c.y + 36, 11, kIndexYellow);
-  // The hatched square below the centre.
-  const double hx = c.x - 12, hy = c.y + 34, side = 24;
+  // The striped low-altitude flag below the centre, which the 10,000 ft
+  // pointer's disc covers from 10,000 ft up.
+  const double hx = c.x - kLowFlagSide / 2, hy = c.y + kLowFlagTop, side = kLowFlagSide;
   cairo_rectangle(cr, hx, hy, side, side);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
   cairo_save(cr);
   cairo_rectangle(cr, hx, hy, side, side);
   cairo_clip(cr);
-  for (double d = -side; d < side; d += 6) {
+  for (double d = -side; d < side; d += 4) {
     polygon(cr, {{hx + d, hy + side},
-                 {hx + d + 3, hy + side},
-                 {hx + d + 3 + side, hy},
+                 {hx + d + 2, hy + side},
+                 {hx + d + 2 + side, hy},
                  {hx + d + side, hy}});
     set_colour(cr, rgb(200, 40, 30));
     cairo_fill(cr);
   }
   cairo_restore(cr);
-  text(cr, "ALT", c.x, c.y - 44, 12, colours::kLegend);
-  return canvas;
+  // ALT outside the pointer's disc, which would hide it at great heights.
+  text(cr, "ALT", c.x, c.y - kPointerDisc - 8, 12, colours::kLegend);
 }
 
 // A printed setting card, turned by its callback's value times the sprite's
@@ -337,31 +350,25 @@ void setting_card(cairo_t* cr, const Dial& card, double from, double to, double 
   }
 }
 
-Canvas inches_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void inches_card(Canvas& canvas, Lang) {
   const auto& sprite = element_of<SpriteElement>(gauges::altimeter, 420);
   // The window lies right of the card's centre.
   const Dial card_dial = card(sprite, 256, 256, 90);
   setting_card(canvas.cr(), card_dial, 28.2, 31.0, 0.05, 0.1, alt::kInHgReference, 90, 1, 11);
-  return canvas;
 }
 
-Canvas hpa_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void hpa_card(Canvas& canvas, Lang) {
   const auto& sprite = element_of<SpriteElement>(gauges::altimeter, 430);
   const Dial card_dial = card(sprite, 256, 256, 270);
   setting_card(canvas.cr(), card_dial, 955, 1080, 1, 5, alt::kHpaReference, 270, 0, 10);
-  return canvas;
 }
 
 // A wedge window, narrow toward the dial centre, over the face it cuts:
 // black (the card shows) inside, the face's own picture around it.
-Canvas setting_window(int sprite_id, bool narrow_at_left) {
-  Canvas canvas(45, 44, 8);
+void setting_window(Canvas& canvas, Lang lang, int sprite_id, bool narrow_at_left) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::altimeter, sprite_id);
-  paint_picture(cr, altimeter_face(Lang::kFrench), -sprite.header.position.x,
-                -sprite.header.position.y);
+  paint_picture(cr, picture_of(410, lang), -sprite.header.position.x, -sprite.header.position.y);
   const double n = narrow_at_left ? 3 : 42, w = narrow_at_left ? 42 : 3;
   auto wedge = [&] { polygon(cr, {{n, 13}, {w, 3}, {w, 41}, {n, 31}}); };
   wedge();
@@ -373,39 +380,50 @@ Canvas setting_window(int sprite_id, bool narrow_at_left) {
   wedge();
   cairo_fill(cr);
   cairo_restore(cr);
-  return canvas;
 }
 
-Canvas inches_window(Lang) {
-  return setting_window(420, true);
+void inches_window(Canvas& canvas, Lang lang) {
+  setting_window(canvas, lang, 420, true);
 }
-Canvas hpa_window(Lang) {
-  return setting_window(430, false);
+void hpa_window(Canvas& canvas, Lang lang) {
+  setting_window(canvas, lang, 430, false);
 }
 
 // The 100 ft hand: long and thin.
-Canvas hundreds_hand(Lang) {
-  Canvas canvas(120, 30, 8);
+void hundreds_hand(Canvas& canvas, Lang) {
   needle(canvas.cr(), {12, 15}, 106, 10, 5, 7);
-  return canvas;
 }
 
 // The 1,000 ft hand: short and broad, from the pivot at its left edge.
-Canvas thousands_hand(Lang) {
-  Canvas canvas(77, 34, 8);
+void thousands_hand(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   polygon(cr, {{0, 11}, {50, 10}, {74, 17}, {50, 24}, {0, 23}});
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The 10,000 ft pointer: a thin stem to a broad triangle at the rim.
-Canvas ten_thousands_pointer(Lang) {
-  Canvas canvas(177, 113, 8);
+void ten_thousands_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point p{56, 59};
+  const auto& pointer = element_of<NeedleElement>(gauges::altimeter, 460);
+  const Point p{double(pointer.header.offset.x), double(pointer.header.offset.y)};
+  // The disc, drawn with the pointer along +x. A point at angle a (clockwise
+  // from +x) of it stands at bearing b + a when the pointer stands at b; the
+  // flag, at bearing 180 and a half angle w, lies between a = 180 - b - w
+  // and 180 - b + w. The opening spans those angles for every b up to the
+  // bearing of 10,000 ft less 2 w, and ends there, so that from 10,000 ft up
+  // the disc hides the flag whole.
+  const Dial dial(pointer);
+  const double ten_thousand = dial.bearing(10000) - dial.bearing(0);
+  const double w = std::atan2(kLowFlagSide / 2, kLowFlagTop) * 180 / kPi;
+  const double open_from = 180 - ten_thousand + w + 0.5, open_to = 180 + w + 20;
   cairo_new_path(cr);
+  cairo_move_to(cr, p.x, p.y);
+  cairo_arc(cr, p.x, p.y, kPointerDisc, open_to * kPi / 180, (open_from + 360) * kPi / 180);
+  cairo_close_path(cr);
+  set_colour(cr, colours::kFace);
+  cairo_fill(cr);
+  // The pointer: a thin stem to a broad triangle at the rim.
   cairo_move_to(cr, p.x, p.y);
   cairo_line_to(cr, p.x + 104, p.y);
   cairo_set_line_width(cr, 2);
@@ -414,11 +432,9 @@ Canvas ten_thousands_pointer(Lang) {
   polygon(cr, {{p.x + 100, p.y - 6}, {p.x + 120, p.y}, {p.x + 100, p.y + 6}});
   cairo_fill(cr);
   disc(cr, p, 9, colours::kHub);
-  return canvas;
 }
 
-Canvas altimeter_bezel(Lang) {
-  Canvas canvas(280, 280, 8);
+void altimeter_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The knob housing at the lower left, behind the ring.
   cairo_new_path(cr);
@@ -426,26 +442,63 @@ Canvas altimeter_bezel(Lang) {
   fill_metal(cr, colours::kMetal, {3, 216}, {63, 276});
   cairo_new_path(cr);
   bezel(cr, kAltimeterCentre, 139, 127);
-  return canvas;
 }
 
-Canvas altimeter_knob(Lang) {
-  return knob_picture(51, {28, 28}, 22, colours::kMetal);
+void altimeter_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {28, 28}, 22, colours::kMetal);
 }
 
 // ---------------------------------------------------------------- attitude
 
-constexpr Point kHorizonCentre{125, 125};
-constexpr double kHorizonWindow = 86;  // the round window's radius
+// The card (1060) turns about its centre, which slides with pitch, behind a
+// round window centred on the bank pointer's pivot. Within kClearPitch of
+// pitch at any bank the card covers the whole window; beyond it, up to the
+// clamp, what the card leaves open is the instrument's dark interior
+// painted on the face below.
+constexpr double kClearPitch = 20;
+// The miniature aircraft's wing bar: its top row and thickness in its
+// bitmap. The horizon line is printed where it meets the wings at pitch 0.
+constexpr double kWingTop = 0, kWingBar = 3;
+constexpr Colour kInterior = rgb(62, 64, 70);
 
-Canvas attitude_case(Lang) {
-  Canvas canvas(250, 275, 8);
+const SpriteElement& horizon_sprite() {
+  return element_of<SpriteElement>(gauges::attitude, 1060);
+}
+
+// The window's centre: the bank pointer's pivot, so that window, bank scale
+// and pointer are concentric.
+Point horizon_centre() {
+  const auto& pointer = element_of<NeedleElement>(gauges::attitude, 1070);
+  return {double(pointer.header.position.x), double(pointer.header.position.y)};
+}
+
+// The largest window the card covers at every bank within kClearPitch: the
+// card's half width less how far its centre can stand from the window's.
+double horizon_window_radius() {
+  const SpriteElement& sprite = horizon_sprite();
+  const BitmapEntry* card = find_bitmap(sprite.header.resource_id);
+  const double half =
+      std::min(card->width * sprite.texture_scale_x, card->height * sprite.texture_scale_y) / 2;
+  const double rest_y = sprite.header.offset.y - horizon_centre().y;
+  const double slide = std::fabs(kClearPitch * sprite.y.scale);
+  return std::floor(half - (std::fabs(rest_y) + slide) - 1);
+}
+
+// Where the wings' centre line lies on the face with the aircraft at rest.
+double wing_line_y() {
+  const auto& aircraft = element_of<SliderElement>(gauges::attitude, 1080);
+  return aircraft.header.position.y + kWingTop + kWingBar / 2;
+}
+
+void attitude_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point c = kHorizonCentre;
+  const Point c = horizon_centre();
+  const double window = horizon_window_radius();
+  const double side = canvas.width();
   // A square case (its window's mask covers the whole square, so it has no
   // transparent corners), the knob housings below it.
-  cairo_rectangle(cr, 0, 0, 250, 250);
-  fill_metal(cr, scaled(colours::kMetal, 0.85), {0, 0}, {250, 250});
+  cairo_rectangle(cr, 0, 0, side, side);
+  fill_metal(cr, scaled(colours::kMetal, 0.85), {0, 0}, {side, side});
   cairo_new_path(cr);
   rounded_rect(cr, 105, 238, 40, 36, 6);
   fill_metal(cr, colours::kMetal, {105, 238}, {145, 274});
@@ -462,6 +515,17 @@ Canvas attitude_case(Lang) {
   knurled_knob(cr, {125, 259}, 13);
   cairo_new_path(cr);
   round_face(cr, c, 122, 112);
+  // The interior behind the card: dark grey, lighter toward the middle,
+  // the hollow of the gyro's housing.
+  cairo_arc(cr, c.x, c.y, window + 2, 0, 2 * kPi);
+  cairo_pattern_t* hollow =
+      cairo_pattern_create_radial(c.x, c.y - window * 0.3, 0, c.x, c.y, window + 2);
+  const Colour middle = scaled(kInterior, 1.35);
+  cairo_pattern_add_color_stop_rgb(hollow, 0, middle.r, middle.g, middle.b);
+  cairo_pattern_add_color_stop_rgb(hollow, 1, kInterior.r, kInterior.g, kInterior.b);
+  cairo_set_source(cr, hollow);
+  cairo_fill(cr);
+  cairo_pattern_destroy(hollow);
   // The bank scale: the pointer's mark stands opposite its table direction.
   const Dial pointer(element_of<NeedleElement>(gauges::attitude, 1070));
   const double zero = pointer.bearing(0) + 180;
@@ -472,89 +536,104 @@ Canvas attitude_case(Lang) {
   polygon(cr, {{z0.x, z0.y}, {z0.x - 6, z0.y - 11}, {z0.x + 6, z0.y - 11}});
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
-// The round window: the case's own picture with the window cleared.
-Canvas horizon_window(Lang) {
-  Canvas canvas(250, 250, 8);
-  paint_picture(canvas.cr(), attitude_case(Lang::kFrench), 0, 0);
-  clear_disc(canvas.cr(), kHorizonCentre, kHorizonWindow);
-  cairo_new_path(canvas.cr());
-  cairo_arc(canvas.cr(), kHorizonCentre.x, kHorizonCentre.y, kHorizonWindow + 1, 0, 2 * kPi);
-  cairo_set_line_width(canvas.cr(), 2);
-  set_colour(canvas.cr(), scaled(colours::kMetal, 0.8));
-  cairo_stroke(canvas.cr());
-  return canvas;
+// The round window: the case's own picture with the window cleared and a
+// lip of metal round it, lit from below, so the card lies recessed.
+void horizon_window(Canvas& canvas, Lang lang) {
+  cairo_t* cr = canvas.cr();
+  const Point c = horizon_centre();
+  const double window = horizon_window_radius();
+  paint_picture(cr, picture_of(1050, lang), 0, 0);
+  cairo_new_path(cr);
+  bezel(cr, c, window + 12, window);
+  clear_disc(cr, c, window);
 }
 
 // The case again over everything, its centre cleared.
-Canvas attitude_case_over(Lang) {
-  Canvas canvas = attitude_case(Lang::kFrench);
-  clear_disc(canvas.cr(), kHorizonCentre, 112);
-  return canvas;
+void attitude_case_over(Canvas& canvas, Lang lang) {
+  attitude_case(canvas, lang);
+  clear_disc(canvas.cr(), horizon_centre(), 112);
 }
 
-Canvas horizon_card(Lang) {
-  Canvas canvas(190, 340, 8);
+// Sky over ground, the horizon line where it meets the wings at pitch 0,
+// and a pitch ladder every 5 degrees up to the clamp, numbered every 10.
+void horizon_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const auto& sprite = element_of<SpriteElement>(gauges::attitude, 1060);
-  const double cx = 95, cy = 170;
-  cairo_rectangle(cr, 0, 0, 190, cy);
-  fill_gradient(cr, {0, 0}, scaled(kSky, 0.7), {0, cy}, mix(kSky, rgb(255, 255, 255), 0.2));
+  const SpriteElement& sprite = horizon_sprite();
+  const double w = canvas.width(), h = canvas.height();
+  const double cx = w / 2, cy = h / 2;
+  const float squash = sprite.texture_scale_y;
+  // Texture rows at which a pitch comes to the wings.
+  const double wing_index = wing_line_y() - sprite.header.offset.y;
+  auto at = [&](double pitch) { return cy + card_shift(sprite.y, squash, pitch, wing_index); };
+  const double horizon = at(0);
+  cairo_rectangle(cr, 0, 0, w, horizon);
+  fill_gradient(cr, {0, 0}, scaled(kSky, 0.7), {0, horizon}, mix(kSky, rgb(255, 255, 255), 0.2));
   cairo_new_path(cr);
-  cairo_rectangle(cr, 0, cy, 190, 340 - cy);
-  fill_gradient(cr, {0, cy}, kGround, {0, 340}, scaled(kGround, 0.6));
+  cairo_rectangle(cr, 0, horizon, w, h - horizon);
+  fill_gradient(cr, {0, horizon}, kGround, {0, h}, scaled(kGround, 0.6));
   cairo_new_path(cr);
-  cairo_rectangle(cr, 0, cy - 1.5, 190, 3);
-  set_colour(cr, colours::kLegend);
-  cairo_fill(cr);
-  // Pitch lines where each pitch brings them to the centre.
-  auto at = [&](double pitch) { return cy + card_shift(sprite.y, sprite.texture_scale_y, pitch); };
-  for (double p : {-20.0, -10.0, 10.0, 20.0}) {
-    cairo_rectangle(cr, cx - 22, at(p) - 1, 44, 2);
-    cairo_fill(cr);
-    const std::string label = whole(std::fabs(p));
-    turned_text(cr, label, {cx - 33, at(p)}, 10, 0);
-    turned_text(cr, label, {cx + 33, at(p)}, 10, 0);
-  }
-  for (double p : {-15.0, -5.0, 5.0, 15.0}) {
-    cairo_rectangle(cr, cx - 10, at(p) - 0.75, 20, 1.5);
+  // Lines keep their thickness on the panel though the card is squashed.
+  auto bar = [&](double y, double half_length, double thickness) {
+    cairo_rectangle(cr, cx - half_length, y - thickness / 2 / squash, 2 * half_length,
+                    thickness / squash);
     set_colour(cr, colours::kLegend);
     cairo_fill(cr);
+  };
+  bar(horizon, cx, 2.5);
+  using gauges::horizon_card::kPitchLimit;
+  for (double p = 5; p <= kPitchLimit; p += 5) {
+    const bool ten = std::fmod(p, 10) == 0;
+    for (double pitch : {p, -p}) {
+      bar(at(pitch), ten ? 13 : 6, ten ? 1.6 : 1.3);
+      if (!ten) continue;
+      // Numerals either side, upright on the panel.
+      for (double side : {-1.0, 1.0}) {
+        cairo_save(cr);
+        cairo_translate(cr, cx + side * 22, at(pitch));
+        cairo_scale(cr, 1, 1 / squash);
+        turned_text(cr, whole(p), {0, 0}, 8.5, 0);
+        cairo_restore(cr);
+      }
+    }
   }
-  return canvas;
 }
 
 // The bank pointer: a white triangle at the far end from the pivot,
 // pointing out at the scale.
-Canvas bank_pointer(Lang) {
-  Canvas canvas(95, 10, 8);
+void bank_pointer(Canvas& canvas, Lang) {
   polygon(canvas.cr(), {{0.5, 5}, {13, 0.5}, {13, 9.5}});
   set_colour(canvas.cr(), colours::kLegend);
   cairo_fill(canvas.cr());
-  return canvas;
 }
 
-// The miniature aircraft: orange wings and a dot level with the top edge,
-// on a dark stand rising from below.
-Canvas miniature_aircraft(Lang) {
-  Canvas canvas(128, 81, 8);
+// The miniature aircraft: orange wings with a centre dot, the wings' top
+// edge on the bitmap's top row, on a dark stand rising from below.
+void miniature_aircraft(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  polygon(cr, {{64, 8}, {40, 80}, {88, 80}});
-  fill_metal(cr, rgb(52, 52, 54), {40, 8}, {88, 80});
+  const double w = canvas.width(), h = canvas.height(), mid = w / 2;
+  const double top = kWingTop, bottom = kWingTop + kWingBar;
+  polygon(cr, {{mid, top + 8}, {mid - 22, h}, {mid + 22, h}});
+  fill_metal(cr, rgb(58, 58, 62), {mid - 22, top + 8}, {mid + 22, h});
   cairo_new_path(cr);
   set_colour(cr, kOrange);
-  rounded_rect(cr, 6, 1, 40, 4, 2);
+  rounded_rect(cr, mid - 58, top, 40, kWingBar, 1.5);
   cairo_fill(cr);
-  rounded_rect(cr, 82, 1, 40, 4, 2);
+  rounded_rect(cr, mid + 18, top, 40, kWingBar, 1.5);
   cairo_fill(cr);
-  polygon(
-      cr,
-      {{46, 1}, {54, 1}, {64, 10}, {74, 1}, {82, 1}, {82, 5}, {76, 5}, {64, 15}, {52, 5}, {46, 5}});
+  polygon(cr, {{mid - 18, top},
+               {mid - 11, top},
+               {mid, top + 9},
+               {mid + 11, top},
+               {mid + 18, top},
+               {mid + 18, bottom},
+               {mid + 12, bottom},
+               {mid, top + 14},
+               {mid - 12, bottom},
+               {mid - 18, bottom}});
   cairo_fill(cr);
-  disc(cr, {64, 3}, 3, kOrange);
-  return canvas;
+  disc(cr, {mid, top + kWingBar / 2}, 2.5, kOrange);
 }
 
 // ---------------------------------------------------------------- turn coordinator
@@ -571,8 +650,33 @@ double tube_y(const SliderElement& ball, double dx) {
   return rest + ball.y.scale * d * d;
 }
 
-Canvas turn_face(Lang) {
-  Canvas canvas(200, 200, 8);
+// The tube's half width on the face, its dark edge included.
+constexpr double kTubeHalf = 13.5;
+
+const SliderElement& turn_ball_record() {
+  return element_of<SliderElement>(gauges::turn_coordinator, 120);
+}
+
+// How far from its pivot the turn pointer must reach, at any bearing of its
+// travel, to be clear of the tube: the pointer shows no shaft below that,
+// so that it passes behind the tube instead of across ball and marks.
+double pointer_clear_of_tube() {
+  const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
+  const Dial dial(pointer);
+  const SliderElement& ball = turn_ball_record();
+  const double bx = ball.header.position.x + kBallInBitmap.x;
+  const double reach = std::fabs(dial.bearing(5.0) - dial.bearing(0.0));
+  double clear = 0;
+  for (double b = -reach; b <= reach; b += 0.5) {
+    for (double d = 0; d < 120; d += 0.25) {
+      const Point p = dial.toward(dial.bearing(0) + b, d);
+      if (std::fabs(p.y - tube_y(ball, p.x - bx)) <= kTubeHalf) clear = std::max(clear, d);
+    }
+  }
+  return clear + 3;
+}
+
+void turn_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   round_face(cr, kTurnCentre, 99, 91);
   const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
@@ -593,24 +697,25 @@ Canvas turn_face(Lang) {
   const Point right = dial.toward(dial.bearing(kStandardRate) + 14, 100);
   turned_text(cr, "L", left, 16, 0);
   turned_text(cr, "R", right, 16, 0);
-  turned_text(cr, "TURN", {kTurnCentre.x, 70}, 11, 0);
+  // The legends low on the face, either side of the pointer's hub.
+  const Point hub = dial.pivot();
+  turned_text(cr, "TURN", {hub.x - 44, hub.y + 16}, 11, 0);
+  turned_text(cr, "2 MIN", {hub.x + 44, hub.y + 16}, 11, 0);
   // The curved tube the ball rolls in.
-  const auto& ball = element_of<SliderElement>(gauges::turn_coordinator, 120);
+  const SliderElement& ball = turn_ball_record();
   const double bx = ball.header.position.x + kBallInBitmap.x;
   cairo_new_path(cr);
   for (double dx = -70; dx <= 70; dx += 2) cairo_line_to(cr, bx + dx, tube_y(ball, dx));
-  cairo_set_line_width(cr, 27);
+  cairo_set_line_width(cr, 2 * kTubeHalf);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   set_colour(cr, scaled(colours::kMetal, 0.8));
   cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 24);
+  cairo_set_line_width(cr, 2 * kTubeHalf - 3);
   set_colour(cr, kCream);
   cairo_stroke(cr);
-  return canvas;
 }
 
-Canvas turn_ball(Lang) {
-  Canvas canvas(26, 38, 8);
+void turn_ball(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   cairo_arc(cr, kBallInBitmap.x, kBallInBitmap.y, 10.5, 0, 2 * kPi);
   cairo_pattern_t* shade = cairo_pattern_create_radial(9, 20, 1, 13, 24, 11);
@@ -619,12 +724,10 @@ Canvas turn_ball(Lang) {
   cairo_set_source(cr, shade);
   cairo_fill(cr);
   cairo_pattern_destroy(shade);
-  return canvas;
 }
 
 // The two glass marks either side of the ball's rest.
-Canvas tube_marks(Lang) {
-  Canvas canvas(186, 60, 8);
+void tube_marks(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& glass = element_of<StaticImageElement>(gauges::turn_coordinator, 130);
   const auto& ball = element_of<SliderElement>(gauges::turn_coordinator, 120);
@@ -635,36 +738,47 @@ Canvas tube_marks(Lang) {
   }
   set_colour(cr, rgb(40, 40, 42));
   cairo_fill(cr);
-  return canvas;
 }
 
-// The turn pointer: white, with a fan-shaped hub behind the pivot.
-Canvas turn_pointer(Lang) {
-  Canvas canvas(162, 70, 8);
+// The turn pointer: a broad white blade from above the tube to a tip that
+// meets the index triangles, and below the tube a small dark fan behind the
+// hub. The shaft between is left out: the pointer passes behind the tube.
+void turn_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point p{50, 35};
+  const auto& pointer = element_of<NeedleElement>(gauges::turn_coordinator, 110);
+  const Point p{double(pointer.header.offset.x), double(pointer.header.offset.y)};
   cairo_new_path(cr);
   cairo_move_to(cr, p.x, p.y);
-  cairo_arc(cr, p.x, p.y, 46, kPi - 0.62, kPi + 0.62);
+  cairo_arc(cr, p.x, p.y, 24, kPi - 0.55, kPi + 0.55);
   cairo_close_path(cr);
-  fill_metal(cr, rgb(70, 72, 76), {p.x - 46, p.y - 30}, {p.x, p.y + 30});
-  cairo_set_line_width(cr, 1.5);
-  set_colour(cr, colours::kLegend);
+  fill_metal(cr, rgb(46, 48, 52), {p.x - 24, p.y - 16}, {p.x, p.y + 16});
+  cairo_set_line_width(cr, 1);
+  set_colour(cr, rgb(96, 98, 104));
   cairo_stroke(cr);
-  needle(cr, p, 110, 0, 5, 7);
-  return canvas;
+  disc(cr, p, 6.5, colours::kHub);
+  // The blade: straight sides, then a broad arrow head whose point stands
+  // on the index triangles' points (radius 100 on the face).
+  const double from = pointer_clear_of_tube(), tip = 99.5;
+  polygon(cr, {{p.x + from, p.y - 2.5},
+               {p.x + tip - 13, p.y - 2.5},
+               {p.x + tip - 13, p.y - 5},
+               {p.x + tip, p.y},
+               {p.x + tip - 13, p.y + 5},
+               {p.x + tip - 13, p.y + 2.5},
+               {p.x + from, p.y + 2.5}});
+  set_colour(cr, colours::kLegend);
+  cairo_fill(cr);
 }
 
-Canvas turn_bezel(Lang) {
-  return bezel_overlay(200, kTurnCentre, 99, 90);
+void turn_bezel(Canvas& canvas, Lang) {
+  bezel_overlay(canvas, kTurnCentre, 99, 90);
 }
 
 // ---------------------------------------------------------------- directional gyro
 
 constexpr double kCardRadius = 117;
 
-Canvas gyro_case(Lang) {
-  Canvas canvas(286, 295, 8);
+void gyro_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& card_sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
   const Point c{double(card_sprite.header.offset.x), double(card_sprite.header.offset.y)};
@@ -678,34 +792,24 @@ Canvas gyro_case(Lang) {
   cairo_new_path(cr);
   round_face(cr, c, 141, 129);
   disc(cr, c, 6, colours::kHub);
-  return canvas;
 }
 
-Canvas gyro_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void gyro_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
   const Dial dial = card(sprite, 256, 256, 0);
   disc(cr, dial.pivot(), kCardRadius, kCard);
   marks(cr, dial, steps(0, 355, 5), 106, 114, 1.4);
   marks(cr, dial, steps(0, 350, 10), 100, 114, 2.4);
-  const char* labels[] = {"N", "3", "6", "E", "12", "15", "S", "21", "24", "W", "30", "33"};
-  for (int i = 0; i < 12; ++i) {
-    const double b = dial.bearing(i * 30.0);
-    const bool cardinal = i % 3 == 0;
-    turned_text(cr, labels[i], dial.toward(b, 86), cardinal ? 22 : 17, b,
-                cardinal ? colours::kLegend : colours::kLegend);
-  }
-  return canvas;
+  card_headings(cr, dial, 100, 17, 22);
 }
 
 // The card's window: the face round it, the lubber line and index marks, the
 // aircraft in the middle.
-Canvas gyro_window(Lang) {
-  Canvas canvas(256, 256, 8);
+void gyro_window(Canvas& canvas, Lang lang) {
   cairo_t* cr = canvas.cr();
   const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
-  paint_picture(cr, gyro_case(Lang::kFrench), -sprite.header.position.x, -sprite.header.position.y);
+  paint_picture(cr, picture_of(2030, lang), -sprite.header.position.x, -sprite.header.position.y);
   const Point c{128, 128};
   clear_disc(cr, c, kCardRadius);
   const Dial fixed(c, 0, 1);
@@ -730,31 +834,27 @@ Canvas gyro_window(Lang) {
   cairo_rectangle(cr, c.x - 1.5, c.y - 116, 3, 14);
   set_colour(cr, kOrange);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The case ring over the card, with the knobs' housings.
-Canvas gyro_case_over(Lang) {
-  Canvas canvas = gyro_case(Lang::kFrench);
+void gyro_case_over(Canvas& canvas, Lang lang) {
+  gyro_case(canvas, lang);
   const auto& sprite = element_of<SpriteElement>(gauges::directionnal_gyro, 2040);
   clear_disc(canvas.cr(), {double(sprite.header.offset.x), double(sprite.header.offset.y)}, 129);
-  return canvas;
 }
 
 // The heading marker, drawn upright: an orange notched block on the rim.
-Canvas heading_marker(Lang) {
-  Canvas canvas(25, 25, 8);
+void heading_marker(Canvas& canvas, Lang) {
   polygon(canvas.cr(), {{2, 1}, {23, 1}, {23, 12}, {15, 12}, {12.5, 7}, {10, 12}, {2, 12}});
   set_colour(canvas.cr(), kOrange);
   cairo_fill(canvas.cr());
-  return canvas;
 }
 
-Canvas gyro_knob(Lang) {
-  return knob_picture(48, {24, 24}, 20, kCream);
+void gyro_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {24, 24}, 20, kCream);
 }
-Canvas marker_knob(Lang) {
-  return knob_picture(48, {24, 24}, 20, kOrange);
+void marker_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {24, 24}, 20, kOrange);
 }
 
 // ---------------------------------------------------------------- tapes
@@ -807,98 +907,155 @@ void heading_tape(cairo_t* cr, const MovingImageElement& element, int width, dou
   }
 }
 
-Canvas gyro_compass_case(Lang) {
-  Canvas canvas(128, 165, 8);
+// The gyro compass: a case with its tape's window near the top, framed;
+// below it the aircraft the heading is read for, and the legend; the set
+// knob at the foot.
+void gyro_compass_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  rounded_rect(cr, 1, 1, 126, 163, 12);
-  fill_metal(cr, colours::kMetal, {0, 0}, {128, 165});
-  rounded_rect(cr, 10, 8, 108, 112, 8);
+  const double w = canvas.width(), h = canvas.height();
+  rounded_rect(cr, 1, 1, w - 2, h - 2, 12);
+  fill_metal(cr, colours::kMetal, {0, 0}, {w, h});
+  cairo_new_path(cr);
+  rounded_rect(cr, 10, 8, w - 20, 112, 8);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  text(cr, "GYRO", 64, 84, 13, colours::kLegend);
-  return canvas;
-}
-
-Canvas gyro_tape(Lang) {
-  Canvas canvas(638, 31, 8);
-  cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, 638, 31);
-  fill_gradient(cr, {0, 0}, rgb(24, 24, 25), {0, 31}, kCard);
+  for (Point screw : {Point{6, 6}, Point{w - 6, 6}, Point{6, h - 6}, Point{w - 6, h - 6}}) {
+    disc(cr, screw, 2.6, scaled(colours::kMetal, 1.4));
+    cairo_move_to(cr, screw.x - 1.8, screw.y + 0.7);
+    cairo_line_to(cr, screw.x + 1.8, screw.y - 0.7);
+    cairo_set_line_width(cr, 0.8);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+  }
+  // A bright frame round the tape's window.
+  const auto& tape = element_of<MovingImageElement>(gauges::gyro_compass, 2010);
+  const BitmapEntry* window = find_bitmap(2011);
+  const double x = tape.header.position.x, y = tape.header.position.y;
+  rounded_rect(cr, x - 4, y - 4, window->width + 8, window->height + 8, 8);
+  fill_metal(cr, scaled(colours::kMetal, 1.3), {x, y - 4}, {x, y + window->height + 4});
   cairo_new_path(cr);
-  heading_tape(cr, element_of<MovingImageElement>(gauges::gyro_compass, 2010), 638, 1, 21, 10, 10,
-               false);
-  return canvas;
+  // The aircraft under the lubber line, nose up.
+  const double cx = x + window->width / 2.0, top = y + window->height + 12;
+  set_colour(cr, kOrange);
+  rounded_rect(cr, cx - 2.5, top, 5, 38, 2.5);
+  cairo_fill(cr);
+  polygon(cr, {{cx - 24, top + 14}, {cx + 24, top + 14}, {cx + 24, top + 19}, {cx - 24, top + 19}});
+  cairo_fill(cr);
+  polygon(cr, {{cx - 10, top + 33}, {cx + 10, top + 33}, {cx + 10, top + 37}, {cx - 10, top + 37}});
+  cairo_fill(cr);
+  text(cr, "GYRO", cx, 112, 11, colours::kLegend);
+  // The knob's purpose beside it.
+  const auto& knob = element_of<NeedleElement>(gauges::gyro_compass, 2020);
+  placard_text(cr, "SET", {knob.header.position.x + 34.0, double(knob.header.position.y)}, 7);
 }
 
-Canvas gyro_tape_window(Lang) {
-  Canvas canvas(62, 31, 8);
+void gyro_tape(Canvas& canvas, Lang) {
+  cairo_t* cr = canvas.cr();
+  const double w = canvas.width(), h = canvas.height();
+  cairo_rectangle(cr, 0, 0, w, h);
+  fill_gradient(cr, {0, 0}, rgb(24, 24, 25), {0, h}, kCard);
+  cairo_new_path(cr);
+  heading_tape(cr, element_of<MovingImageElement>(gauges::gyro_compass, 2010), canvas.width(), 1,
+               21, 10, 10, false);
+}
+
+void gyro_tape_window(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // Rounded corners in the case's face colour; a lubber line at top and
   // bottom.
-  cairo_rectangle(cr, 0, 0, 62, 31);
+  const double w = canvas.width(), h = canvas.height();
+  cairo_rectangle(cr, 0, 0, w, h);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-  rounded_rect(cr, 1, 1, 60, 29, 5);
+  rounded_rect(cr, 1, 1, w - 2, h - 2, 5);
   cairo_fill(cr);
   cairo_restore(cr);
   set_colour(cr, kOrange);
   cairo_rectangle(cr, 30, 0, 2, 11);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas gyro_compass_knob(Lang) {
-  return knob_picture(36, {18, 18}, 15, colours::kMetal);
+void gyro_compass_knob(Canvas& canvas, Lang) {
+  knob_picture(canvas, {18, 18}, 15, colours::kMetal);
 }
 
-// The magnetic compass: a round case with a window onto its card.
-constexpr double kCompassWindowX = 14, kCompassWindowY = 24, kCompassWindowW = 83,
-                 kCompassWindowH = 42;
+// The magnetic compass: a black case with a window onto its card. The
+// tape's mask is lit at night with the card, so it paints only what lies
+// beside the window, in the window's rows, and the lubber line; above and
+// below, both mask and tape are clear and the case itself shows, dark at
+// night as every case is.
+constexpr double kCompassWindowX = 12, kCompassWindowY = 22, kCompassWindowW = 87,
+                 kCompassWindowH = 46;
+constexpr Colour kCompassCase = rgb(24, 24, 26);
 
-Canvas compass_case(Lang) {
-  Canvas canvas(111, 111, 8);
+void compass_case(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  const Point c{55.5, 55.5};
-  // A square housing: the tape's mask covers the whole square, so nothing
-  // of it may be left transparent.
-  cairo_rectangle(cr, 0, 0, 111, 111);
-  fill_metal(cr, scaled(colours::kMetal, 0.8), {0, 0}, {111, 111});
-  cairo_new_path(cr);
-  round_face(cr, c, 53, 46);
-  text(cr, "COMPASS", c.x, 84, 8, colours::kLegend);
-  return canvas;
+  const double side = canvas.width();
+  // Black moulded case: flat, with a lit rim along its top and a shadowed
+  // one along its bottom (both clear of the window's rows).
+  rounded_rect(cr, 0.5, 0.5, side - 1, side - 1, 10);
+  set_colour(cr, kCompassCase);
+  cairo_fill(cr);
+  cairo_set_line_width(cr, 1.5);
+  cairo_arc(cr, 10.5, 10.5, 9.5, kPi, 1.5 * kPi);
+  cairo_arc(cr, side - 10.5, 10.5, 9.5, 1.5 * kPi, 2 * kPi);
+  set_colour(cr, rgb(78, 78, 82));
+  cairo_stroke(cr);
+  cairo_arc(cr, side - 10.5, side - 10.5, 9.5, 0, 0.5 * kPi);
+  cairo_arc(cr, 10.5, side - 10.5, 9.5, 0.5 * kPi, kPi);
+  set_colour(cr, rgb(12, 12, 13));
+  cairo_stroke(cr);
+  // The window's frame.
+  rounded_rect(cr, kCompassWindowX - 2, kCompassWindowY - 2, kCompassWindowW + 4,
+               kCompassWindowH + 4, 7);
+  set_colour(cr, colours::kRecess);
+  cairo_fill(cr);
+  for (Point screw :
+       {Point{12, 12}, Point{side - 12, 12}, Point{12, side - 12}, Point{side - 12, side - 12}}) {
+    disc(cr, screw, 3, rgb(70, 70, 74));
+    cairo_move_to(cr, screw.x - 2.2, screw.y + 0.8);
+    cairo_line_to(cr, screw.x + 2.2, screw.y - 0.8);
+    cairo_set_line_width(cr, 0.9);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+  }
+  text(cr, "COMPASS", side / 2, 86, 9, colours::kLegend);
 }
 
-Canvas compass_tape(Lang) {
-  Canvas canvas(531, 82, 8);
+// The card: a band as tall as the window, shaded round like a drum, marks
+// along its top and the headings below; clear above and below the band.
+void compass_tape(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, 531, 82);
-  fill_gradient(cr, {0, 0}, rgb(18, 18, 19), {0, 45}, rgb(44, 44, 44));
+  const double w = canvas.width(), top = kCompassWindowY, bottom = top + kCompassWindowH;
+  const double middle = (top + bottom) / 2;
+  cairo_rectangle(cr, 0, top, w, middle - top);
+  fill_gradient(cr, {0, top}, rgb(16, 16, 17), {0, middle}, rgb(46, 46, 46));
   cairo_new_path(cr);
-  cairo_rectangle(cr, 0, 45, 531, 37);
-  fill_gradient(cr, {0, 45}, rgb(44, 44, 44), {0, 82}, rgb(18, 18, 19));
+  cairo_rectangle(cr, 0, middle, w, bottom - middle);
+  fill_gradient(cr, {0, middle}, rgb(46, 46, 46), {0, bottom}, rgb(16, 16, 17));
   cairo_new_path(cr);
-  heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), 531, 27, 52, 30,
-               15, true);
-  return canvas;
+  heading_tape(cr, element_of<MovingImageElement>(gauges::magnetic_compass, 330), canvas.width(),
+               top + 5, top + 30, 30, 15, true);
 }
 
-Canvas compass_window(Lang) {
-  Canvas canvas(111, 111, 8);
+void compass_window(Canvas& canvas, Lang lang) {
   cairo_t* cr = canvas.cr();
-  paint_picture(cr, compass_case(Lang::kFrench), 0, 0);
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, kCompassWindowY, canvas.width(), kCompassWindowH);
+  cairo_clip(cr);
+  paint_picture(cr, picture_of(320, lang), 0, 0);
+  cairo_restore(cr);
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   rounded_rect(cr, kCompassWindowX, kCompassWindowY, kCompassWindowW, kCompassWindowH, 6);
   cairo_fill(cr);
   cairo_restore(cr);
   // The white lubber line down the middle of the window.
-  cairo_rectangle(cr, 54.5, kCompassWindowY, 2, kCompassWindowH);
+  cairo_rectangle(cr, canvas.width() / 2.0 - 1, kCompassWindowY, 2, kCompassWindowH);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
 }  // namespace
@@ -906,53 +1063,53 @@ Canvas compass_window(Lang) {
 void add_flight_drawers(Registry& registry) {
   registry.add(290, airspeed_mph_face);
   registry.add(490, airspeed_kts_face);
-  registry.add(300, airspeed_needle, 290);
-  registry.add(310, airspeed_bezel, 290);
+  registry.add(300, airspeed_needle);
+  registry.add(310, airspeed_bezel);
 
   registry.add(410, altimeter_face);
   registry.add(420, inches_card);
-  registry.add(421, inches_window, 410);
+  registry.add(421, inches_window);
   registry.add(430, hpa_card);
-  registry.add(431, hpa_window, 410);
-  registry.add(440, hundreds_hand, 410);
-  registry.add(450, thousands_hand, 410);
-  registry.add(460, ten_thousands_pointer, 410);
-  registry.add(470, altimeter_bezel, 410);
-  registry.add(480, altimeter_knob, 410);
+  registry.add(431, hpa_window);
+  registry.add(440, hundreds_hand);
+  registry.add(450, thousands_hand);
+  registry.add(460, ten_thousands_pointer);
+  registry.add(470, altimeter_bezel);
+  registry.add(480, altimeter_knob);
 
   registry.add(1050, attitude_case);
   registry.add(1060, horizon_card);
-  registry.add(1061, horizon_window, 1050);
-  registry.add(1070, bank_pointer, 1050);
-  registry.add(1080, miniature_aircraft, 1050);
-  registry.add(1090, attitude_case_over, 1050);
+  registry.add(1061, horizon_window);
+  registry.add(1070, bank_pointer);
+  registry.add(1080, miniature_aircraft);
+  registry.add(1090, attitude_case_over);
 
   registry.add(100, turn_face);
-  registry.add(110, turn_pointer, 100);
-  registry.add(120, turn_ball, 100);
-  registry.add(130, tube_marks, 100);
-  registry.add(150, turn_bezel, 100);
+  registry.add(110, turn_pointer);
+  registry.add(120, turn_ball);
+  registry.add(130, tube_marks);
+  registry.add(150, turn_bezel);
 
   registry.add(260, vertical_speed_face);
-  registry.add(270, vertical_speed_needle, 260);
-  registry.add(280, vertical_speed_bezel, 260);
+  registry.add(270, vertical_speed_needle);
+  registry.add(280, vertical_speed_bezel);
 
   registry.add(2030, gyro_case);
   registry.add(2040, gyro_card);
-  registry.add(2041, gyro_window, 2030);
-  registry.add(2050, gyro_knob, 2030);
-  registry.add(2060, gyro_case_over, 2030);
-  registry.add(2070, heading_marker, 2030);
-  registry.add(2080, marker_knob, 2030);
+  registry.add(2041, gyro_window);
+  registry.add(2050, gyro_knob);
+  registry.add(2060, gyro_case_over);
+  registry.add(2070, heading_marker);
+  registry.add(2080, marker_knob);
 
   registry.add(2000, gyro_compass_case);
   registry.add(2010, gyro_tape);
-  registry.add(2011, gyro_tape_window, 2000);
-  registry.add(2020, gyro_compass_knob, 2000);
+  registry.add(2011, gyro_tape_window);
+  registry.add(2020, gyro_compass_knob);
 
   registry.add(320, compass_case);
   registry.add(330, compass_tape);
-  registry.add(331, compass_window, 320);
+  registry.add(331, compass_window);
 }
 
 }  // namespace tavrel::art

@@ -3,11 +3,14 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "click.h"
+#include "module/element_walk.h"
+#include "module/gauge_table.h"
 #include "quantize.h"
 
 namespace tavrel::art {
@@ -67,6 +70,43 @@ dib::Image decoded(const std::vector<uint8_t>& bmp) {
   return image;
 }
 
+// Where a bitmap lies on the background of the first gauge (in catalogue
+// order) that draws it still: a static image, icon or slider at its
+// position, a needle with its pivot on its position (pointing right), a
+// moving image's or sprite's mask at its position. Pictures that move behind
+// a mask, and backgrounds themselves, have none.
+struct Placement {
+  int background = 0;
+  int x = 0, y = 0;
+};
+
+std::optional<Placement> placement_of(int id) {
+  for (const GaugeHeader* gauge : gauges::kGaugeTable) {
+    if (gauge->element_list == nullptr || gauge->element_list[0] == nullptr) continue;
+    const ElementHeader& root = *gauge->element_list[0];
+    std::optional<Placement> found;
+    for_each_element(*gauge, [&](const ElementHeader& e, int depth) {
+      if (depth == 0) return true;
+      const int first = e.resource_id;
+      bool draws = first == id;
+      int x = e.position.x, y = e.position.y;
+      if (e.element_type == kIcon) {
+        const auto* icon = element_as<IconElement>(&e);
+        draws = id >= first && id < first + icon->icon_count;
+      } else if (e.element_type == kMovingImage || e.element_type == kSprite) {
+        draws = id == first + 1;
+      } else if (e.element_type == kNeedle) {
+        x -= e.offset.x;
+        y -= e.offset.y;
+      }
+      if (draws) found = Placement{root.resource_id, x, y};
+      return !draws;
+    });
+    if (found) return found;
+  }
+  return std::nullopt;
+}
+
 struct Written {
   int id;
   Lang lang;
@@ -89,7 +129,7 @@ std::vector<uint8_t> render_bitmap(const Drawer& drawer, Lang lang) {
   if (entry == nullptr)
     throw ArtError("bitmap " + std::to_string(drawer.id) +
                    " has a drawer but is not in the resource list");
-  const Canvas canvas = drawer.draw(lang);
+  const Canvas canvas = draw_picture(drawer, lang);
   if (canvas.width() != entry->width || canvas.height() != entry->height ||
       canvas.bits_per_pixel() != entry->bits_per_pixel) {
     throw ArtError("bitmap " + std::to_string(drawer.id) + " (" + lang_tag(lang) + ") is drawn " +
@@ -101,20 +141,25 @@ std::vector<uint8_t> render_bitmap(const Drawer& drawer, Lang lang) {
 }
 
 void write_preview_png(const fs::path& path, const dib::Image* base, const dib::Image& top,
-                       int scale) {
-  const int w = top.width, h = top.height;
+                       int scale, int top_x, int top_y) {
+  const int w = base ? base->width : top.width, h = base ? base->height : top.height;
   cairo_surface_t* small = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
   cairo_surface_flush(small);
   unsigned char* data = cairo_image_surface_get_data(small);
   const int stride = cairo_image_surface_get_stride(small);
-  const bool has_base = base && base->width == w && base->height == h;
+  auto clear = [](const uint8_t* p) { return p[0] == 0 && p[1] == 0 && p[2] == 0; };
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const size_t i = (static_cast<size_t>(y) * w + x) * 4;
-      const uint8_t* p = &top.rgba[i];
-      const bool top_clear = p[0] == 0 && p[1] == 0 && p[2] == 0;
-      if (top_clear && has_base) p = &base->rgba[i];
-      if (p[0] == 0 && p[1] == 0 && p[2] == 0) p = kPreviewPanel;
+      const uint8_t* p = kPreviewPanel;
+      if (base) {
+        const uint8_t* b = &base->rgba[(static_cast<size_t>(y) * w + x) * 4];
+        if (!clear(b)) p = b;
+      }
+      const int tx = base ? x - top_x : x, ty = base ? y - top_y : y;
+      if (tx >= 0 && ty >= 0 && tx < top.width && ty < top.height) {
+        const uint8_t* t = &top.rgba[(static_cast<size_t>(ty) * top.width + tx) * 4];
+        if (!clear(t)) p = t;
+      }
       const uint32_t v = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
       std::memcpy(data + static_cast<size_t>(y) * stride + 4 * x, &v, 4);
     }
@@ -186,13 +231,14 @@ void generate(const Registry& registry, const fs::path& out_dir, const GenerateO
     fs::create_directories(preview_dir, ec);
     for (const Written& w : written) {
       const dib::Image top = decoded(w.bmp);
-      const Drawer* drawer = registry.find(w.id);
-      const Drawer* under = drawer->drawn_over ? registry.find(drawer->drawn_over) : nullptr;
+      const std::optional<Placement> place = placement_of(w.id);
+      const Drawer* under = place ? registry.find(place->background) : nullptr;
       dib::Image base;
       if (under) base = decoded(render_bitmap(*under, w.lang));
+      const int x = under ? place->x : 0, y = under ? place->y : 0;
       const std::string stem = file_stem(w.id, w.lang);
-      write_preview_png(preview_dir / (stem + ".png"), under ? &base : nullptr, top, 1);
-      write_preview_png(preview_dir / (stem + "@4x.png"), under ? &base : nullptr, top, 4);
+      write_preview_png(preview_dir / (stem + ".png"), under ? &base : nullptr, top, 1, x, y);
+      write_preview_png(preview_dir / (stem + "@4x.png"), under ? &base : nullptr, top, 4, x, y);
     }
   }
 

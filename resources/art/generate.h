@@ -43,8 +43,9 @@ struct GenerateOptions {
 //   click.wav            the click sound
 //   art.stamp            touched on every successful run
 //   preview/             with options.previews: each picture at 1x and 4x,
-//                        over the bitmap it is drawn over in its gauge, with
-//                        transparent pixels in the panel's grey
+//                        where it lies on its gauge's background (from the
+//                        gauge's element tree), transparent pixels in the
+//                        panel's grey
 // Files whose contents did not change are left untouched. Throws ArtError.
 void generate(const Registry& registry, const std::filesystem::path& out_dir,
               const GenerateOptions& options = {});
@@ -52,11 +53,12 @@ void generate(const Registry& registry, const std::filesystem::path& out_dir,
 // Colour shown for transparent pixels in previews.
 constexpr uint8_t kPreviewPanel[3] = {96, 100, 104};
 
-// Writes a PNG of the decoded picture `top` over `base` (when base has the
-// same size; black of `top` transparent), transparent pixels in the panel's
-// grey, scaled up `scale` times without smoothing.
+// Writes a PNG of the decoded picture `top` with its top-left at (top_x,
+// top_y) on `base` (when there is one; black of either is transparent),
+// transparent pixels in the panel's grey, scaled up `scale` times without
+// smoothing.
 void write_preview_png(const std::filesystem::path& path, const dib::Image* base,
-                       const dib::Image& top, int scale);
+                       const dib::Image& top, int scale, int top_x = 0, int top_y = 0);
 
 }  // namespace tavrel::art
 

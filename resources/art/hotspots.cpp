@@ -14,8 +14,6 @@
 namespace tavrel::art {
 namespace {
 
-constexpr int kIcon = 19;
-
 // The button face: a rounded square of dark metal, lit from the upper left,
 // with a dark rim. `size` is the bitmap's side.
 void button(cairo_t* cr, double size) {
@@ -35,15 +33,13 @@ void pen(cairo_t* cr, double width) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
 }
 
-Canvas blank(int width, int height, int depth) {
-  return Canvas(width, height, depth);  // left unpainted: black, transparent
-}
+// Left unpainted: black, so wholly transparent.
+void blank(Canvas&, Lang) {}
 
 // 1310: a fuel pump with its hose and nozzle.
-Canvas fuel_pump(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void fuel_pump(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   set_colour(cr, colours::kLegend);
   rounded_rect(cr, 4.5, 4, 6.5, 11, 1);  // the pump body
   cairo_fill(cr);
@@ -57,28 +53,24 @@ Canvas fuel_pump(Lang) {
   cairo_curve_to(cr, 14.5, 6.5, 14.5, 9.5, 14.5, 12);
   cairo_line_to(cr, 13.3, 13.3);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // 1320: a cross.
-Canvas cross(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void cross(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   pen(cr, 2.2);
   cairo_move_to(cr, 5.5, 5.5);
   cairo_line_to(cr, 13.5, 13.5);
   cairo_move_to(cr, 13.5, 5.5);
   cairo_line_to(cr, 5.5, 13.5);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // 1330: a radio mast sending waves either side.
-Canvas radio_mast(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void radio_mast(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   pen(cr, 1.2);
   cairo_move_to(cr, 9.5, 6);  // the lattice mast
   cairo_line_to(cr, 6.5, 15);
@@ -99,14 +91,12 @@ Canvas radio_mast(Lang) {
     cairo_arc(cr, 9.5, 5, r, -kPi * 0.45, -kPi * 0.15);
   }
   cairo_stroke(cr);
-  return canvas;
 }
 
 // 1340: a control yoke, its horns up, on its column.
-Canvas yoke(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void yoke(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   pen(cr, 1.8);
   cairo_move_to(cr, 4, 6);
   cairo_line_to(cr, 4, 9);
@@ -118,38 +108,35 @@ Canvas yoke(Lang) {
   cairo_move_to(cr, 9.5, 11.5);  // the column
   cairo_line_to(cr, 9.5, 15.5);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // An arrow from (x0, y0) to (x1, y1) with its head at the end.
 void arrow(cairo_t* cr, double x0, double y0, double x1, double y1) {
-  const double angle = std::atan2(y1 - y0, x1 - x0), head = 3.0;
+  // A bold head, 5 pixels long and 6 wide, so that it still reads as a
+  // head on the 19-pixel icon; the shaft stops inside it.
+  const double length = std::hypot(x1 - x0, y1 - y0), head = 5.0, half = 3.0;
+  const double ux = (x1 - x0) / length, uy = (y1 - y0) / length;
+  const double bx = x1 - head * ux, by = y1 - head * uy;
   cairo_move_to(cr, x0, y0);
-  cairo_line_to(cr, x1, y1);
+  cairo_line_to(cr, bx + ux, by + uy);
   cairo_stroke(cr);
-  cairo_move_to(cr, x1 + 0.6 * std::cos(angle), y1 + 0.6 * std::sin(angle));
-  cairo_line_to(cr, x1 - head * std::cos(angle - 0.5), y1 - head * std::sin(angle - 0.5));
-  cairo_line_to(cr, x1 - head * std::cos(angle + 0.5), y1 - head * std::sin(angle + 0.5));
-  cairo_close_path(cr);
+  polygon(cr, {{x1, y1}, {bx - half * uy, by + half * ux}, {bx + half * uy, by - half * ux}});
   cairo_fill(cr);
 }
 
 // 1350: an arrow straight ahead and one ahead and down.
-Canvas landing_view(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void landing_view(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
-  pen(cr, 1.3);
-  arrow(cr, 4, 7, 14.5, 7);
-  arrow(cr, 4, 9.5, 13.5, 14.5);
-  return canvas;
+  button(cr, canvas.width());
+  pen(cr, 1.5);
+  arrow(cr, 3, 6, 16, 6);
+  arrow(cr, 3, 8.5, 14.5, 15.5);
 }
 
 // 1360: two round instruments side by side, each with its needle.
-Canvas two_instruments(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void two_instruments(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   for (double cx : {6.0, 13.0}) {
     pen(cr, 1.1);
     cairo_new_path(cr);
@@ -159,28 +146,24 @@ Canvas two_instruments(Lang) {
     cairo_line_to(cr, cx + 1.6, 7.6);
     cairo_stroke(cr);
   }
-  return canvas;
 }
 
 // 40: a tick, for the kneeboard's check lists (24 bits per pixel).
-Canvas tick(Lang) {
-  Canvas canvas(kIcon, kIcon, 24);
+void tick(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   pen(cr, 2.4);
   set_colour(cr, rgb(120, 206, 110));
   cairo_move_to(cr, 4.8, 10);
   cairo_line_to(cr, 8, 13.5);
   cairo_line_to(cr, 14.5, 5.5);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // 60: a headset, for air traffic control.
-Canvas headset(Lang) {
-  Canvas canvas(kIcon, kIcon, 8);
+void headset(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  button(cr, kIcon);
+  button(cr, canvas.width());
   pen(cr, 1.4);
   cairo_new_path(cr);
   cairo_arc(cr, 9.5, 10, 5.5, kPi, 2 * kPi);  // the band
@@ -196,21 +179,15 @@ Canvas headset(Lang) {
   cairo_stroke(cr);
   cairo_arc(cr, 10, 16, 1, 0, 2 * kPi);
   cairo_fill(cr);
-  return canvas;
 }
 
-// 50: a compass rose, 12 x 12: a round metal button with four points, the
-// north one red.
-Canvas compass_rose(Lang) {
-  constexpr double kSide = 12, c = kSide / 2;
-  Canvas canvas(12, 12, 8);
+// 50: a compass rose, 12 x 12, on the same square tile as the other icons:
+// four points, the north one red.
+void compass_rose(Canvas& canvas, Lang) {
+  const double side = canvas.width(), c = side / 2;
   cairo_t* cr = canvas.cr();
-  cairo_arc(cr, c, c, c - 0.5, 0, 2 * kPi);
-  fill_metal(cr, colours::kMetal, {0, 0}, {kSide, kSide});
-  set_colour(cr, scaled(colours::kMetal, 0.4));
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
-  const double outer = 4.6, inner = 1.2;
+  button(cr, side);
+  const double outer = 4.4, inner = 1.3;
   for (int quarter = 0; quarter < 4; ++quarter) {
     const double a = quarter * kPi / 2 - kPi / 2;  // north first
     polygon(cr, {{c + outer * std::cos(a), c + outer * std::sin(a)},
@@ -220,7 +197,6 @@ Canvas compass_rose(Lang) {
     set_colour(cr, quarter == 0 ? rgb(214, 52, 40) : colours::kLegend);
     cairo_fill(cr);
   }
-  return canvas;
 }
 
 }  // namespace
@@ -229,8 +205,8 @@ void add_hotspot_drawers(Registry& registry) {
   registry.add(40, tick);
   registry.add(50, compass_rose);
   registry.add(60, headset);
-  registry.add(250, [](Lang) { return blank(150, 25, 8); });
-  registry.add(1300, [](Lang) { return blank(kIcon, kIcon, 8); });
+  registry.add(250, blank);
+  registry.add(1300, blank);
   registry.add(1310, fuel_pump);
   registry.add(1320, cross);
   registry.add(1330, radio_mast);

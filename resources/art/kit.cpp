@@ -119,6 +119,18 @@ void fill_gradient(cairo_t* cr, Point p0, Colour from, Point p1, Colour to) {
   cairo_pattern_destroy(pattern);
 }
 
+void fill_rod(cairo_t* cr, Colour base, Point from, Point to) {
+  cairo_pattern_t* round = cairo_pattern_create_linear(from.x, from.y, to.x, to.y);
+  const Colour dark = scaled(base, 0.42), bright = mix(base, rgb(255, 255, 255), 0.6);
+  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.38, bright.r, bright.g, bright.b);
+  cairo_pattern_add_color_stop_rgb(round, 0.6, base.r, base.g, base.b);
+  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, round);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(round);
+}
+
 void fill_metal(cairo_t* cr, Colour base, Point light, Point dark) {
   cairo_pattern_t* pattern = cairo_pattern_create_linear(light.x, light.y, dark.x, dark.y);
   const Colour highlight = mix(base, rgb(255, 255, 255), 0.28);
@@ -159,6 +171,33 @@ void engraved_text(cairo_t* cr, const std::string& text_string, double x, double
                    double size, Align align, Colour fill, Colour groove) {
   text(cr, text_string, x - 0.6, baseline_y - 0.6, size, groove, align);
   text(cr, text_string, x, baseline_y, size, fill, align);
+}
+
+namespace {
+
+// The lettering face's size whose capitals stand `cap` pixels tall.
+double size_for_cap(cairo_t* cr, double cap) {
+  select_legend_font(cr, 100);
+  cairo_text_extents_t ink;
+  cairo_text_extents(cr, "H", &ink);
+  return cap * 100 / ink.height;
+}
+
+}  // namespace
+
+double placard_text_width(cairo_t* cr, const std::string& text_string, double cap, double narrow) {
+  return text_width(cr, text_string, size_for_cap(cr, cap)) * narrow;
+}
+
+void placard_text(cairo_t* cr, const std::string& text_string, Point at, double cap, double degrees,
+                  double narrow, Colour fill, Colour groove) {
+  const double size = size_for_cap(cr, cap);
+  cairo_save(cr);
+  cairo_translate(cr, at.x, at.y);
+  cairo_rotate(cr, degrees * kPi / 180);
+  cairo_scale(cr, narrow, 1);
+  engraved_text(cr, text_string, 0, cap / 2, size, Align::kCentre, fill, groove);
+  cairo_restore(cr);
 }
 
 void bezel(cairo_t* cr, Point centre, double outer_radius, double inner_radius, Colour metal) {

@@ -89,6 +89,11 @@ void polygon(cairo_t* cr, std::initializer_list<Point> points);
 // giving the gradient's direction. Keeps the path.
 void fill_metal(cairo_t* cr, Colour base, Point light, Point dark);
 
+// Fills the current path as a polished rod seen side on: dark at both
+// edges, a bright streak a little before the middle, from the edge at
+// `from` across to the edge at `to`. Keeps the path.
+void fill_rod(cairo_t* cr, Colour base, Point from, Point to);
+
 // Fills the current path with a linear gradient from `from` at p0 to `to` at
 // p1. Keeps the path.
 void fill_gradient(cairo_t* cr, Point p0, Colour from, Point p1, Colour to);
@@ -112,6 +117,17 @@ void text(cairo_t* cr, const std::string& text, double x, double baseline_y, dou
 void engraved_text(cairo_t* cr, const std::string& text, double x, double baseline_y, double size,
                    Align align = Align::kCentre, Colour fill = colours::kLegend,
                    Colour groove = colours::kRecess);
+
+// Placard lettering: engraved text whose capitals stand `cap` pixels tall
+// (7 or more reads on a plate at 1x), condensed to `narrow` of the face's
+// width, centred on `at` (across by its advance, up and down by its
+// capitals) and turned `degrees` clockwise about that point.
+void placard_text(cairo_t* cr, const std::string& text, Point at, double cap, double degrees = 0,
+                  double narrow = 1.0, Colour fill = colours::kLegend,
+                  Colour groove = colours::kRecess);
+
+// The width of placard lettering before it is turned.
+double placard_text_width(cairo_t* cr, const std::string& text, double cap, double narrow = 1.0);
 
 // ---------------------------------------------------------------- instrument parts
 // General pieces many gauges share; dial marks, numerals and arcs are in

@@ -120,23 +120,14 @@ void knob(cairo_t* cr, Point c, double r, const std::string& legend) {
   }
 }
 
-// A compass card: short marks every 5 degrees, long ones every 10, and the
-// headings N, 3, 6, E ... 33 every 30, each where the card's turn brings it
-// under the top index. Headings read from the centre outward.
+// A compass card of radius r: short marks every 5 degrees, long ones every
+// 10, and the headings every 30 inside the marks, each where the card's
+// turn brings it under the top index.
 void compass_card(cairo_t* cr, const Dial& dial, double r, double numeral_size) {
-  static const char* const kNames[] = {"N", "3",  "6",  "E", "12", "15",
-                                       "S", "21", "24", "W", "30", "33"};
-  marks(cr, dial, steps(5, 355, 10), r - r * 0.06, r - 1, 1.3);
-  marks(cr, dial, steps(0, 350, 10), r - r * 0.11, r - 1, 2.0);
-  for (int i = 0; i < 12; ++i) {
-    const double bearing = dial.bearing(i * 30.0);
-    const Point at = dial.toward(bearing, r - r * 0.13 - numeral_size * 0.05);
-    cairo_save(cr);
-    cairo_translate(cr, at.x, at.y);
-    cairo_rotate(cr, radians(bearing));
-    text(cr, kNames[i], 0, 0, numeral_size, colours::kLegend);
-    cairo_restore(cr);
-  }
+  const double long_mark = std::round(r * 0.11);
+  marks(cr, dial, steps(5, 355, 10), r - long_mark * 0.6, r - 1, 1.3);
+  marks(cr, dial, steps(0, 350, 10), r - long_mark, r - 1, 2.0);
+  card_headings(cr, dial, r - long_mark, numeral_size, numeral_size * 1.1);
 }
 
 // The centre of a sprite's card on the panel (its texture centre), and a
@@ -184,11 +175,11 @@ void index_marks(cairo_t* cr, const Dial& pointer, double inner, double size_top
 
 constexpr Point kDmeKnob{58.5, 44.5};
 
-Canvas dme_window(Lang) {
-  Canvas canvas(119, 59, 8);
+void dme_window(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  rounded_rect(cr, 0.5, 0.5, 118, 58, 4);
-  fill_metal(cr, scaled(colours::kMetal, 0.75), {0, 0}, {119, 59});
+  const double w = canvas.width(), h = canvas.height();
+  rounded_rect(cr, 0.5, 0.5, w - 1, h - 1, 4);
+  fill_metal(cr, scaled(colours::kMetal, 0.75), {0, 0}, {w, h});
   set_colour(cr, scaled(colours::kMetal, 0.4));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
@@ -208,21 +199,19 @@ Canvas dme_window(Lang) {
   circle(cr, kDmeKnob, 9.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  engraved_text(cr, "NAV 1", 30, 48, 8);
-  engraved_text(cr, "NAV 2", 88, 48, 8);
+  placard_text(cr, "NAV 1", {30, 44.5}, 7, 0, 0.85);
+  placard_text(cr, "NAV 2", {88, 44.5}, 7, 0, 0.85);
   screw(cr, {4.5, 54.5}, 2.2);
   screw(cr, {114.5, 54.5}, 2.2);
-  return canvas;
 }
 
 // The source knob turned toward NAV 1 (up and left) or NAV 2 (up and
 // right): a small dark knob with a bold white pointer line.
-Canvas dme_knob(bool nav2) {
-  Canvas canvas(15, 15, 8);
+void dme_knob(Canvas& canvas, bool nav2) {
   cairo_t* cr = canvas.cr();
   const Point c{7.5, 7.5};
   circle(cr, c, 7);
-  fill_metal(cr, rgb(54, 55, 58), {0, 0}, {15, 15});
+  fill_metal(cr, rgb(54, 55, 58), {0, 0}, {2 * c.x, 2 * c.y});
   circle(cr, c, 7);
   set_colour(cr, colours::kRecess);
   cairo_set_line_width(cr, 1);
@@ -234,7 +223,6 @@ Canvas dme_knob(bool nav2) {
   cairo_set_line_width(cr, 2);
   set_colour(cr, colours::kLegend);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // ---------------------------------------------------------------- VOR
@@ -244,28 +232,24 @@ const SpriteElement& vor_card_record() {
 }
 constexpr double kVorFace = 138;
 // The card ring shows between these radii, around the inner face.
-constexpr double kVorCardOuter = 127, kVorCardInner = 100;
+constexpr double kVorCardOuter = 127, kVorCardInner = 86;
 
-Canvas vor_face(Lang) {
-  Canvas canvas(300, 300, 8);
+void vor_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   circle(cr, card_centre(vor_card_record()), kVorFace);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The card ring: marks and headings every 30 degrees; black inside and
 // outside, so the face and the inner mask show there.
-Canvas vor_card(Lang) {
-  Canvas canvas(256, 256, 8);
+void vor_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial = card(vor_card_record(), 256, 256);
   ring(cr, dial.pivot(), kVorCardOuter, kVorCardInner);
   set_colour(cr, scaled(colours::kFace, 1.2));
   cairo_fill(cr);
-  compass_card(cr, dial, kVorCardOuter, 19);
-  return canvas;
+  compass_card(cr, dial, kVorCardOuter, 17);
 }
 
 // The point where a deviation needle at `value` crosses the line through
@@ -283,8 +267,7 @@ Point crossing(const NeedleElement& needle, const Dial& dial, double value) {
 // The inner face over the card: course marks at top and bottom, the
 // deviation dots, the centre circle, GS and NAV. Black where the card ring
 // shows through.
-Canvas vor_mask(Lang) {
-  Canvas canvas(264, 264, 8);
+void vor_mask(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point origin = position_of(vor_card_record().header);
   const Point centre = card_centre(vor_card_record());
@@ -321,26 +304,22 @@ Canvas vor_mask(Lang) {
   cairo_stroke(cr);
   text(cr, "GS", c.x + 70, c.y - 22, 11, colours::kLegend);
   text(cr, "NAV", c.x - 32, c.y + 60, 11, colours::kLegend);
-  return canvas;
 }
 
-Canvas gs_flag(bool hidden) {
-  Canvas canvas(25, 6, 8);
+void gs_flag(Canvas& canvas, bool hidden) {
   cairo_t* cr = canvas.cr();
   if (hidden) {
-    cairo_rectangle(cr, 0, 0, 25, 6);
+    cairo_rectangle(cr, 0, 0, canvas.width(), canvas.height());
     set_colour(cr, colours::kFace);
     cairo_fill(cr);
   } else {
-    striped_flag(cr, 25, 6);
+    striped_flag(cr, canvas.width(), canvas.height());
   }
-  return canvas;
 }
 
-Canvas nav_flag(bool to_triangle) {
-  Canvas canvas(29, 23, 8);
+void nav_flag(Canvas& canvas, bool to_triangle) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0, 29, 23);
+  cairo_rectangle(cr, 0, 0, canvas.width(), canvas.height());
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   if (to_triangle) {
@@ -353,37 +332,30 @@ Canvas nav_flag(bool to_triangle) {
     striped_flag(cr, 25, 13);
     cairo_restore(cr);
   }
-  return canvas;
 }
 
 // A deviation needle: a thin white bar from its pivot at the left end.
-Canvas deviation_needle(Lang) {
-  Canvas canvas(154, 4, 8);
+void deviation_needle(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
-  cairo_rectangle(cr, 0, 0.6, 154, 2.8);
+  cairo_rectangle(cr, 0, 0.6, canvas.width(), 2.8);
   set_colour(cr, colours::kLegend);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas vor_bezel(Lang) {
-  Canvas canvas(300, 300, 8);
+void vor_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point centre = card_centre(vor_card_record());
-  plate(cr, 300, centre, 146);
+  plate(cr, canvas.width(), centre, 146);
   bezel_ring(cr, centre, 148, kVorFace - 2);
   // The knob well at the lower left.
   const Point k = position_of(element_of<NeedleElement>(gauges::vor1_indicator, 2150).header);
   ring(cr, k, 31.5, 28.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas obs_knob(Lang) {
-  Canvas canvas(58, 58, 8);
+void obs_knob(Canvas& canvas, Lang) {
   knob(canvas.cr(), {29, 29}, 27, "OBS");
-  return canvas;
 }
 
 // ---------------------------------------------------------------- ADF
@@ -393,41 +365,34 @@ const SpriteElement& adf_card_record() {
 }
 constexpr double kAdfCard = 124;
 
-Canvas adf_face(Lang) {
-  Canvas canvas(300, 300, 8);
+void adf_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   circle(cr, card_centre(adf_card_record()), 138);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas adf_card(Lang) {
-  Canvas canvas(260, 260, 8);
+void adf_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Dial dial = card(adf_card_record(), 260, 260);
   circle(cr, dial.pivot(), kAdfCard);
   set_colour(cr, scaled(colours::kFace, 1.15));
   cairo_fill(cr);
-  compass_card(cr, dial, kAdfCard, 22);
-  return canvas;
+  compass_card(cr, dial, kAdfCard, 19);
 }
 
 // Black over the card's disc so the card shows; a dark rim around it hides
 // the card's edge as it turns.
-Canvas adf_mask(Lang) {
-  Canvas canvas(260, 260, 8);
+void adf_mask(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   ring(cr, {130, 130}, kAdfCard + 6, kAdfCard);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
-  return canvas;
 }
 
 // The bearing pointer: an arrow from the tail through the hub (92, 11) to
 // the head at the right.
-Canvas adf_pointer(Lang) {
-  Canvas canvas(186, 22, 8);
+void adf_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   polygon(cr, {{4, 8.5}, {160, 8.5}, {160, 3}, {185, 11}, {160, 19}, {160, 13.5}, {4, 13.5}});
   set_colour(cr, kPointerYellow);
@@ -440,14 +405,12 @@ Canvas adf_pointer(Lang) {
   circle(cr, {92, 11}, 3);
   set_colour(cr, scaled(colours::kLegend, 0.6));
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas adf_bezel(Lang) {
-  Canvas canvas(300, 300, 8);
+void adf_bezel(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   const Point centre = card_centre(adf_card_record());
-  plate(cr, 300, centre, 146);
+  plate(cr, canvas.width(), centre, 146);
   bezel_ring(cr, centre, 148, kAdfCard + 5);
   index_marks(cr, Dial(element_of<NeedleElement>(gauges::adf_indicator, 2260)), kAdfCard + 1, 7,
               4.5);
@@ -455,13 +418,10 @@ Canvas adf_bezel(Lang) {
   ring(cr, knob, 33.5, 30.5);
   set_colour(cr, colours::kRecess);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas hdg_knob(Lang) {
-  Canvas canvas(62, 62, 8);
+void hdg_knob(Canvas& canvas, Lang) {
   knob(canvas.cr(), {31, 31}, 29, "HDG");
-  return canvas;
 }
 
 // ---------------------------------------------------------------- RMI
@@ -471,20 +431,17 @@ const NeedleElement& rmi_card_record() {
 }
 constexpr double kRmiCard = 114;
 
-Canvas rmi_face(Lang) {
-  Canvas canvas(272, 272, 8);
+void rmi_face(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   circle(cr, position_of(rmi_card_record().header), 134);
   set_colour(cr, colours::kFace);
   cairo_fill(cr);
   index_marks(cr, Dial(element_of<NeedleElement>(gauges::rmi, 1420)), kRmiCard + 2, 8, 5);
-  return canvas;
 }
 
 // The card is a needle without a table: drawn upright, N at the top, and
 // turned clockwise by its value, the negated heading.
-Canvas rmi_card(Lang) {
-  Canvas canvas(230, 230, 8);
+void rmi_card(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The card's centre is the needle's pivot; a heading's mark stands where
   // the card's turn brings it under the top index.
@@ -494,16 +451,14 @@ Canvas rmi_card(Lang) {
   circle(cr, dial.pivot(), kRmiCard);
   set_colour(cr, scaled(colours::kFace, 1.2));
   cairo_fill(cr);
-  compass_card(cr, dial, kRmiCard, 20);
+  compass_card(cr, dial, kRmiCard, 17);
   circle(cr, dial.pivot(), kRmiCard * 0.5);
   set_colour(cr, scaled(colours::kFace, 0.9));
   cairo_fill(cr);
-  return canvas;
 }
 
 // The double-bar pointer, head at the right, ADF on its head.
-Canvas rmi_adf_pointer(Lang) {
-  Canvas canvas(210, 32, 8);
+void rmi_adf_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   set_colour(cr, kPointerGreen);
   cairo_rectangle(cr, 6, 10, 150, 3);
@@ -517,11 +472,9 @@ Canvas rmi_adf_pointer(Lang) {
   circle(cr, {105, 16}, 9);
   set_colour(cr, kHub);
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas rmi_single_pointer(Lang) {
-  Canvas canvas(210, 12, 8);
+void rmi_single_pointer(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   set_colour(cr, kPointerYellow);
   cairo_rectangle(cr, 4, 4.5, 176, 3);
@@ -536,48 +489,43 @@ Canvas rmi_single_pointer(Lang) {
   circle(cr, {105, 6}, 2);
   set_colour(cr, scaled(colours::kLegend, 0.6));
   cairo_fill(cr);
-  return canvas;
 }
 
-Canvas rmi_bezel(Lang) {
-  Canvas canvas(272, 272, 8);
+void rmi_bezel(Canvas& canvas, Lang) {
   bezel_ring(canvas.cr(), position_of(rmi_card_record().header), 135.5, 127);
-  return canvas;
 }
 
 }  // namespace
 
 void add_radio_drawers(Registry& registry) {
   registry.add(2130, dme_window);
-  registry.add(
-      2140, [](Lang) { return dme_knob(false); }, 2130);
-  registry.add(
-      2141, [](Lang) { return dme_knob(true); }, 2130);
+  registry.add(2140, [](Canvas& canvas, Lang) { dme_knob(canvas, false); });
+  registry.add(2141, [](Canvas& canvas, Lang) { dme_knob(canvas, true); });
 
   registry.add(2220, vor_face);
-  registry.add(2210, vor_card, 2220);
-  registry.add(2211, vor_mask, 2220);
-  registry.add(2200, [](Lang) { return gs_flag(false); });
-  registry.add(2201, [](Lang) { return gs_flag(true); });
-  registry.add(2190, [](Lang) { return nav_flag(false); });
-  registry.add(2191, [](Lang) { return nav_flag(true); });
+  registry.add(2210, vor_card);
+  registry.add(2211, vor_mask);
+  registry.add(2200, [](Canvas& canvas, Lang) { gs_flag(canvas, false); });
+  registry.add(2201, [](Canvas& canvas, Lang) { gs_flag(canvas, true); });
+  registry.add(2190, [](Canvas& canvas, Lang) { nav_flag(canvas, false); });
+  registry.add(2191, [](Canvas& canvas, Lang) { nav_flag(canvas, true); });
   registry.add(2180, deviation_needle);
   registry.add(2170, deviation_needle);
-  registry.add(2160, vor_bezel, 2220);
+  registry.add(2160, vor_bezel);
   registry.add(2150, obs_knob);
 
   registry.add(2230, adf_face);
-  registry.add(2270, adf_card, 2230);
-  registry.add(2271, adf_mask, 2230);
+  registry.add(2270, adf_card);
+  registry.add(2271, adf_mask);
   registry.add(2260, adf_pointer);
-  registry.add(2250, adf_bezel, 2230);
+  registry.add(2250, adf_bezel);
   registry.add(2240, hdg_knob);
 
   registry.add(1400, rmi_face);
-  registry.add(1410, rmi_card, 1400);
+  registry.add(1410, rmi_card);
   registry.add(1420, rmi_adf_pointer);
   registry.add(1430, rmi_single_pointer);
-  registry.add(1440, rmi_bezel, 1400);
+  registry.add(1440, rmi_bezel);
 }
 
 }  // namespace tavrel::art

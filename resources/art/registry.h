@@ -12,23 +12,20 @@
 
 namespace tavrel::art {
 
-// Draws one bitmap in the given language and returns the finished canvas,
-// whose size and depth must be the bitmap's. A drawer of a bitmap with an
-// English version is called once for each language.
-using DrawFn = std::function<Canvas(Lang)>;
+// Draws one bitmap in the given language on its canvas, which the registry
+// makes at the size and depth of the resource list. A drawer of a bitmap
+// with an English version is called once for each language.
+using DrawFn = std::function<void(Canvas&, Lang)>;
 
 struct Drawer {
   int id = 0;
   DrawFn draw;
-  // For previews only: the bitmap this one is drawn over in its gauge (an
-  // icon over its background, a needle over its face), 0 when none.
-  int drawn_over = 0;
 };
 
 class Registry {
  public:
   // Throws std::logic_error when the id already has a drawer.
-  void add(int id, DrawFn draw, int drawn_over = 0);
+  void add(int id, DrawFn draw);
 
   // nullptr when the id has no drawer yet.
   const Drawer* find(int id) const;
@@ -40,8 +37,20 @@ class Registry {
   std::vector<Drawer> drawers_;
 };
 
+// A blank canvas of the bitmap's size and depth from the resource list.
+// Throws std::runtime_error when the list has no such bitmap.
+Canvas canvas_for(int id);
+
+// The drawer's picture on a canvas of its bitmap's listed size and depth.
+Canvas draw_picture(const Drawer& drawer, Lang lang);
+
 // The drawers of every gauge family.
 const Registry& all_drawers();
+
+// The finished picture of another bitmap, for drawers that build on one (a
+// mask cut from the face it lies on). Throws std::runtime_error when the
+// bitmap has no drawer.
+Canvas picture_of(int id, Lang lang);
 
 }  // namespace tavrel::art
 

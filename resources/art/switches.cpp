@@ -15,8 +15,6 @@ namespace {
 // Battery_Switch: a red rocker in a well of a dark metal bar, seen a little
 // from the side so the whole switch leans right. The rocker sits inside the
 // click box (x 0..55, y 0..35); the engraved legend runs below it.
-constexpr int kBatteryWidth = 70, kBatteryHeight = 45;
-
 // The lean: x moves right by kLean for every pixel above kLeanBase.
 constexpr double kLean = 6.0 / 41.0;
 constexpr double kLeanBase = 43.0;
@@ -30,8 +28,7 @@ void lean(cairo_t* cr) {
   cairo_transform(cr, &shear);
 }
 
-Canvas battery_bar(Lang) {
-  Canvas canvas(kBatteryWidth, kBatteryHeight, 8);
+void battery_bar(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
 
   cairo_save(cr);
@@ -71,16 +68,17 @@ Canvas battery_bar(Lang) {
   cairo_restore(cr);
 
   // The legend stays upright, centred under the well.
-  const double legend_baseline = 40.5;
-  const double centre_x = kWellX + kWellW / 2 + kLean * (kLeanBase - legend_baseline + 3);
-  engraved_text(cr, "BATTERY", centre_x, legend_baseline, 7.5);
-  return canvas;
+  const double legend_middle = 37;
+  const double centre_x = kWellX + kWellW / 2 + kLean * (kLeanBase - legend_middle);
+  placard_text(cr, "BATTERY", {centre_x, legend_middle}, 7, 0, 0.9);
 }
 
 // The rocker in the well, raised at its right end (off) or at its left end
 // (on). Only the rocker is painted; the rest stays black so the bar shows.
-Canvas battery_rocker(bool left_end_raised) {
-  Canvas canvas(kBatteryWidth, kBatteryHeight, 8);
+// The raised half stands proud of the well, large, lit and ribbed; the
+// pressed half lies sunk inside it, small and in shadow, with the dark well
+// showing round it: the state reads from across the cockpit.
+void battery_rocker(Canvas& canvas, bool left_end_raised) {
   cairo_t* cr = canvas.cr();
   lean(cr);
   if (left_end_raised) {
@@ -88,71 +86,72 @@ Canvas battery_rocker(bool left_end_raised) {
     cairo_translate(cr, 2 * kWellX + kWellW, 0);
     cairo_scale(cr, -1, 1);
   }
-
-  // Drawn raised at the right end: the pressed end is small and deep in the
-  // well, the raised end large, near and catching the light.
-  const double pressed_x = kWellX + 3, raised_x = kWellX + kWellW + 0.5;
+  // Drawn raised at the right end.
   const double pivot_x = kWellX + kWellW / 2;
+  const double pressed_x = kWellX + 5, raised_x = kWellX + kWellW + 1;
+  const double top = kWellY, bottom = kWellY + kWellH;
   const Colour red = colours::kSwitchRed;
 
-  // Body outline, a little larger toward the raised end.
-  polygon(cr, {{pressed_x, kWellY + 4},
-               {raised_x - 1.5, kWellY - 0.5},
-               {raised_x, kWellY + 1},
-               {raised_x, kWellY + kWellH - 1},
-               {raised_x - 1.5, kWellY + kWellH + 0.5},
-               {pressed_x, kWellY + kWellH - 4}});
-  fill_gradient(cr, {pressed_x, 0}, scaled(red, 0.38), {raised_x, 0},
-                mix(red, rgb(255, 200, 190), 0.25));
+  // The pressed half: tilted away, so narrower toward its end, and dark.
+  polygon(cr, {{pivot_x, top + 2},
+               {pressed_x, top + 5.5},
+               {pressed_x, bottom - 5.5},
+               {pivot_x, bottom - 2}});
+  fill_gradient(cr, {pressed_x, 0}, scaled(red, 0.22), {pivot_x, 0}, scaled(red, 0.5));
+  cairo_new_path(cr);
+
+  // The raised half: tilted toward the eye, wider toward its end, which
+  // overhangs the well's lips.
+  polygon(cr, {{pivot_x, top + 2},
+               {raised_x - 1.5, top - 1.5},
+               {raised_x, top},
+               {raised_x, bottom},
+               {raised_x - 1.5, bottom + 1.5},
+               {pivot_x, bottom - 2}});
+  fill_gradient(cr, {pivot_x, 0}, scaled(red, 0.85), {raised_x, 0},
+                mix(red, rgb(255, 120, 110), 0.35));
   // Rounded across its width: lighter along the top, darker along the bottom.
   cairo_save(cr);
   cairo_clip(cr);
-  cairo_pattern_t* round = cairo_pattern_create_linear(0, kWellY, 0, kWellY + kWellH);
-  cairo_pattern_add_color_stop_rgba(round, 0.0, 1, 1, 1, 0.22);
+  cairo_pattern_t* round = cairo_pattern_create_linear(0, top - 1.5, 0, bottom + 1.5);
+  cairo_pattern_add_color_stop_rgba(round, 0.0, 1, 1, 1, 0.18);
   cairo_pattern_add_color_stop_rgba(round, 0.35, 1, 1, 1, 0.0);
   cairo_pattern_add_color_stop_rgba(round, 0.7, 0, 0, 0, 0.0);
-  cairo_pattern_add_color_stop_rgba(round, 1.0, 0, 0, 0, 0.35);
+  cairo_pattern_add_color_stop_rgba(round, 1.0, 0, 0, 0, 0.3);
   cairo_set_source(cr, round);
   cairo_paint(cr);
   cairo_pattern_destroy(round);
-  // The end wall of the raised end shows as a dark band.
-  cairo_rectangle(cr, raised_x - 1.6, kWellY - 1, 2, kWellH + 2);
-  set_colour(cr, scaled(red, 0.5));
-  cairo_fill(cr);
   cairo_restore(cr);
   cairo_new_path(cr);
 
-  // The crest over the pivot and the glint along the raised end.
-  cairo_set_line_width(cr, 1);
-  cairo_move_to(cr, pivot_x, kWellY + 2.8);
-  cairo_line_to(cr, pivot_x, kWellY + kWellH - 2.8);
-  set_colour(cr, mix(red, rgb(255, 255, 255), 0.35));
+  // The ridge over the pivot, and the raised end's lit edge.
+  cairo_set_line_width(cr, 1.2);
+  cairo_move_to(cr, pivot_x, top + 2.5);
+  cairo_line_to(cr, pivot_x, bottom - 2.5);
+  set_colour(cr, mix(red, rgb(255, 255, 255), 0.2));
   cairo_stroke(cr);
-  cairo_move_to(cr, raised_x - 3.5, kWellY + 1);
-  cairo_line_to(cr, raised_x - 3.5, kWellY + kWellH - 1);
-  set_colour(cr, mix(red, rgb(255, 255, 255), 0.55));
+  cairo_move_to(cr, raised_x - 0.8, top + 0.5);
+  cairo_line_to(cr, raised_x - 0.8, bottom - 0.5);
+  set_colour(cr, mix(red, rgb(255, 160, 150), 0.5));
   cairo_stroke(cr);
 
   // Grip ribs on the raised half.
-  for (double x = pivot_x + 4; x < raised_x - 5; x += 3) {
-    cairo_move_to(cr, x, kWellY + 3.5);
-    cairo_line_to(cr, x, kWellY + kWellH - 3.5);
+  for (double x = pivot_x + 4; x < raised_x - 3; x += 3) {
+    cairo_move_to(cr, x, top + 2);
+    cairo_line_to(cr, x, bottom - 2);
   }
-  set_colour(cr, scaled(red, 0.7));
-  cairo_set_line_width(cr, 0.8);
+  set_colour(cr, scaled(red, 0.62));
+  cairo_set_line_width(cr, 0.9);
   cairo_stroke(cr);
-  return canvas;
 }
 
 // ---------------------------------------------------------------------------
 // Toggle switches: a chrome bat lever in a round nut, on a ring. The lever
 // points up (on) or down (off) from the pivot, well clear of the ring so the
 // state reads from across the panel.
-constexpr int kToggleWidth = 30, kToggleHeight = 46;
 constexpr Point kPivot = {15, 23};
 
-Canvas toggle_base(Lang) {
-  Canvas canvas(kToggleWidth, kToggleHeight, 8);
+void toggle_base(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The ring the switch is mounted through, and the panel hole's dark lip.
   bezel(cr, kPivot, 13.5, 8.5);
@@ -171,11 +170,9 @@ Canvas toggle_base(Lang) {
   set_colour(cr, scaled(colours::kMetal, 0.5));
   cairo_set_line_width(cr, 0.8);
   cairo_stroke(cr);
-  return canvas;
 }
 
-Canvas toggle_lever(bool up) {
-  Canvas canvas(kToggleWidth, kToggleHeight, 8);
+void toggle_lever(Canvas& canvas, bool up) {
   cairo_t* cr = canvas.cr();
   if (!up) {
     // Down is up mirrored about the pivot's row; the light still comes from
@@ -202,15 +199,7 @@ Canvas toggle_lever(bool up) {
   cairo_line_to(cr, kPivot.x + 1.8, kPivot.y);
   cairo_close_path(cr);
   // Round across its width: bright left of centre, dark at the edges.
-  cairo_pattern_t* round = cairo_pattern_create_linear(kPivot.x - 3.6, 0, kPivot.x + 3.6, 0);
-  const Colour dark = scaled(chrome, 0.42), bright = mix(chrome, rgb(255, 255, 255), 0.6);
-  cairo_pattern_add_color_stop_rgb(round, 0.0, dark.r, dark.g, dark.b);
-  cairo_pattern_add_color_stop_rgb(round, 0.38, bright.r, bright.g, bright.b);
-  cairo_pattern_add_color_stop_rgb(round, 0.6, chrome.r, chrome.g, chrome.b);
-  cairo_pattern_add_color_stop_rgb(round, 1.0, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, round);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(round);
+  fill_rod(cr, chrome, {kPivot.x - 3.6, 0}, {kPivot.x + 3.6, 0});
   set_colour(cr, scaled(chrome, 0.3));
   cairo_set_line_width(cr, 0.7);
   cairo_stroke(cr);
@@ -219,15 +208,12 @@ Canvas toggle_lever(bool up) {
   cairo_arc(cr, kPivot.x - 1.1, tip_y - 0.8, 1.1, 0, 2 * kPi);
   set_colour(cr, rgb(250, 250, 250));
   cairo_fill(cr);
-  return canvas;
 }
 
 // ---------------------------------------------------------------------------
 // Magnetos_Switch: a black plate engraved BOTH, L, R and OFF from left to
 // right on an arc over a round key cylinder; the key's bow lies across the
 // cylinder with a white index at its upper end pointing at the position.
-constexpr int kPlateWidth = 99, kPlateHeight = 103;
-constexpr int kKeyWidth = 76, kKeyHeight = 69;
 constexpr Point kKeyAt = {gauges::magnetos::kKeyX, gauges::magnetos::kKeyY};
 constexpr Point kKeyCentre = {38, 36};  // in the key's own bitmap
 constexpr Point kPlateKeyCentre = {kKeyAt.x + kKeyCentre.x, kKeyAt.y + kKeyCentre.y};
@@ -243,14 +229,14 @@ Point at_bearing(Point centre, double degrees, double radius) {
   return {centre.x + radius * std::sin(a), centre.y - radius * std::cos(a)};
 }
 
-Canvas magneto_plate(Lang) {
-  Canvas canvas(kPlateWidth, kPlateHeight, 8);
+void magneto_plate(Canvas& canvas, Lang) {
   cairo_t* cr = canvas.cr();
   // The plate: near-black face, a bevelled metal edge, four screws.
-  rounded_rect(cr, 0.5, 0.5, kPlateWidth - 1, kPlateHeight - 1, 6);
-  fill_metal(cr, colours::kMetal, {0, 0}, {kPlateWidth, kPlateHeight});
-  rounded_rect(cr, 3, 3, kPlateWidth - 6, kPlateHeight - 6, 4.5);
-  fill_gradient(cr, {0, 0}, rgb(30, 30, 32), {0, kPlateHeight}, rgb(20, 20, 21));
+  const double w = canvas.width(), h = canvas.height();
+  rounded_rect(cr, 0.5, 0.5, w - 1, h - 1, 6);
+  fill_metal(cr, colours::kMetal, {0, 0}, {w, h});
+  rounded_rect(cr, 3, 3, w - 6, h - 6, 4.5);
+  fill_gradient(cr, {0, 0}, rgb(30, 30, 32), {0, h}, rgb(20, 20, 21));
   for (Point screw : {Point{8, 8}, Point{91, 8}, Point{8, 95}, Point{91, 95}}) {
     cairo_new_path(cr);
     cairo_arc(cr, screw.x, screw.y, 2.6, 0, 2 * kPi);
@@ -276,18 +262,15 @@ Canvas magneto_plate(Lang) {
     set_colour(cr, colours::kLegend);
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
-    // The legends stand upright beyond the marks, the outer two a little
-    // higher so that BOTH and OFF keep clear of the plate's edge.
-    const double size = 10;
-    const Point label = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 18);
-    engraved_text(cr, kKeyLegend[i], label.x, label.y + size * 0.36, size);
+    // The legends stand upright beyond the marks, BOTH and OFF a few pixels
+    // clear of the plate's edge.
+    const Point label = at_bearing(kPlateKeyCentre, kKeyBearing[i], kCylinderRadius + 16);
+    placard_text(cr, kKeyLegend[i], label, 7, 0, 0.85);
   }
-  return canvas;
 }
 
 // The key at position `index` (0 OFF, 1 R, 2 L, 3 BOTH).
-Canvas magneto_key(int index) {
-  Canvas canvas(kKeyWidth, kKeyHeight, 8);
+void magneto_key(Canvas& canvas, int index) {
   cairo_t* cr = canvas.cr();
   // The lock cylinder's face, with the key's slot.
   cairo_new_path(cr);
@@ -317,27 +300,20 @@ Canvas magneto_key(int index) {
   }
   set_colour(cr, rgb(70, 70, 76));
   cairo_stroke(cr);
-  return canvas;
 }
 
 }  // namespace
 
 void add_switch_drawers(Registry& registry) {
   registry.add(20, toggle_base);
-  registry.add(
-      30, [](Lang) { return toggle_lever(false); }, 20);
-  registry.add(
-      31, [](Lang) { return toggle_lever(true); }, 20);
+  registry.add(30, [](Canvas& canvas, Lang) { toggle_lever(canvas, false); });
+  registry.add(31, [](Canvas& canvas, Lang) { toggle_lever(canvas, true); });
   registry.add(1180, magneto_plate);
-  for (int i = 0; i < 4; ++i) {
-    registry.add(
-        1190 + i, [i](Lang) { return magneto_key(i); }, 1180);
-  }
+  for (int i = 0; i < 4; ++i)
+    registry.add(1190 + i, [i](Canvas& canvas, Lang) { magneto_key(canvas, i); });
   registry.add(200, battery_bar);
-  registry.add(
-      210, [](Lang) { return battery_rocker(false); }, 200);
-  registry.add(
-      211, [](Lang) { return battery_rocker(true); }, 200);
+  registry.add(210, [](Canvas& canvas, Lang) { battery_rocker(canvas, false); });
+  registry.add(211, [](Canvas& canvas, Lang) { battery_rocker(canvas, true); });
 }
 
 }  // namespace tavrel::art

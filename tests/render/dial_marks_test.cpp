@@ -5,6 +5,7 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -18,6 +19,9 @@
 #include "host/render.h"
 #include "kit.h"
 #include "module/builders.h"
+#include "module/element_walk.h"
+#include "module/gauge_table.h"
+#include "registry.h"
 #include "tests/host/fake_module.h"
 
 namespace tavrel {
@@ -60,9 +64,10 @@ std::vector<double> host_bearings(const std::vector<double>& values) {
   return bearings;
 }
 
-// Brightness (sum of channels, 0..765) of a kit canvas, sampled between
-// pixel centres.
-double brightness(const Canvas& canvas, double x, double y) {
+// A channel measure of a kit canvas's pixels, sampled between pixel
+// centres (bilinear).
+template <typename Measure>
+double sampled(const Canvas& canvas, double x, double y, Measure measure) {
   cairo_surface_t* s = canvas.surface();
   cairo_surface_flush(s);
   const unsigned char* data = cairo_image_surface_get_data(s);
@@ -70,13 +75,18 @@ double brightness(const Canvas& canvas, double x, double y) {
   auto at = [&](int i, int j) -> double {
     if (i < 0 || j < 0 || i >= canvas.width() || j >= canvas.height()) return 0.0;
     uint32_t p = *reinterpret_cast<const uint32_t*>(data + j * stride + i * 4);
-    return ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+    return measure((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   };
   const double fx = x - 0.5, fy = y - 0.5;
   const int i = static_cast<int>(std::floor(fx)), j = static_cast<int>(std::floor(fy));
   const double tx = fx - i, ty = fy - j;
   return (at(i, j) * (1 - tx) + at(i + 1, j) * tx) * (1 - ty) +
          (at(i, j + 1) * (1 - tx) + at(i + 1, j + 1) * tx) * ty;
+}
+
+// Brightness: the sum of the channels, 0..765.
+double brightness(const Canvas& canvas, double x, double y) {
+  return sampled(canvas, x, y, [](uint32_t r, uint32_t g, uint32_t b) { return r + g + b; });
 }
 
 Point along(Point pivot, double bearing, double radius, double across = 0.0) {
@@ -88,16 +98,24 @@ Point along(Point pivot, double bearing, double radius, double across = 0.0) {
 constexpr double kFaceBrightness = 60;  // 3 × 20
 
 // How far across the bearing the ink at a radius is centred (positive:
-// clockwise of it).
-double ink_centre_across(const Canvas& canvas, Point pivot, double bearing, double radius) {
+// clockwise of it), over `half` pixels either side: ink is what `measure`
+// finds above `ground`.
+template <typename Measure>
+double centre_across(const Canvas& canvas, Point pivot, double bearing, double radius, double half,
+                     double ground, Measure measure) {
   double weight = 0, moment = 0;
-  for (double t = -5; t <= 5; t += 0.05) {
+  for (double t = -half; t <= half; t += 0.05) {
     const Point p = along(pivot, bearing, radius, t);
-    const double ink = std::fmax(0.0, brightness(canvas, p.x, p.y) - kFaceBrightness);
+    const double ink = std::fmax(0.0, measure(canvas, p.x, p.y) - ground);
     weight += ink;
     moment += ink * t;
   }
   return weight > 0 ? moment / weight : 1e9;
+}
+
+// The same for a mark of the kit's on its matte face.
+double ink_centre_across(const Canvas& canvas, Point pivot, double bearing, double radius) {
+  return centre_across(canvas, pivot, bearing, radius, 5, kFaceBrightness, brightness);
 }
 
 // The radius along the bearing where the ink falls to half of what it is
@@ -295,6 +313,94 @@ TEST(DialMarks, AnArtFileFindsItsGaugesRecordsOrStopsTheProgram) {
   EXPECT_THROW(art::element_of<NeedleElement>(dial_gauge, 100), std::runtime_error);
   EXPECT_THROW(art::element_of<SpriteElement>(card_gauge, 220), std::runtime_error);
   EXPECT_EQ(&art::element_of<SpriteElement>(card_gauge, 210), &compass_card);
+}
+
+// ---- the module's own dials ---------------------------------------------------
+
+// A gauge's still pictures (its face and whatever static images lie over it)
+// as the art program draws them, layered in tree order at 1x: the dial a
+// needle moves over, without the needle.
+Canvas still_dial(const GaugeHeader& gauge) {
+  const ElementHeader& root = *gauge.element_list[0];
+  Canvas dial = art::canvas_for(root.resource_id);
+  for_each_element(gauge, [&](const ElementHeader& e, int) {
+    if (e.element_type != kStaticImage) return;
+    const Canvas picture = art::picture_of(e.resource_id, art::Lang::kFrench);
+    cairo_set_source_surface(dial.cr(), picture.surface(), e.position.x, e.position.y);
+    cairo_paint(dial.cr());
+  });
+  return dial;
+}
+
+// The strongest channel (0..255): white and coloured marks alike stand out
+// of a dark face.
+double peak(const Canvas& canvas, double x, double y) {
+  return sampled(canvas, x, y, [](uint32_t r, uint32_t g, uint32_t b) {
+    return std::max({r, g, b});
+  });
+}
+
+// Where along a bearing from the pivot the outermost mark crosses it: of
+// the outermost run of radii (4 pixels or longer) at which the bearing line
+// is bright and the dial 3.5 pixels either side of it is not (across a mark,
+// not along an arc or a numeral), a pixel inside its inner end, where no arc
+// lies beside it. Negative when there is none.
+double outermost_mark(const Canvas& canvas, Point pivot, double bearing) {
+  double run_end = -1;
+  for (double r = 150; r > 8; r -= 0.25) {
+    const Point c = along(pivot, bearing, r), a = along(pivot, bearing, r, -3.5),
+                b = along(pivot, bearing, r, 3.5);
+    const double middle = peak(canvas, c.x, c.y);
+    const bool mark =
+        middle > 120 && peak(canvas, a.x, a.y) < middle / 2 && peak(canvas, b.x, b.y) < middle / 2;
+    if (mark && run_end < 0) run_end = r;
+    if (!mark && run_end > 0) {
+      if (run_end - r >= 4) return r + 1.25;
+      run_end = -1;
+    }
+  }
+  return -1;
+}
+
+// How far across the bearing the ink at a radius is centred, against the
+// darker of the dial either side (a face of any shade).
+double mark_centre_across(const Canvas& canvas, Point pivot, double bearing, double radius) {
+  const Point a = along(pivot, bearing, radius, -4), b = along(pivot, bearing, radius, 4);
+  const double ground = std::fmin(peak(canvas, a.x, a.y), peak(canvas, b.x, b.y));
+  return centre_across(canvas, pivot, bearing, radius, 3.5, ground, peak);
+}
+
+TEST(DialMarks, EveryTablePointOfTheModulesDialsFallsOnAMark) {
+  // The lit needles that read a scale on their dial (the knobs turn without
+  // one), through every entry of their tables, the ends included.
+  const char* dials[] = {"Airspeed_Mph", "Airspeed_Kts",    "Vertical_Speed", "Altimeter",
+                         "Tachometer",   "Oil_Temp_Press",  "CHT_Indicator",  "Ammeter",
+                         "Voltmeter",    "Carb_Temperature"};
+  for (const GaugeHeader* gauge : gauges::kGaugeTable) {
+    bool listed = false;
+    for (const char* name : dials) listed = listed || std::string(name) == gauge->name;
+    if (!listed) continue;
+    const Canvas dial = still_dial(*gauge);
+    for_each_element(*gauge, [&](const ElementHeader& e, int) {
+      if (e.element_type != kNeedle || !(e.image_flags & kLuminous)) return;
+      const auto& needle = *element_as<NeedleElement>(&e);
+      const Dial scale(needle);
+      const Point pivot = scale.pivot();
+      for (int i = 0; i < needle.nonlinearity_count; ++i) {
+        const double value = needle.nonlinearity[i].value;
+        const double bearing = scale.bearing(value);
+        SCOPED_TRACE(::testing::Message() << gauge->name << ", needle " << e.resource_id
+                                          << ", entry " << i + 1 << " (" << value << ")");
+        const double radius = outermost_mark(dial, pivot, bearing);
+        if (radius < 0) {
+          ADD_FAILURE() << "no mark on the bearing " << bearing;
+          continue;
+        }
+        EXPECT_NEAR(mark_centre_across(dial, pivot, bearing, radius), 0.0, 0.5)
+            << "at radius " << radius;
+      }
+    });
+  }
 }
 
 // ---- the test picture, for the eye ----------------------------------------
