@@ -1,0 +1,281 @@
+// The page's FlightGear link against a real FlightGear: Debian's fgfs runs
+// headless (scripts/fgfs-headless.sh), headless Chromium loads a small page
+// with web/flightgear.js, and the link must bring FlightGear's values into
+// tokens, carry the panel's events into FlightGear, notice FlightGear going
+// away and come back with it.
+//
+//   node tests/web/flightgear.test.js
+// Needs fgfs (scripts/setup.sh --tests) and Debian's chromium. Prints one
+// line per case, the latency measured, and "flightgear: N passed, M failed".
+'use strict';
+
+const assert = require('assert/strict');
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const ROOT = path.resolve(__dirname, '..', '..');
+const HARNESS = path.join(ROOT, 'scripts/fgfs-headless.sh');
+const flightgear = require(path.join(ROOT, 'web/flightgear.js'));
+const TABLE = JSON.parse(fs.readFileSync(path.join(ROOT, 'web/flightgear-table.json'), 'utf8'));
+
+// How far the panel may be from FlightGear's /json at the same moment: the
+// link's newest data is at most a frame or two older than the answer, and
+// the c172p left alone drifts (a few knots and a few hundred feet a minute).
+const TOLERANCE = { 61: 1.5, 74: 15, 84: 1.5, 390: 25 };
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'tavrel-flightgear-'));
+
+let fgfs = null;  // { pid, port }
+let browser = null;
+
+function startFlightGear(port) {
+  const env = Object.assign({}, process.env, port ? { FGFS_PORT: String(port) } : {});
+  const out = execFileSync('bash', [HARNESS, 'start', fs.mkdtempSync(path.join(scratch, 'fgfs-'))],
+                           { env, encoding: 'utf8', stdio: ['ignore', 'pipe', 'inherit'] });
+  const [pid, p] = out.trim().split(/\s+/).map(Number);
+  fgfs = { pid, port: p };
+  return fgfs;
+}
+
+function stopFlightGear() {
+  if (!fgfs) return;
+  execFileSync('bash', [HARNESS, 'stop', String(fgfs.pid)], { stdio: 'inherit' });
+  fgfs = null;
+}
+
+// Whatever happens, fgfs does not outlive the test.
+process.on('exit', () => {
+  if (fgfs) {
+    try { process.kill(-fgfs.pid, 'SIGKILL'); } catch (e) { /* gone */ }
+  }
+});
+for (const signal of ['SIGINT', 'SIGTERM']) process.on(signal, () => process.exit(130));
+
+async function json(property) {
+  const response = await fetch(`http://127.0.0.1:${fgfs.port}/json${property}`);
+  return (await response.json()).value;
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function until(what, predicate, ms) {
+  const end = Date.now() + ms;
+  for (;;) {
+    const v = await predicate();
+    if (v) return v;
+    if (Date.now() > end) throw new Error(`${what}: not within ${ms} ms`);
+    await sleep(20);
+  }
+}
+
+// The page: the link, the table, and what arrived with its times.
+function writePage() {
+  const page = path.join(scratch, 'link.html');
+  fs.writeFileSync(page, `<!doctype html><meta charset="utf-8"><title>link</title>
+<script>${fs.readFileSync(path.join(ROOT, 'web/flightgear.js'), 'utf8')}</script>
+<script>
+  window.table = ${JSON.stringify(TABLE)};
+  window.tokens = {};
+  window.arrivals = [];
+  window.statuses = [];
+  window.link = new TavrelFlightGear.Link({
+    table: window.table,
+    setToken: (token, value) => {
+      window.tokens[token] = value;
+      window.arrivals.push([performance.now(), token, value]);
+    },
+    onStatus: (s) => {
+      const last = window.statuses[window.statuses.length - 1];
+      if (!last || last.state !== s.state) window.statuses.push({ state: s.state, at: performance.now() });
+    },
+  });
+</script>`);
+  return 'file://' + page;
+}
+
+const results = [];
+async function test(name, body) {
+  const started = Date.now();
+  try {
+    await body();
+    results.push(true);
+    console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  } catch (e) {
+    results.push(false);
+    console.log(`FAIL ${name}\n     ${String(e.stack || e).split('\n').slice(0, 4).join('\n     ')}`);
+  }
+}
+
+async function main() {
+  const t0 = Date.now();
+  startFlightGear();
+  console.log(`fgfs answered after ${((Date.now() - t0) / 1000).toFixed(0)} s on port ${fgfs.port}`);
+  browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-dev-shm-usage',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           `--user-data-dir=${fs.mkdtempSync(path.join(scratch, 'profile-'))}`],
+  });
+  const page = await browser.newPage();
+  const pageErrors = [];
+  page.on('pageerror', (e) => pageErrors.push(e.message));
+  await page.goto(writePage());
+  const token = (n) => page.evaluate((k) => window.tokens[k], n);
+  const state = () => page.evaluate(() => window.link.status().state);
+
+  await test('within a second of connecting, airspeed, altitude, heading and rpm agree with /json', async () => {
+    const connectedAt = await page.evaluate((port) => {
+      window.link.connect(`127.0.0.1:${port}`);
+      return performance.now();
+    }, fgfs.port);
+    const arrived = await until('the four tokens', () => page.evaluate((at) => {
+      const first = (t) => (window.arrivals.find((a) => a[1] === t) || [])[0];
+      const times = [61, 74, 84, 390].map(first);
+      return times.every((x) => x !== undefined) ? Math.max(...times) - at : null;
+    }, connectedAt), 1000);
+    console.log(`     all four arrived ${arrived.toFixed(0)} ms after connect()`);
+    // Several moments: the page's token just before and just after
+    // FlightGear's /json answer; the answer, through the table, must lie
+    // between the two, give or take the tolerance.
+    for (let i = 0; i < 5; i++) {
+      for (const row of TABLE.tokens.filter((r) => r.token in TOLERANCE)) {
+        const before = await token(row.token);
+        const expected = flightgear.tokenValue(row, new Map([[row.read.path, await json(row.read.path)]]));
+        const after = await token(row.token);
+        const off = (shown) => {
+          const d = Math.abs(shown - expected);
+          return row.token === 84 ? Math.min(d, 360 - d) : d;
+        };
+        const inside = (expected - before) * (expected - after) <= 0;
+        assert.ok(inside || Math.min(off(before), off(after)) <= TOLERANCE[row.token],
+                  `token ${row.token} (${row.what}) shows ${before} then ${after}, /json gives ${expected}`);
+      }
+      await sleep(200);
+    }
+    assert.equal(await state(), 'connected');
+  });
+
+  await test('the battery switch turns the battery master off and on; its token follows', async () => {
+    assert.equal(await json('/controls/switches/master-bat'), true);
+    await page.evaluate(() => window.link.fireEvent(66241, 0));
+    await until('master-bat off', async () => (await json('/controls/switches/master-bat')) === false, 2000);
+    assert.equal(await token(364), 0);
+    await page.evaluate(() => window.link.fireEvent(66241, 0));
+    await until('master-bat on', async () => (await json('/controls/switches/master-bat')) === true, 2000);
+    await until('token 364 back at 1', async () => (await token(364)) === 1, 1000);
+  });
+
+  await test("the black lever moves FlightGear's throttle to the lever's value; the starter holds while pressed",
+             async () => {
+    await page.evaluate(() => window.link.fireEvent(65697, 4096));
+    await until('throttle at 0.25', async () => Math.abs((await json('/controls/engines/engine/throttle')) - 0.25) < 1e-6, 2000);
+    assert.equal(await token(558), 0.25);
+    await page.evaluate(() => window.link.fireEvent(66300, 0, 'press'));
+    await until('starter engaged', async () => (await json('/controls/switches/starter')) === true, 2000);
+    await sleep(300);
+    assert.equal(await json('/controls/switches/starter'), true, 'the starter let go while held');
+    await page.evaluate(() => window.link.fireEvent(66300, 0, 'release'));
+    await until('starter released', async () => (await json('/controls/switches/starter')) === false, 2000);
+    await page.evaluate(() => window.link.fireEvent(65697, 12288));
+  });
+
+  await test('a FlightGear property change reaches setToken quickly (latency measured)', async () => {
+    // A second socket changes the heading marker; the link's callback times
+    // the arrival. What is measured: set sent, FlightGear's next frames, the
+    // listener's message, the conversion, the callback.
+    const latencies = await page.evaluate(async (port) => {
+      const socket = new WebSocket(`ws://127.0.0.1:${port}/PropertyListener`);
+      await new Promise((resolve) => { socket.onopen = resolve; });
+      const out = [];
+      for (let i = 0; i < 20; i++) {
+        const bug = 100 + i;
+        const sent = performance.now();
+        socket.send(JSON.stringify({ command: 'set', node: '/autopilot/settings/heading-bug-deg', value: bug }));
+        for (;;) {
+          const hit = window.arrivals.find((a) => a[1] === 855 && a[2] === bug && a[0] >= sent);
+          if (hit) {
+            out.push(hit[0] - sent);
+            break;
+          }
+          if (performance.now() - sent > 2000) {
+            out.push(Infinity);
+            break;
+          }
+          await new Promise((resolve) => setTimeout(resolve, 2));
+        }
+      }
+      socket.close();
+      return out;
+    }, fgfs.port);
+    const sorted = latencies.slice().sort((a, b) => a - b);
+    console.log(`     set to callback: median ${sorted[10].toFixed(0)} ms, ` +
+                `max ${sorted[19].toFixed(0)} ms over ${sorted.length}`);
+    assert.ok(sorted[19] < 250, `a change took ${sorted[19]} ms`);
+  });
+
+  await test('fgfs frozen (its socket open, nothing arriving): stale after two seconds, live again after', async () => {
+    process.kill(-fgfs.pid, 'SIGSTOP');
+    const frozenAt = Date.now();
+    try {
+      await until('stale', async () => (await state()) === 'stale', 3000);
+      const after = Date.now() - frozenAt;
+      assert.ok(after >= 1900, `stale after ${after} ms`);
+    } finally {
+      process.kill(-fgfs.pid, 'SIGCONT');
+    }
+    await until('connected again', async () => (await state()) === 'connected', 3000);
+  });
+
+  await test('stopping fgfs by its process id brings the stale status; the tokens hold', async () => {
+    const before = await token(390);
+    const arrivals = await page.evaluate(() => window.arrivals.length);
+    stopFlightGear();
+    const stoppedAt = Date.now();
+    await until('stale', async () => (await state()) === 'stale', 3000);
+    console.log(`     stale ${Date.now() - stoppedAt} ms after fgfs stopped`);
+    await sleep(1500);
+    assert.equal(await token(390), before);
+    assert.equal(await page.evaluate(() => window.arrivals.length), arrivals);
+    assert.equal(await state(), 'stale');
+  });
+
+  await test('starting fgfs again on the same port, the link reconnects by itself', async () => {
+    const port = await page.evaluate(() => window.link.status().address.split(':')[1]);
+    const arrivals = await page.evaluate(() => window.arrivals.length);
+    startFlightGear(Number(port));
+    const answeredAt = Date.now();
+    await until('connected again', async () => (await state()) === 'connected', 5000);
+    console.log(`     connected ${Date.now() - answeredAt} ms after fgfs answered`);
+    await until('new data', async () => (await page.evaluate(() => window.arrivals.length)) > arrivals, 2000);
+    // A fresh FlightGear: the battery master is on again and the token says so.
+    assert.equal(await token(364), 1);
+  });
+
+  await test('disconnect() stops the link', async () => {
+    await page.evaluate(() => window.link.disconnect());
+    const arrivals = await page.evaluate(() => window.arrivals.length);
+    await sleep(500);
+    assert.equal(await page.evaluate(() => window.arrivals.length), arrivals);
+    assert.equal(await state(), 'off');
+    assert.deepEqual(pageErrors, []);
+  });
+}
+
+main()
+  .catch((e) => {
+    console.log(`FAIL the run: ${e.stack || e}`);
+    results.push(false);
+  })
+  .finally(async () => {
+    if (browser) await browser.close();
+    try {
+      stopFlightGear();
+    } catch (e) { /* reported by the harness */ }
+    fs.rmSync(scratch, { recursive: true, force: true });
+    const passed = results.filter(Boolean).length;
+    console.log(`flightgear: ${passed} passed, ${results.length - passed} failed`);
+    process.exitCode = passed === results.length && results.length > 0 ? 0 : 1;
+  });
