@@ -102,6 +102,33 @@ else
   rm -f "$log"
 fi
 
+# The page's link to FlightGear against a real fgfs, headless (about two and
+# a half minutes: FlightGear starts twice). FlightGear is installed for the
+# tests only.
+if ! ./scripts/setup.sh --tests; then
+  echo "flightgear: scripts/setup.sh --tests failed"
+  failed=$((failed + 1))
+  status=1
+elif ! (cd tests/web && { [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund --loglevel=error >/dev/null; }); then
+  echo "flightgear: npm ci in tests/web failed"
+  failed=$((failed + 1))
+  status=1
+else
+  log=$(mktemp)
+  timeout 600 node tests/web/flightgear.test.js 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  # "flightgear: 8 passed, 0 failed"
+  summary=$(grep -E '^flightgear: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -n 1)
+  if [ -n "$summary" ]; then
+    passed=$((passed + $(sed -E 's/^flightgear: ([0-9]+) passed.*/\1/' <<<"$summary")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$summary")))
+  else
+    status=1
+    failed=$((failed + 1))
+  fi
+  rm -f "$log"
+fi
+
 echo
 echo "tests: $passed passed, $failed failed, $skipped skipped"
 exit $status
