@@ -236,10 +236,12 @@
 
     // Sends the property changes of a key event. True when the event was
     // FlightGear's business (done, or nothing to do there), false when the
-    // page should carry it out itself.
+    // page should carry it out itself. Without a connection FlightGear's
+    // events do nothing: the panel does not show what FlightGear never got.
     fireEvent(event, value, phase) {
       const changes = eventChanges(this.events.get(event), value || 0, phase || 'press', this.values);
       if (changes === null) return false;
+      if (!this.socket || this.socket.readyState !== 1) return true;
       for (const [path, v] of changes) {
         this.send({ command: 'set', node: canonical(path), value: v });
         // Known at once, so a second click before FlightGear answers steps
