@@ -94,6 +94,12 @@ node_cases() {
   fi
   rm -f "$log"
 }
+# A step before a Node test that failed counts as one failure.
+step_failed() {
+  echo "$1"
+  failed=$((failed + 1))
+  status=1
+}
 # puppeteer-core from npm drives Debian's chromium; installed once.
 npm_installed=false
 npm_ready() {
@@ -106,9 +112,7 @@ if [ ! -f build/web/tavrel-panel.html ]; then
   echo "web: the browser tests are skipped: build/web/tavrel-panel.html was not built (no emcc)"
   skipped=$((skipped + 1))
 elif ! npm_ready; then
-  echo "web: npm ci in tests/web failed"
-  failed=$((failed + 1))
-  status=1
+  step_failed "web: npm ci in tests/web failed"
 else
   node_cases web 300 tests/web/panel.test.js
 fi
@@ -117,13 +121,9 @@ fi
 # minutes: FlightGear starts twice). FlightGear is installed for the tests
 # only.
 if ! ./scripts/setup.sh --tests; then
-  echo "flightgear: scripts/setup.sh --tests failed"
-  failed=$((failed + 1))
-  status=1
+  step_failed "flightgear: scripts/setup.sh --tests failed"
 elif ! npm_ready; then
-  echo "flightgear: npm ci in tests/web failed"
-  failed=$((failed + 1))
-  status=1
+  step_failed "flightgear: npm ci in tests/web failed"
 else
   node_cases flightgear 600 tests/web/flightgear.test.js
 fi
