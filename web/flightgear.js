@@ -8,7 +8,9 @@
 //
 // One plain script: in a page it defines TavrelFlightGear, under Node it is
 // a module with the same functions (the snapshot script and the tests use
-// the table's conversions from here). No framework, nothing to build.
+// the table's conversions from here). No framework, nothing to build. It
+// also goes through Emscripten's optimiser as a --pre-js, which mangles
+// destructuring (`for (const [a, b] of ...)`): there is none here.
 'use strict';
 
 (function (root, factory) {
@@ -242,11 +244,12 @@
       const changes = eventChanges(this.events.get(event), value || 0, phase || 'press', this.values);
       if (changes === null) return false;
       if (!this.socket || this.socket.readyState !== 1) return true;
-      for (const [path, v] of changes) {
-        this.send({ command: 'set', node: canonical(path), value: v });
+      for (const change of changes) {
+        const path = canonical(change[0]);
+        this.send({ command: 'set', node: path, value: change[1] });
         // Known at once, so a second click before FlightGear answers steps
         // from this value and the panel moves without waiting.
-        this.receive(canonical(path), v, false);
+        this.receive(path, change[1], false);
       }
       return true;
     }
