@@ -22,6 +22,10 @@
   const STALE_AFTER_MS = 2000;
   const RECONNECT_EVERY_MS = 1000;
   const CHECK_EVERY_MS = 250;
+  // FlightGear's listeners now and then leave out a change, even the last
+  // one of a series (seen with 2020.3): every property is asked for again
+  // this often, so a missed change shows within a second.
+  const REFRESH_EVERY_MS = 1000;
   // A lever's event value runs from 0 (lever back) to 16384 (full forward).
   const LEVER_FULL = 16384;
   // A property that changes every frame while FlightGear runs: it keeps
@@ -196,6 +200,7 @@
       this.address = null;
       this.state = 'off';
       this.lastData = 0;
+      this.lastRefresh = 0;
       this.timer = null;
       this.retry = null;
     }
@@ -275,9 +280,9 @@
       this.socket = socket;
       socket.onopen = () => {
         for (const node of this.paths) this.send({ command: 'addListener', node });
-        // A listener answers with the value at once; a get makes sure of
-        // it for properties that do not exist yet.
-        for (const node of this.paths) this.send({ command: 'get', node });
+        // A listener speaks only when its property changes: the values of
+        // now come with a get.
+        this.refresh();
       };
       socket.onmessage = (message) => {
         let data;
@@ -301,6 +306,11 @@
       if (!this.address) return;
       clearTimeout(this.retry);
       this.retry = setTimeout(() => this.open(), RECONNECT_EVERY_MS);
+    }
+
+    refresh() {
+      this.lastRefresh = this.now();
+      for (const node of this.paths) this.send({ command: 'get', node });
     }
 
     send(message) {
@@ -327,6 +337,7 @@
     }
 
     check() {
+      if (this.state === 'connected' && this.now() - this.lastRefresh >= REFRESH_EVERY_MS) this.refresh();
       if (this.state === 'connected' && this.now() - this.lastData > STALE_AFTER_MS) this.setState('stale');
       else this.onStatus(this.status());
     }
