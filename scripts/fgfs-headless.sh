@@ -106,6 +106,8 @@ start() {
     if ! kill -0 "$pid" 2>/dev/null; then
       echo "fgfs-headless: fgfs ended before its web server answered; $dir/fgfs.log ends:" >&2
       tail -n 20 "$dir/fgfs.log" >&2
+      stop "$pid"
+      trap - INT TERM
       return 1
     fi
     if http_get "$port" /json/sim/signals/fdm-initialized | grep -q '"value":true'; then

@@ -26,6 +26,10 @@
   // one of a series (seen with 2020.3): every property is asked for again
   // this often, so a missed change shows within a second.
   const REFRESH_EVERY_MS = 1000;
+  // FlightGear carries out what it is sent in bursts, up to a second late;
+  // until it answers with a value the page set, older answers are not
+  // shown (the switch would jump back and forth).
+  const PENDING_MS = 1500;
   // A lever's event value runs from 0 (lever back) to 16384 (full forward).
   const LEVER_FULL = 16384;
   // A property that changes every frame while FlightGear runs: it keeps
@@ -47,6 +51,12 @@
     if (typeof v === 'number') return v;
     if (typeof v === 'string' && v.trim() !== '') return Number(v);
     return NaN;
+  }
+
+  // Whether FlightGear's answer is the value sent (it writes six decimals).
+  function same(sent, answer) {
+    if (typeof sent === 'string' || typeof answer === 'string') return canonical(sent) === canonical(answer);
+    return Math.abs(number(sent) - number(answer)) < 1e-5;
   }
 
   function wrapped(x, low, high) {
@@ -184,6 +194,8 @@
       this.paths = properties(this.table);
       this.values = new Map();
       this.tokens = new Map();
+      // Properties set by the page that FlightGear has not confirmed yet.
+      this.pending = new Map();
       this.events = new Map(this.table.events.map((row) => [row.event, row]));
       // Which token rows each property feeds.
       this.readers = new Map();
@@ -231,6 +243,7 @@
       }
       this.values.clear();
       this.tokens.clear();
+      this.pending.clear();
       this.setState('off');
     }
 
@@ -254,6 +267,7 @@
         this.send({ command: 'set', node: path, value: change[1] });
         // Known at once, so a second click before FlightGear answers steps
         // from this value and the panel moves without waiting.
+        this.pending.set(path, { value: change[1], until: this.now() + PENDING_MS });
         this.receive(path, change[1], false);
       }
       return true;
@@ -321,6 +335,11 @@
       if (fromFlightGear) {
         this.lastData = this.now();
         if (this.state !== 'connected') this.setState('connected');
+        const pending = this.pending.get(path);
+        if (pending) {
+          if (!same(pending.value, value) && this.now() < pending.until) return;
+          this.pending.delete(path);
+        }
       }
       if (value === undefined) return;
       this.values.set(path, value);

@@ -37,8 +37,17 @@ let browser = null;
 
 function startFlightGear(port) {
   const env = Object.assign({}, process.env, port ? { FGFS_PORT: String(port) } : {});
-  const out = execFileSync('bash', [HARNESS, 'start', fs.mkdtempSync(path.join(scratch, 'fgfs-'))],
-                           { env, encoding: 'utf8', stdio: ['ignore', 'pipe', 'inherit'] });
+  const dir = fs.mkdtempSync(path.join(scratch, 'fgfs-'));
+  let out;
+  try {
+    out = execFileSync('bash', [HARNESS, 'start', dir], { env, encoding: 'utf8', stdio: ['ignore', 'pipe', 'inherit'] });
+  } finally {
+    // Whatever went wrong, an fgfs that was started is known by its id.
+    const pidFile = path.join(dir, 'fgfs.pid');
+    if (out === undefined && fs.existsSync(pidFile)) {
+      execFileSync('bash', [HARNESS, 'stop', fs.readFileSync(pidFile, 'utf8').trim()], { stdio: 'inherit' });
+    }
+  }
   const [pid, p] = out.trim().split(/\s+/).map(Number);
   fgfs = { pid, port: p };
   return fgfs;
@@ -309,12 +318,12 @@ async function main() {
   });
 
   await test('stopping fgfs by its process id brings the stale status; the tokens hold', async () => {
-    const before = await token(390);
-    const arrivals = await page.evaluate(() => window.arrivals.length);
     stopFlightGear();
     const stoppedAt = Date.now();
     await until('stale', async () => (await state()) === 'stale', 3000);
     console.log(`     stale ${Date.now() - stoppedAt} ms after fgfs stopped`);
+    const before = await token(390);
+    const arrivals = await page.evaluate(() => window.arrivals.length);
     // A click now reaches no FlightGear, so the switch does not move.
     assert.equal(await page.evaluate(() => window.link.fireEvent(66241, 0)), true);
     await sleep(1500);
