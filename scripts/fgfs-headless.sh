@@ -14,10 +14,11 @@
 #                                          fgfs whatever happens; COMMAND's
 #                                          exit status
 #
-# DIR (default: a new temporary folder) holds fgfs's home (FG_HOME, so no
-# saved settings of the user's are read or written), its log fgfs.log and
-# fgfs.pid. FGFS_PORT chooses the port (default: a free one), FGFS_TIMEOUT
-# the seconds to wait for the server (default 240), FGFS_ARGS adds options.
+# DIR (default: a new temporary folder, named when fgfs answers) holds
+# fgfs's home (FG_HOME, so no saved settings of the user's are read or
+# written), its log fgfs.log and fgfs.pid; run removes it at the end.
+# FGFS_PORT chooses the port (default: a free one), FGFS_TIMEOUT the seconds
+# to wait for the server (default 240), FGFS_ARGS adds options.
 # Everything started lives in one process group led by PID: stop ends that
 # group, never anything found by name.
 set -euo pipefail
@@ -111,7 +112,8 @@ start() {
       return 1
     fi
     if http_get "$port" /json/sim/signals/fdm-initialized | grep -q '"value":true'; then
-      echo "fgfs-headless: fgfs (pid $pid) answers on port $port after $((SECONDS - started)) s" >&2
+      echo "fgfs-headless: fgfs (pid $pid) answers on port $port after $((SECONDS - started)) s;" \
+        "its home and log are in $dir" >&2
       trap - INT TERM
       echo "$pid $port"
       return 0
@@ -139,8 +141,8 @@ case "${1:-}" in
     [ $# -gt 0 ] || { echo "usage: fgfs-headless.sh run -- COMMAND [ARG...]" >&2; exit 2; }
     dir=$(mktemp -d -t fgfs-XXXXXX)
     read -r FGFS_PID FGFS_PORT < <(start "$dir") || true
-    [ -n "${FGFS_PID:-}" ] || exit 1
-    trap 'stop "$FGFS_PID"' EXIT
+    [ -n "${FGFS_PID:-}" ] || { rm -rf "$dir"; exit 1; }
+    trap 'stop "$FGFS_PID"; rm -rf "$dir"' EXIT
     trap 'exit 130' INT TERM
     export FGFS_PID FGFS_PORT FGFS_DIR=$dir
     status=0
