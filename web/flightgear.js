@@ -244,6 +244,7 @@
       this.values.clear();
       this.tokens.clear();
       this.pending.clear();
+      this.lastData = 0;
       this.setState('off');
     }
 
@@ -310,7 +311,8 @@
       socket.onclose = () => {
         if (this.socket !== socket) return;
         this.socket = null;
-        this.setState('stale');
+        // Stale once data came; before, still trying to connect.
+        this.setState(this.lastData ? 'stale' : 'connecting');
         this.scheduleReconnect();
       };
       socket.onerror = () => {};

@@ -65,8 +65,19 @@ try {
   clock = 6600;
   socket.hear('/controls/switches/master-bat', true);
   assert.equal(tokens.get(364), 1);
+  // Closed after data came: stale, the tokens held.
+  socket.onclose();
+  assert.equal(link.status().state, 'stale');
+  assert.equal(tokens.get(364), 1);
 } finally {
   link.disconnect();
 }
 assert.equal(link.status().state, 'off');
+
+// Nothing ever answered at an address: still connecting, not stale.
+const nowhere = new Link({ table, WebSocket: FakeSocket, now: () => clock });
+nowhere.connect('127.0.0.1:1');
+FakeSocket.last.onclose();
+assert.equal(nowhere.status().state, 'connecting');
+nowhere.disconnect();
 console.log('flightgear link: 1 passed, 0 failed');
