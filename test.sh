@@ -77,29 +77,55 @@ for config in $configs; do
   rm -f "$log"
 done
 
-# The panel page in a real browser (tests/web): puppeteer-core from npm
-# drives Debian's chromium. Each case counts once.
-if [ ! -f build/web/tavrel-panel.html ]; then
-  echo "web: the browser tests are skipped: build/web/tavrel-panel.html was not built (no emcc)"
-  skipped=$((skipped + 1))
-elif ! (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null); then
-  echo "web: npm ci in tests/web failed"
-  failed=$((failed + 1))
-  status=1
-else
+# Runs a Node test script of tests/web that closes with the line "NAME: N
+# passed, M failed" and counts its cases, each once.
+node_cases() {
+  local name=$1 seconds=$2 script=$3 log summary
   log=$(mktemp)
-  timeout 300 node tests/web/panel.test.js 2>&1 | tee "$log"
+  timeout "$seconds" node "$script" 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-  # "web: 13 passed, 0 failed"
-  summary=$(grep -E '^web: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -n 1)
+  summary=$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed\$" "$log" | tail -n 1)
   if [ -n "$summary" ]; then
-    passed=$((passed + $(sed -E 's/^web: ([0-9]+) passed.*/\1/' <<<"$summary")))
+    passed=$((passed + $(sed -E "s/^$name: ([0-9]+) passed.*/\1/" <<<"$summary")))
     failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$summary")))
   else
     status=1
     failed=$((failed + 1))
   fi
   rm -f "$log"
+}
+# A step before a Node test that failed counts as one failure.
+step_failed() {
+  echo "$1"
+  failed=$((failed + 1))
+  status=1
+}
+# puppeteer-core from npm drives Debian's chromium; installed once.
+npm_installed=false
+npm_ready() {
+  $npm_installed || (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null) &&
+    npm_installed=true
+}
+
+# The panel page in a real browser (tests/web/panel.test.js).
+if [ ! -f build/web/tavrel-panel.html ]; then
+  echo "web: the browser tests are skipped: build/web/tavrel-panel.html was not built (no emcc)"
+  skipped=$((skipped + 1))
+elif ! npm_ready; then
+  step_failed "web: npm ci in tests/web failed"
+else
+  node_cases web 300 tests/web/panel.test.js
+fi
+
+# The page's link to FlightGear against a real fgfs, headless (about two
+# minutes: FlightGear starts twice). FlightGear is installed for the tests
+# only.
+if ! ./scripts/setup.sh --tests; then
+  step_failed "flightgear: scripts/setup.sh --tests failed"
+elif ! npm_ready; then
+  step_failed "flightgear: npm ci in tests/web failed"
+else
+  node_cases flightgear 600 tests/web/flightgear.test.js
 fi
 
 echo

@@ -4,8 +4,13 @@
 # Needs root (CI and the development machines run as root).
 #
 #   scripts/setup.sh                  install what is missing
-#   scripts/setup.sh --list-packages  print the packages, one a line (the
-#                                     file-ownership test reads them)
+#   scripts/setup.sh --tests          also install what only ./test.sh needs
+#   scripts/setup.sh --list-packages  print the packages ./build.sh installs,
+#                                     one a line (the file-ownership test
+#                                     reads them: what the build and the
+#                                     tools open must come from these)
+#   scripts/setup.sh --list-packages --tests
+#                                     print the test-only packages
 set -euo pipefail
 
 # Every font and data file the build and the tools open comes from a package
@@ -28,17 +33,38 @@ web_packages=(emscripten chromium)
 # npm installs that driver. A Node.js from elsewhere brings its own npm,
 # which Debian's would conflict with: then that one is used.
 command -v npm >/dev/null || web_packages+=(npm)
+# Only for ./test.sh, never for ./build.sh: FlightGear (about 1.3 GB with its
+# data) as the page's peer in the tests of its FlightGear link, run headless
+# under Xvfb (from the Wine packages) with a D-Bus session of its own
+# (dbus-run-session) and Mesa's software renderer.
+test_packages=(flightgear dbus-daemon libgl1-mesa-dri)
 
-if [ "${1:-}" = "--list-packages" ]; then
-  printf '%s\n' "${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}"
+list=false
+tests=false
+for argument in "$@"; do
+  case "$argument" in
+    --list-packages) list=true ;;
+    --tests) tests=true ;;
+    *)
+      echo "usage: scripts/setup.sh [--tests] [--list-packages]" >&2
+      exit 2
+      ;;
+  esac
+done
+
+if $list; then
+  if $tests; then
+    printf '%s\n' "${test_packages[@]}"
+  else
+    printf '%s\n' "${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}"
+  fi
   exit 0
-elif [ $# -gt 0 ]; then
-  echo "usage: scripts/setup.sh [--list-packages]" >&2
-  exit 2
 fi
 
+wanted=("${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}")
+$tests && wanted+=("${test_packages[@]}")
 missing=()
-for package in "${native_packages[@]}" "${wine_packages[@]}" "${web_packages[@]}"; do
+for package in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$package")
   fi
