@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "click.h"
 #include "dib.h"
 #include "generate.h"
@@ -290,8 +292,10 @@ TEST(ClickSound, SoundsLikeAClickNotSilenceOrAHum) {
 class GeneratorTest : public testing::Test {
  protected:
   void SetUp() override {
+    // The process id keeps runs from other checkouts or builds out of each
+    // other's way.
     dir_ = fs::path(testing::TempDir()) /
-           ("tavrel_art_" +
+           ("tavrel_art_" + std::to_string(getpid()) + "_" +
             std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
   }
