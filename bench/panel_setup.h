@@ -23,7 +23,7 @@ struct PanelRig {
 
   // Day, or night with the panel lights on.
   host::Lighting lighting(bool night) {
-    host->variables().set(host::kPanelLightsToken, night ? 1 : 0);
+    host->variables().set(token::kPanelLights, night ? 1 : 0);
     return host::lighting_of(*host, night);
   }
 };

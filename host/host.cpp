@@ -93,13 +93,13 @@ void Host::update() {
 void Host::fire(uint32_t event, uint32_t value) {
   fired_.push_back({event, value});
   switch (event) {
-    case kEventPanelWindowToggle:
+    case key_event::kPanelWindowToggle:
       window_open(value) ? close_window(value) : open_window(value);
       return;
-    case kEventPanelWindowOpen:
+    case key_event::kPanelWindowOpen:
       open_window(value);
       return;
-    case kEventPanelWindowClose:
+    case key_event::kPanelWindowClose:
       close_window(value);
       return;
     default:

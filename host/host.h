@@ -15,6 +15,7 @@
 #include "host/bitmaps.h"
 #include "host/instance.h"
 #include "host/variables.h"
+#include "module/catalogue.h"
 
 namespace tavrel::host {
 
@@ -31,9 +32,6 @@ struct FiredEvent {
     return event == other.event && value == other.value;
   }
 };
-
-// The ident of the main panel window, which is open from the start.
-constexpr uint32_t kMainPanelWindow = 0;
 
 class Host {
  public:
@@ -57,7 +55,7 @@ class Host {
   // tells it the window opened (service 16). Throws HostError for an
   // unknown name.
   GaugeInstance& place(std::string_view name, std::string_view parameters = {},
-                       uint32_t window = kMainPanelWindow);
+                       uint32_t window = panel_window::kMain);
   // Destroys an instance (service 12 first).
   void remove(GaugeInstance& instance);
   const std::vector<std::unique_ptr<GaugeInstance>>& instances() const { return instances_; }
@@ -121,7 +119,7 @@ class Host {
   std::vector<FiredEvent> fired_;
   std::vector<uint32_t> toggled_windows_;
   std::vector<bool> toggles_left_open_;
-  std::set<uint32_t> open_windows_{kMainPanelWindow};
+  std::set<uint32_t> open_windows_{panel_window::kMain.ident};
   std::set<uint32_t> failures_;
   bool button_down_ = false;
   std::vector<uint32_t> momentary_held_;  // momentary events not yet released

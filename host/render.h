@@ -78,8 +78,6 @@ struct Light {
 };
 Light light_for(uint32_t image_flags, const Lighting& lighting);
 
-// The token that holds the panel lights switch.
-constexpr uint32_t kPanelLightsToken = 10;
 Lighting lighting_of(Host& host, bool night);
 
 // sin and cos of an angle in degrees from basic arithmetic alone (the same

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "host/catalogue.h"
 #include "host/fonts.h"
 #include "host/host.h"
-#include "host/key_events.h"
 #include "host/panel.h"
 #include "host/render.h"
 #include "host/state_file.h"
@@ -59,6 +59,8 @@ const char kUsage[] =
     "         [--next [--set TOKEN=VALUE]...]...\n"
     "         prints what every element shows after the updates, one line each:\n"
     "         PATH TYPE bitmap ID [value V[,V...]] [STATE] [frozen]\n"
+    "  catalogue [--json]\n"
+    "         the host's numbers the gauges use: tokens, key events, tooltips, panel windows\n"
     "every command also takes --quiet (no progress on stderr) and --module FILE.gau\n"
     "(the Windows build's module; the native build has its module linked in)\n";
 
@@ -83,6 +85,7 @@ struct Options {
   // state: one entry per --next, holding the --set texts that follow it.
   std::vector<std::vector<std::string>> next_steps;
   std::vector<uint32_t> failures;  // --fail
+  bool json = false;               // catalogue --json
 };
 
 int parse_number(const std::string& text, const std::string& what, int low, int high) {
@@ -120,14 +123,15 @@ Options parse_options(int argc, char** argv) {
       {"--strict", {0, "panel"}},
       {"--hold", {1, "click"}},
       {"--drag", {2, "click"}},
-      {"--quiet", {0, "list render panel sheet click hover state"}},
-      {"--module", {1, "list render panel sheet click hover state"}},
+      {"--quiet", {0, "list render panel sheet click hover state catalogue"}},
+      {"--module", {1, "list render panel sheet click hover state catalogue"}},
+      {"--json", {0, "catalogue"}},
       {"--next", {0, "state"}},
       {"--fail", {1, "state"}},
   };
-  const std::map<std::string, size_t> positional_count = {{"list", 0},  {"render", 1}, {"panel", 1},
-                                                          {"sheet", 0}, {"click", 3},  {"hover", 3},
-                                                          {"state", 1}};
+  const std::map<std::string, size_t> positional_count = {
+      {"list", 0},  {"render", 1}, {"panel", 1}, {"sheet", 0},
+      {"click", 3}, {"hover", 3},  {"state", 1}, {"catalogue", 0}};
   auto command = positional_count.find(o.command);
   if (command == positional_count.end()) throw UsageError("unknown command \"" + o.command + "\"");
 
@@ -181,6 +185,8 @@ Options parse_options(int argc, char** argv) {
         o.quiet = true;
       } else if (arg == "--module") {
         o.module = value;
+      } else if (arg == "--json") {
+        o.json = true;
       }
       i += spec->second.arguments;
     } else {
@@ -568,6 +574,12 @@ int run(int argc, char** argv) {
   if (o.command == "sheet") return command_sheet(o);
   if (o.command == "click") return command_click(o, false);
   if (o.command == "state") return command_state(o);
+  if (o.command == "catalogue") {
+    // Host data compiled into gaugeview: no module is bound.
+    std::fputs((o.json ? host::catalogue_json() + "\n" : host::catalogue_markdown()).c_str(),
+               stdout);
+    return 0;
+  }
   return command_click(o, true);  // hover
 }
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "host/catalogue.h"
 #include "host/fonts.h"
-#include "host/help_texts.h"
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/panel_config.h"
@@ -222,6 +222,12 @@ EMSCRIPTEN_KEEPALIVE int tv_init(const char* config_path, const char* state_path
 
 EMSCRIPTEN_KEEPALIVE const char* tv_art_dir() {
   return TAVREL_ART_DIR;
+}
+
+// The catalogue of the host's numbers (tokens with their units and ranges,
+// key events, tooltips, panel windows) as JSON, for the page's sliders.
+EMSCRIPTEN_KEEPALIVE const char* tv_catalogue() {
+  return hand_over(host::catalogue_json());
 }
 
 // A panel configuration from the page (file picker or drop). Its problems

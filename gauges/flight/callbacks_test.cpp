@@ -17,6 +17,7 @@ namespace {
 
 TEST(FlightCallbacks, PitchAtTheLimitsIsKeptAsItIs) {
   SpriteElement card{};
+  card.header.element_type = kSprite;
   for (double pitch : {40.0, -40.0, 39.5, 0.0}) {
     card.y.source_var.var_value.number = pitch;
     EXPECT_EQ(gauges::attitude_pitch_cb(&card.header), pitch);
@@ -25,6 +26,7 @@ TEST(FlightCallbacks, PitchAtTheLimitsIsKeptAsItIs) {
 
 TEST(FlightCallbacks, BallHeightIsTheSquareOfItsDeflection) {
   SliderElement ball{};
+  ball.header.element_type = kSlider;
   ball.y.source_var.var_value.number = -64.0;
   // 1.25 pixels up once the host applies the scale.
   EXPECT_DOUBLE_EQ(gauges::turn_ball_height_cb(&ball.header) * -0.00030517578125, -1.25);
@@ -34,6 +36,7 @@ TEST(FlightCallbacks, BallHeightIsTheSquareOfItsDeflection) {
 
 TEST(FlightCallbacks, TurnRateIsScaledDownBy256) {
   NeedleElement pointer{};
+  pointer.header.element_type = kNeedle;
   pointer.source_var.var_value.number = 576.0;
   EXPECT_DOUBLE_EQ(gauges::turn_rate_cb(&pointer.header), 2.25);
 }

@@ -31,7 +31,7 @@ TEST(AllGauges, EachDrawsAtHalfFullAndDoubleSizeDayAndNightWithoutWarning) {
     int width = 0, height = 0;
     ASSERT_TRUE(module.renderer.background_size(instance, width, height)) << name;
     for (bool night : {false, true}) {
-      module.host.variables().set(host::kPanelLightsToken, night ? 1 : 0);
+      module.host.variables().set(token::kPanelLights, night ? 1 : 0);
       module.host.update();
       const host::Lighting lighting = host::lighting_of(module.host, night);
       for (int scaled : {width / 2, width, width * 2}) {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "host/help_texts.h"
+#include "host/catalogue.h"
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/panel_config.h"

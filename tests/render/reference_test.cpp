@@ -39,7 +39,7 @@ struct Module {
 
   // Day, or night with the panel lights on (or off).
   host::Lighting light(bool night, bool panel_lights = true) {
-    host.variables().set(host::kPanelLightsToken, night && panel_lights ? 1 : 0);
+    host.variables().set(token::kPanelLights, night && panel_lights ? 1 : 0);
     host.update();
     return host::lighting_of(host, night);
   }

@@ -256,7 +256,7 @@ TEST(Render, NightDarkensAllButBrightElementsAndPanelLightsWarmLuminousOnes) {
   EXPECT_TRUE(near(lit_night, plain_night, 0));      // luminous, but the lights are off
   EXPECT_TRUE(colour_is(night, 75, 15, kWhite, 0));  // 0x4: not darkened
 
-  stage.host->variables().set(host::kPanelLightsToken, 1);
+  stage.host->variables().set(token::kPanelLights, 1);
   stage.host->update();
   host::Canvas lights = stage.render(instance, 0, true);
   Rgb warm = rgb_at(lights, 90, 35);
