@@ -13,17 +13,12 @@
 
 #include "host/binding.h"
 #include "host/bitmaps.h"
+#include "host/error.h"
 #include "host/instance.h"
 #include "host/variables.h"
 #include "module/catalogue.h"
 
 namespace tavrel::host {
-
-// An error the host reports to its user (unknown gauge, bad input).
-class HostError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct FiredEvent {
   uint32_t event;
@@ -101,10 +96,10 @@ class Host {
   // A bitmap's size in the current language, from its header; false when
   // it is missing or its header gives no size.
   bool bitmap_size(int id, int& width, int& height) {
-    return bitmaps_->size(id, language_, width, height);
+    return bitmaps_->size(id, bitmaps_->language(), width, height);
   }
-  Language language() const { return language_; }
-  void set_language(Language language) { language_ = language; }
+  Language language() const { return bitmaps_->language(); }
+  void set_language(Language language) { bitmaps_->set_language(language); }
 
   // The host currently bound (the services reach it through here).
   static Host* current();
@@ -124,7 +119,6 @@ class Host {
   bool button_down_ = false;
   std::vector<uint32_t> momentary_held_;  // momentary events not yet released
   std::unique_ptr<BitmapStore> bitmaps_;
-  Language language_ = Language::kFrench;
   void* services_[kServiceTableEntries] = {};
 };
 

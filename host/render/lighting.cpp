@@ -11,10 +11,10 @@ Light light_for(uint32_t image_flags, const Lighting& lighting) {
   return {70, 72, 92};  // dark, a little blue
 }
 
-Lighting lighting_of(Host& host, bool night) {
+Lighting lighting_of(const VariableStore& variables, bool night) {
   Lighting lighting;
   lighting.night = night;
-  lighting.panel_lights = host.variables().number(token::kPanelLights) != 0.0;
+  lighting.panel_lights = variables.number(token::kPanelLights) != 0.0;
   return lighting;
 }
 

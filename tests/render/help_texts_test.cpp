@@ -26,14 +26,15 @@ TEST(HelpTexts, EveryHelpIdOfEveryGaugeAndOfTheDefaultPanelHasAText) {
   std::set<uint32_t> ids;
   for (GaugeHeader* gauge : host.gauges()) collect(gauge->mouse_rect, ids);
   host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
+  host::Renderer renderer{host.bitmaps(), fonts};
   host::PanelConfig config;
   std::string error;
   ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
                                       config, error))
       << error;
-  const host::Panel panel = host::place_panel(config, host, renderer);
-  for (const host::Panel::Gauge& gauge : panel.gauges) {
+  host::Panel panel(host);
+  panel.place(config);
+  for (const host::PanelGaugePlace& gauge : panel.window().gauges) {
     collect(gauge.instance->header()->mouse_rect, ids);
   }
   // The gauges carry tooltips; the set is no formality.

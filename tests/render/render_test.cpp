@@ -102,7 +102,7 @@ struct Stage {
     auto module = std::make_unique<testing::FakeModule>(std::move(gauges));
     pictures(*module);
     host = std::make_unique<host::Host>(std::move(module));
-    renderer = std::make_unique<host::Renderer>(*host, fonts);
+    renderer = std::make_unique<host::Renderer>(host->bitmaps(), fonts);
   }
   host::GaugeInstance& show(const char* name) {
     host::GaugeInstance& instance = host->place(name);
@@ -110,7 +110,8 @@ struct Stage {
     return instance;
   }
   host::Canvas render(const host::GaugeInstance& instance, int width = 0, bool night = false) {
-    return host::render_gauge(*renderer, instance, width, host::lighting_of(*host, night));
+    return host::render_gauge(*renderer, instance, width,
+                              host::lighting_of(host->variables(), night));
   }
   std::unique_ptr<host::Host> host;
   host::FontLibrary fonts;

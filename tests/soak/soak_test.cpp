@@ -117,7 +117,7 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
   {
     host::Host host{host::bind_module("", nullptr)};
     host::FontLibrary fonts;
-    host::Renderer renderer(host, fonts);
+    host::Renderer renderer(host.bitmaps(), fonts);
     for (const host::PanelGauge& gauge : config.gauges) {
       slots.push_back({gauge.name, gauge.parameters, panel_window::kMain});
     }
@@ -220,7 +220,7 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
       if (frame % kDrawEvery == kSettleFrames - 1) {
         host::Canvas canvas(400, 400);
         for (bool night : {false, true}) {
-          const host::Lighting lighting = host::lighting_of(host, night);
+          const host::Lighting lighting = host::lighting_of(host.variables(), night);
           for (host::GaugeInstance* instance : placed) {
             renderer.draw(*instance, canvas, {.scale_x = 0.5, .scale_y = 0.5}, lighting);
           }
