@@ -85,13 +85,28 @@ void Host::remove(GaugeInstance& instance) {
 }
 
 void Host::update() {
+  updating_ = true;
   for (auto& instance : instances_) {
     if (window_open(instance->window())) instance->update();
   }
+  updating_ = false;
+  // Events fired during the update act now, between frames, in the order
+  // they were fired (so every gauge of the frame saw the same variables).
+  std::vector<FiredEvent> pending;
+  pending.swap(pending_);
+  for (const FiredEvent& e : pending) apply(e.event, e.value);
 }
 
 void Host::fire(uint32_t event, uint32_t value) {
   fired_.push_back({event, value});
+  if (updating_) {
+    pending_.push_back({event, value});
+  } else {
+    apply(event, value);
+  }
+}
+
+void Host::apply(uint32_t event, uint32_t value) {
   switch (event) {
     case key_event::kPanelWindowToggle:
       window_open(value) ? close_window(value) : open_window(value);

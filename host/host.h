@@ -61,7 +61,9 @@ class Host {
   VariableStore& variables() { return variables_; }
 
   // Key events: fired by gauges (trigger_key_event or a child's event id),
-  // recorded and applied to the variables through the key-event model.
+  // recorded and applied to the variables through the key-event model: at
+  // once, or, when fired during an update (by a value callback), after that
+  // update, as the host applies them between frames.
   void fire(uint32_t event, uint32_t value);
   const std::vector<FiredEvent>& fired() const { return fired_; }
   void clear_fired() {
@@ -111,7 +113,11 @@ class Host {
   std::unique_ptr<ModuleBinding> binding_;
   VariableStore variables_;
   std::vector<std::unique_ptr<GaugeInstance>> instances_;
+  void apply(uint32_t event, uint32_t value);
+
   std::vector<FiredEvent> fired_;
+  bool updating_ = false;
+  std::vector<FiredEvent> pending_;  // fired during the update under way
   std::vector<uint32_t> toggled_windows_;
   std::vector<bool> toggles_left_open_;
   std::set<uint32_t> open_windows_{panel_window::kMain.ident};
