@@ -21,16 +21,45 @@ get_filename_component(_tavrel_native_default "${TAVREL_ART_DIR}" DIRECTORY)
 set(TAVREL_NATIVE_BUILD_DIR "${_tavrel_native_default}" CACHE PATH
     "The native build whose programs the win32 checks compare against")
 
+# Time limits of the tests that run under Wine, in seconds as Wine runs on
+# a machine with IA-32 in its kernel. Where Wine runs slower (under software
+# emulation, as in ../shared/wine-vm.sh, about 20 times slower), set
+# TAVREL_WINE_TIME_SCALE to a whole factor when running ctest: every limit
+# is multiplied by it then (each directory's limits are set from an include
+# file that ctest reads as it runs).
+function(tavrel_wine_time_limit seconds)
+  set_property(DIRECTORY APPEND PROPERTY TAVREL_WINE_LIMITS "${seconds}|${ARGN}")
+  get_property(limits DIRECTORY PROPERTY TAVREL_WINE_LIMITS)
+  set(script "# Written by cmake/wine.cmake: the time limits of this folder's Wine tests.\n"
+             "set(scale \"\$ENV{TAVREL_WINE_TIME_SCALE}\")\n"
+             "if(NOT scale MATCHES \"^[1-9][0-9]*$\")\n  set(scale 1)\nendif()\n")
+  foreach(entry IN LISTS limits)
+    string(REPLACE "|" ";" parts "${entry}")
+    list(POP_FRONT parts base)
+    string(REPLACE ";" " " names "${parts}")
+    string(APPEND script "math(EXPR limit \"${base} * \${scale}\")\n"
+                         "set_tests_properties(${names} PROPERTIES TIMEOUT \${limit})\n")
+  endforeach()
+  set(file ${CMAKE_CURRENT_BINARY_DIR}/wine_time_limits.cmake)
+  file(WRITE ${file} "${script}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
+  get_property(included DIRECTORY PROPERTY TEST_INCLUDE_FILES)
+  list(REMOVE_DUPLICATES included)
+  set_property(DIRECTORY PROPERTY TEST_INCLUDE_FILES ${included})
+endfunction()
+
 # Makes the prefix before any test that runs under Wine (the first wineboot
 # takes a while; every later run reuses the prefix).
 add_test(NAME wine.prefix COMMAND ${TAVREL_RUN_UNDER_WINE} --root ${TAVREL_WINE_ROOT} --prepare)
-set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 900
-                                            RESOURCE_LOCK wine)
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix RESOURCE_LOCK wine)
+tavrel_wine_time_limit(900 wine.prefix)
 
-# Marks tests as running under Wine: they need the prefix and take turns
-# (each run is a Wine session of its own).
-function(tavrel_wine_tests)
+# Marks tests as running under Wine, with a time limit in seconds (scaled
+# as above): they need the prefix and take turns (each run is a Wine
+# session of its own).
+function(tavrel_wine_tests seconds)
   set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine)
+  tavrel_wine_time_limit(${seconds} ${ARGN})
 endfunction()
 
 # Programs made before this file was read (and any made without the

@@ -43,7 +43,7 @@
     ['oilTemp', 'oil_temperature', 1],
     ['oilPress', 'oil_pressure', 1],
     ['cht', 'cylinder_head_temperature', 1],
-    ['carb', 'carburettor_air_added', 0.5],
+    ['carb', 'carburettor_air', 0.5],
     ['fuelPress', 'fuel_pressure', 0.1],
     ['front', 'front_tank', 1],
     ['center', 'center_tank', 1],

@@ -42,7 +42,7 @@ constinit StaticImageElement bezel = static_image(carb_temperature, {.bitmap = 2
 // The added temperature plus a tenth of the cylinder-head temperature in
 // Celsius, worked in this order so that every build rounds alike.
 double TAVREL_STDCALL carb_temperature_cb(ElementHeader*) {
-  const double added = host_services::read_number(token::kCarburettorAirAdded);
+  const double added = host_services::read_number(token::kCarburettorAir);
   const double rankine = host_services::read_number(token::kCylinderHeadTemperature);
   return ((rankine - 459.67) - 32) * 0.5555555555555556 * 0.1 + added;
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kMarker = "<!-- examples: tests/render/readme_examples_test.cpp";
+constexpr const char* kMarker = "<!-- examples: tests/tools/readme_examples_test.cpp";
 
 struct Example {
   int line = 0;
