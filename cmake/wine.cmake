@@ -25,27 +25,40 @@ set(TAVREL_NATIVE_BUILD_DIR "${_tavrel_native_default}" CACHE PATH
 # a machine with IA-32 in its kernel. Where Wine runs slower (under software
 # emulation, as in ../shared/wine-vm.sh, about 20 times slower), set
 # TAVREL_WINE_TIME_SCALE to a whole factor when running ctest: every limit
-# is multiplied by it then (each directory's limits are set from an include
-# file that ctest reads as it runs).
+# is multiplied by it then. ctest reads each folder's limits from an include
+# file as it runs, which gives each test its limit as the test is added.
 function(tavrel_wine_time_limit seconds)
-  set_property(DIRECTORY APPEND PROPERTY TAVREL_WINE_LIMITS "${seconds}|${ARGN}")
-  get_property(limits DIRECTORY PROPERTY TAVREL_WINE_LIMITS)
-  set(script "# Written by cmake/wine.cmake: the time limits of this folder's Wine tests.\n"
-             "set(scale \"\$ENV{TAVREL_WINE_TIME_SCALE}\")\n"
-             "if(NOT scale MATCHES \"^[1-9][0-9]*$\")\n  set(scale 1)\nendif()\n")
-  foreach(entry IN LISTS limits)
-    string(REPLACE "|" ";" parts "${entry}")
-    list(POP_FRONT parts base)
-    string(REPLACE ";" " " names "${parts}")
-    string(APPEND script "math(EXPR limit \"${base} * \${scale}\")\n"
-                         "set_tests_properties(${names} PROPERTIES TIMEOUT \${limit})\n")
+  foreach(test IN LISTS ARGN)
+    set_property(DIRECTORY APPEND PROPERTY TAVREL_WINE_LIMITS
+                 "set([=[TAVREL_WINE_LIMIT_${test}]=] ${seconds})")
   endforeach()
+  get_property(limits DIRECTORY PROPERTY TAVREL_WINE_LIMITS)
+  list(JOIN limits "\n" limits)
+  string(CONCAT script
+    "# Written by cmake/wine.cmake: the time limits of this folder's Wine tests,\n"
+    "# scaled by TAVREL_WINE_TIME_SCALE as ctest runs.\n"
+    "${limits}\n"
+    "get_property(wrapped GLOBAL PROPERTY TAVREL_WINE_LIMITS_WRAPPED)\n"
+    "if(NOT wrapped)\n"
+    "  set_property(GLOBAL PROPERTY TAVREL_WINE_LIMITS_WRAPPED 1)\n"
+    "  macro(add_test name)\n"
+    "    _add_test(\${ARGV})\n"
+    "    if(DEFINED TAVREL_WINE_LIMIT_\${name})\n"
+    "      set(tavrel_scale \"\$ENV{TAVREL_WINE_TIME_SCALE}\")\n"
+    "      if(NOT tavrel_scale MATCHES \"^[1-9][0-9]*$\")\n"
+    "        set(tavrel_scale 1)\n"
+    "      endif()\n"
+    "      math(EXPR tavrel_limit \"\${TAVREL_WINE_LIMIT_\${name}} * \${tavrel_scale}\")\n"
+    "      set_tests_properties(\${name} PROPERTIES TIMEOUT \${tavrel_limit})\n"
+    "    endif()\n"
+    "  endmacro()\n"
+    "endif()\n")
   set(file ${CMAKE_CURRENT_BINARY_DIR}/wine_time_limits.cmake)
   file(WRITE ${file} "${script}")
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
   get_property(included DIRECTORY PROPERTY TEST_INCLUDE_FILES)
-  list(REMOVE_DUPLICATES included)
-  set_property(DIRECTORY PROPERTY TEST_INCLUDE_FILES ${included})
+  if(NOT file IN_LIST included)
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
+  endif()
 endfunction()
 
 # Makes the prefix before any test that runs under Wine (the first wineboot

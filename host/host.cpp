@@ -92,6 +92,7 @@ void Host::update() {
   updating_ = false;
   // Events fired during the update act now, between frames, in the order
   // they were fired (so every gauge of the frame saw the same variables).
+  if (pending_.empty()) return;
   std::vector<FiredEvent> pending;
   pending.swap(pending_);
   for (const FiredEvent& e : pending) apply(e.event, e.value);

@@ -67,7 +67,7 @@ struct Placement {
 
 struct Lighting {
   bool night = false;
-  bool panel_lights = false;  // token 10 non-zero
+  bool panel_lights = false;  // the panel lights switch on
 };
 
 // The light on an element with these image flags.

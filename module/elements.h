@@ -7,6 +7,7 @@
 // carries only the checked casts its callbacks use.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <type_traits>
 
@@ -16,44 +17,35 @@ namespace tavrel {
 
 // The element type of each record.
 template <typename Record>
-struct ElementRecord;
-template <>
-struct ElementRecord<StaticImageElement> {
-  static constexpr ElementType kType = kStaticImage;
-};
-template <>
-struct ElementRecord<NeedleElement> {
-  static constexpr ElementType kType = kNeedle;
-};
-template <>
-struct ElementRecord<StringElement> {
-  static constexpr ElementType kType = kString;
-};
-template <>
-struct ElementRecord<SliderElement> {
-  static constexpr ElementType kType = kSlider;
-};
-template <>
-struct ElementRecord<IconElement> {
-  static constexpr ElementType kType = kIcon;
-};
-template <>
-struct ElementRecord<MovingImageElement> {
-  static constexpr ElementType kType = kMovingImage;
-};
-template <>
-struct ElementRecord<SpriteElement> {
-  static constexpr ElementType kType = kSprite;
-};
+constexpr ElementType record_type() {
+  if constexpr (std::is_same_v<Record, NeedleElement>) return kNeedle;
+  if constexpr (std::is_same_v<Record, StringElement>) return kString;
+  if constexpr (std::is_same_v<Record, SliderElement>) return kSlider;
+  if constexpr (std::is_same_v<Record, IconElement>) return kIcon;
+  if constexpr (std::is_same_v<Record, MovingImageElement>) return kMovingImage;
+  if constexpr (std::is_same_v<Record, SpriteElement>) return kSprite;
+  static_assert(
+      std::is_same_v<Record, StaticImageElement> || std::is_same_v<Record, NeedleElement> ||
+          std::is_same_v<Record, StringElement> || std::is_same_v<Record, SliderElement> ||
+          std::is_same_v<Record, IconElement> || std::is_same_v<Record, MovingImageElement> ||
+          std::is_same_v<Record, SpriteElement>,
+      "one of the seven element records");
+  return kStaticImage;
+}
 
-// The record behind an element's header, or null when the element is of
-// another type (a callback bound to the wrong element reads nothing).
+// The record behind an element's header, which must be of the record's
+// type: a callback bound to an element of another type is a fault of the
+// gauge's records. Debug builds (the sanitizer build, in which every test
+// runs) check it and stop there; the release module carries no check, so a
+// callback costs what it did with a plain cast. Readers of elements of any
+// type switch on the type first.
 template <typename Record>
 Record* element_as(ElementHeader* element) {
   using Plain = std::remove_const_t<Record>;
   static_assert(std::is_standard_layout_v<Plain> && offsetof(Plain, header) == 0,
                 "an element record begins with its header");
-  if (element == nullptr || element->element_type != ElementRecord<Plain>::kType) return nullptr;
+  assert(element != nullptr && element->element_type == record_type<Plain>() &&
+         "an element of another type");
   return reinterpret_cast<Record*>(element);
 }
 template <typename Record>
@@ -144,22 +136,43 @@ auto source_vars(Header& element) {
     ++out.count;
   };
   Header* e = &element;
-  if (auto* needle = element_as<NeedleElement>(e)) {
-    add(needle->source_var, needle->callback);
-  } else if (auto* text = element_as<StringElement>(e)) {
-    for (int i = 0; i < 3; ++i) add(text->source_vars[i], i == 0 ? text->callback : nullptr);
-  } else if (auto* slider = element_as<SliderElement>(e)) {
-    add(slider->x.source_var, slider->x.callback);
-    add(slider->y.source_var, slider->y.callback);
-  } else if (auto* icon = element_as<IconElement>(e)) {
-    add(icon->source_var, icon->callback);
-  } else if (auto* moving = element_as<MovingImageElement>(e)) {
-    add(moving->x.source_var, moving->x.callback);
-    add(moving->y.source_var, moving->y.callback);
-  } else if (auto* sprite = element_as<SpriteElement>(e)) {
-    add(sprite->x.source_var, sprite->x.callback);
-    add(sprite->y.source_var, sprite->y.callback);
-    add(sprite->rotation.source_var, sprite->rotation.callback);
+  switch (e->element_type) {
+    case kNeedle: {
+      auto* needle = element_as<NeedleElement>(e);
+      add(needle->source_var, needle->callback);
+      break;
+    }
+    case kString: {
+      auto* text = element_as<StringElement>(e);
+      for (int i = 0; i < 3; ++i) add(text->source_vars[i], i == 0 ? text->callback : nullptr);
+      break;
+    }
+    case kSlider: {
+      auto* slider = element_as<SliderElement>(e);
+      add(slider->x.source_var, slider->x.callback);
+      add(slider->y.source_var, slider->y.callback);
+      break;
+    }
+    case kIcon: {
+      auto* icon = element_as<IconElement>(e);
+      add(icon->source_var, icon->callback);
+      break;
+    }
+    case kMovingImage: {
+      auto* moving = element_as<MovingImageElement>(e);
+      add(moving->x.source_var, moving->x.callback);
+      add(moving->y.source_var, moving->y.callback);
+      break;
+    }
+    case kSprite: {
+      auto* sprite = element_as<SpriteElement>(e);
+      add(sprite->x.source_var, sprite->x.callback);
+      add(sprite->y.source_var, sprite->y.callback);
+      add(sprite->rotation.source_var, sprite->rotation.callback);
+      break;
+    }
+    default:
+      break;
   }
   return out;
 }

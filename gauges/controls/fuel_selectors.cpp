@@ -1,7 +1,7 @@
-// Two pictures of one four-position fuel tank selector, both driven by
-// token 307 and both setting it through the same four events. Drawing
-// either one moves a selector value the plates cannot show to the front
-// tank.
+// Two pictures of one four-position fuel tank selector, both driven by the
+// tank selector token and both setting it through the same four events.
+// Drawing either one moves a selector value the plates cannot show to the
+// front tank.
 #include "module/builders.h"
 #include "module/catalogue.h"
 #include "module/elements.h"
@@ -52,9 +52,7 @@ constinit IconElement tank_handle =
 // other selector value is one the plates cannot show: select the front
 // tank, once per update, until the host has moved the selector there.
 double TAVREL_STDCALL fuel_selector_cb(ElementHeader* element) {
-  const auto* handle = element_as<IconElement>(element);
-  if (handle == nullptr) return 0.0;
-  const uint32_t selected = handle->source_var.var_value.flags;
+  const uint32_t selected = element_as<IconElement>(element)->source_var.var_value.flags;
   switch (selected) {
     case 0:
       return 3.0;

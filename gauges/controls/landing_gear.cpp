@@ -34,9 +34,8 @@ constinit IconElement lever =
 // The lever shows down only once the gear is all the way down; in travel,
 // and for a value that does not compare, it shows up.
 double TAVREL_STDCALL gear_lever_cb(ElementHeader* element) {
-  const auto* lever_icon = element_as<IconElement>(element);
-  return lever_icon != nullptr && lever_icon->source_var.var_value.number >= gear::kDown ? 1.0
-                                                                                         : 0.0;
+  const double gear = element_as<IconElement>(element)->source_var.var_value.number;
+  return gear >= gear::kDown ? 1.0 : 0.0;
 }
 
 constinit MouseList mouse =

@@ -179,9 +179,7 @@ void TAVREL_STDCALL hourmeter_gauge_cb(GaugeHeader* gauge, uint32_t service, uin
 // the next one; the drums above roll in the same 36 seconds, like the wheels
 // of a mechanical counter. The hourglass (a cell of 36 s) always rolls.
 double TAVREL_STDCALL hourmeter_drum_cb(ElementHeader* element) {
-  const auto* drum = element_as<MovingImageElement>(element);
-  if (drum == nullptr) return 0.0;
-  const double cell = drum->y.maximum * 0.1;
+  const double cell = element_as<MovingImageElement>(element)->y.maximum * 0.1;
   const double turn = cell * drums::kDigitsPerTurn;
   const double t = hours_total;
   const double r = t - std::floor(t / turn) * turn;

@@ -52,9 +52,7 @@ double TAVREL_STDCALL low_fuel_lamp_cb(ElementHeader* element) {
   const double front = host_services::read_number(token::kFrontTank);
   const double rear = host_services::read_number(token::kRearTank);
   const double center = host_services::read_number(token::kCenterTank);
-  const auto* lamp = element_as<IconElement>(element);
-  if (lamp == nullptr) return kDark;
-  const int32_t selector = lamp->source_var.var_value.integer;
+  const int32_t selector = element_as<IconElement>(element)->source_var.var_value.integer;
 
   const bool low = (selector == kSelectorFront && front < kLowLevel) ||
                    (selector == kSelectorRear && rear < kLowLevel) ||

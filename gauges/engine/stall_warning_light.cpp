@@ -31,8 +31,8 @@ constinit IconElement lit =
 // Lit (icon 0) while the warning is above zero; dark (no icon) at zero,
 // below it, and for a reading that is not a number.
 double TAVREL_STDCALL stall_warning_cb(ElementHeader* element) {
-  const auto* lamp = element_as<IconElement>(element);
-  return lamp != nullptr && lamp->source_var.var_value.number > 0 ? 0 : -1;
+  const double warning = element_as<IconElement>(element)->source_var.var_value.number;
+  return warning > 0 ? 0 : -1;
 }
 
 constinit MouseList mouse = mouse_list(outer_parent(tooltip::kStallWarning));

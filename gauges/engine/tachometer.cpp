@@ -64,9 +64,7 @@ constinit StaticImageElement bezel = static_image(tachometer, {.bitmap = 370});
 // the engine speed. Each band includes its lower bound; a reading that is
 // not a number falls through every comparison to 0.
 double TAVREL_STDCALL tach_thousands_cb(ElementHeader* element) {
-  const auto* disc = element_as<SpriteElement>(element);
-  if (disc == nullptr) return 0.0;
-  const double rpm = disc->rotation.source_var.var_value.number;
+  const double rpm = element_as<SpriteElement>(element)->rotation.source_var.var_value.number;
   if (rpm >= tach::kContinuousFrom) return -rpm;
   if (rpm >= 3 * tach::kThousand) return -3 * tach::kThousand;
   if (rpm >= 2 * tach::kThousand) return -2 * tach::kThousand;

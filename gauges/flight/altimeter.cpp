@@ -115,13 +115,11 @@ constinit NeedleElement knob = needle(
 // less the value that stands in the window at rotation 0.
 double TAVREL_STDCALL altimeter_hpa_card_cb(ElementHeader* element) {
   const auto* card = element_as<SpriteElement>(element);
-  if (card == nullptr) return 0.0;
   return hpa_card_value(card->rotation.source_var.var_value.number);
 }
 
 double TAVREL_STDCALL altimeter_inhg_card_cb(ElementHeader* element) {
   const auto* card = element_as<SpriteElement>(element);
-  if (card == nullptr) return 0.0;
   return inhg_card_value(card->rotation.source_var.var_value.number);
 }
 

@@ -71,7 +71,6 @@ constinit StaticImageElement bezel_over = static_image(attitude, {.bitmap = 1090
 // Pitch held within the card's travel.
 double TAVREL_STDCALL attitude_pitch_cb(ElementHeader* element) {
   const auto* card = element_as<SpriteElement>(element);
-  if (card == nullptr) return 0.0;
   return horizon_card::held_pitch(card->y.source_var.var_value.number);
 }
 

@@ -95,9 +95,7 @@ constinit NeedleElement dg_marker_knob =
 // The marker's angle on the dial: its setting less the gyro heading, so it
 // stays on the card's mark for that setting whatever the heading.
 double TAVREL_STDCALL heading_marker_cb(ElementHeader* element) {
-  const auto* marker_needle = element_as<NeedleElement>(element);
-  if (marker_needle == nullptr) return 0.0;
-  const double marker = marker_needle->source_var.var_value.number;
+  const double marker = element_as<NeedleElement>(element)->source_var.var_value.number;
   ModuleVar heading{};
   heading.id = token::kGyroHeading;
   host_services::lookup_var(&heading);

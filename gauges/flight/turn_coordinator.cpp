@@ -67,17 +67,14 @@ constinit StaticImageElement bezel = static_image(turn_coordinator, {.bitmap = 1
 
 // The ball's height: the square of its deflection.
 double TAVREL_STDCALL turn_ball_height_cb(ElementHeader* element) {
-  const auto* ball_slider = element_as<SliderElement>(element);
-  if (ball_slider == nullptr) return 0.0;
-  const double d = ball_slider->y.source_var.var_value.number;
+  const double d = element_as<SliderElement>(element)->y.source_var.var_value.number;
   return d * d;
 }
 
 // The turn rate in the table's units.
 double TAVREL_STDCALL turn_rate_cb(ElementHeader* element) {
-  const auto* pointer = element_as<NeedleElement>(element);
-  if (pointer == nullptr) return 0.0;
-  return turn_pointer::scaled_turn_rate(pointer->source_var.var_value.number);
+  return turn_pointer::scaled_turn_rate(
+      element_as<NeedleElement>(element)->source_var.var_value.number);
 }
 
 namespace {

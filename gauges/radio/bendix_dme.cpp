@@ -135,7 +135,6 @@ void show_dashes(StringElement* text) {
 // rounds up to five characters.
 double TAVREL_STDCALL dme_distance_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
-  if (text == nullptr) return 0.0;
   const double d = text->source_vars[0].var_value.number;
   const double sign = text->source_vars[1].var_value.number;
   if (sign < 0.0) {
@@ -149,7 +148,6 @@ double TAVREL_STDCALL dme_distance_cb(ElementHeader* element) {
 
 double TAVREL_STDCALL dme_speed_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
-  if (text == nullptr) return 0.0;
   const double v = text->source_vars[0].var_value.number;
   const double sign = text->source_vars[1].var_value.number;
   if (sign < 0.0) {
@@ -164,7 +162,6 @@ double TAVREL_STDCALL dme_speed_cb(ElementHeader* element) {
 // while distance and speed read "----".
 double TAVREL_STDCALL dme_time_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
-  if (text == nullptr) return 0.0;
   const double t = text->source_vars[0].var_value.number;
   if (!show_number(text, t, kWholeTwo)) show_dashes(text);
   return t;
@@ -173,7 +170,6 @@ double TAVREL_STDCALL dme_time_cb(ElementHeader* element) {
 template <const char* kText>
 double TAVREL_STDCALL dme_label_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
-  if (text == nullptr) return 0.0;
   show(text, kText);
   return text->source_vars[0].var_value.number;
 }
@@ -182,7 +178,6 @@ double TAVREL_STDCALL dme_label_cb(ElementHeader* element) {
 // 4294967295) is past the two icons and draws no knob.
 double TAVREL_STDCALL dme_source_knob_cb(ElementHeader* element) {
   const auto* knob = element_as<IconElement>(element);
-  if (knob == nullptr) return -1.0;
   const uint32_t receiver = knob->source_var.var_value.flags;
   return static_cast<double>(receiver - 1u);
 }

@@ -71,8 +71,8 @@ void registration_install(GaugeHeader* gauge) {
   ElementHeader* root = gauge->element_list != nullptr ? gauge->element_list[0] : nullptr;
   if (root == nullptr || root->next_element == nullptr) return;
   ElementHeader* first_child = root->next_element[0];
+  if (first_child == nullptr || first_child->element_type != kString) return;
   auto* text = element_as<StringElement>(first_child);
-  if (text == nullptr) return;
 
   // Everything after the registration: colour keys, then the font.
   const char* blank = params::find_key(gauge->parameters, " ");
@@ -106,7 +106,7 @@ void TAVREL_STDCALL registration_gauge_cb(GaugeHeader* gauge, uint32_t service, 
 
 double TAVREL_STDCALL registration_text_cb(ElementHeader* element) {
   auto* text = element_as<StringElement>(element);
-  if (text != nullptr && text->text != nullptr) {
+  if (text->text != nullptr) {
     // The host's buffer holds char_count characters and a zero; a longer
     // registration is cut there.
     size_t room = text->char_count > 0 ? static_cast<size_t>(text->char_count) : 0;

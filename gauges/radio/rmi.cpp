@@ -1,6 +1,6 @@
 // Radio magnetic indicator: a compass card turned by the heading, the ADF
 // double-bar pointer and a single-bar pointer that parks across the dial
-// while the flag in token 46 is set. Tooltip only, no clicks.
+// while the RMI flags say so. Tooltip only, no clicks.
 #include "gauges/radio/rmi.h"
 
 #include "module/builders.h"
@@ -13,7 +13,7 @@ namespace tavrel::gauges {
 namespace {
 using namespace build;
 
-constexpr uint32_t kParkSinglePointer = 0x80;  // in the lowest byte of token 46
+constexpr uint32_t kParkSinglePointer = 0x80;  // in the lowest byte of the RMI flags
 constexpr double kParkedBearing = 90.0;        // across the dial
 
 extern StaticImageElement face;
@@ -75,21 +75,15 @@ constinit NeedleElement single_pointer = needle(rmi,
 // Thin bezel ring, open in the middle.
 constinit StaticImageElement bezel = static_image(rmi, {.bitmap = 1440});
 
-// The value the host read into a needle's variable (0 for an element that
-// is not a needle).
-double needle_value(ElementHeader* element) {
-  const auto* needle_record = element_as<NeedleElement>(element);
-  return needle_record != nullptr ? needle_record->source_var.var_value.number : 0.0;
-}
-
 // The card turns anticlockwise by the heading, bringing it under the top
 // index.
 double TAVREL_STDCALL rmi_card_cb(ElementHeader* element) {
-  return rmi_card::kTurnPerHeadingDegree * needle_value(element);
+  return rmi_card::kTurnPerHeadingDegree *
+         element_as<NeedleElement>(element)->source_var.var_value.number;
 }
 
 double TAVREL_STDCALL rmi_adf_pointer_cb(ElementHeader* element) {
-  return needle_value(element);
+  return element_as<NeedleElement>(element)->source_var.var_value.number;
 }
 
 // One lookup of the flags each update; nothing is kept between calls.
@@ -98,7 +92,7 @@ double TAVREL_STDCALL rmi_single_pointer_cb(ElementHeader* element) {
   flags.id = token::kRmiFlags;
   host_services::lookup_var(&flags);
   if ((flags.var_value.flags & 0xFFu) & kParkSinglePointer) return kParkedBearing;
-  return needle_value(element);
+  return element_as<NeedleElement>(element)->source_var.var_value.number;
 }
 
 // Both pointers: straight up at 0, straight down at 180.

@@ -39,8 +39,7 @@ double TAVREL_STDCALL key_position(ElementHeader* element) {
   ModuleVar left{};
   left.id = token::kLeftMagneto;
   host_services::lookup_var(&left);
-  const auto* key_icon = element_as<IconElement>(element);
-  double right = key_icon != nullptr ? key_icon->source_var.var_value.number : 0.0;
+  double right = element_as<IconElement>(element)->source_var.var_value.number;
   return 2.0 * left.var_value.number + right;
 }
 
