@@ -41,5 +41,16 @@ TEST(FlightCallbacks, TurnRateIsScaledDownBy256) {
   EXPECT_DOUBLE_EQ(gauges::turn_rate_cb(&pointer.header), 2.25);
 }
 
+#ifndef NDEBUG
+// A callback bound to an element of another type is a fault of the gauge's
+// records: the checked cast stops a debug build there (the release module
+// carries no check).
+TEST(FlightCallbacks, AnElementOfAnotherTypeStopsADebugBuild) {
+  SliderElement not_a_card{};
+  not_a_card.header.element_type = kSlider;
+  EXPECT_DEATH(gauges::attitude_pitch_cb(&not_a_card.header), "another type");
+}
+#endif
+
 }  // namespace
 }  // namespace tavrel
