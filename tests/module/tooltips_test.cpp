@@ -9,7 +9,7 @@
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/panel_config.h"
-#include "host/render.h"
+#include "tests/default_panel.h"
 
 namespace tavrel {
 namespace {
@@ -25,13 +25,7 @@ TEST(HelpTexts, EveryHelpIdOfEveryGaugeAndOfTheDefaultPanelHasAText) {
   host::Host host{host::bind_module("", nullptr)};
   std::set<uint32_t> ids;
   for (GaugeHeader* gauge : host.gauges()) collect(gauge->mouse_rect, ids);
-  host::FontLibrary fonts;
-  host::Renderer renderer{host.bitmaps(), fonts};
-  host::PanelConfig config;
-  std::string error;
-  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
-                                      config, error))
-      << error;
+  const host::PanelConfig config = testing::default_panel_config();
   host::Panel panel(host);
   panel.place(config);
   for (const host::PanelGaugePlace& gauge : panel.window().gauges) {

@@ -10,6 +10,7 @@
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/render.h"
+#include "tests/default_panel.h"
 
 namespace tavrel {
 namespace {
@@ -54,11 +55,7 @@ TEST(AllGauges, EachDrawsAtHalfFullAndDoubleSizeDayAndNightWithoutWarning) {
 
 TEST(AllGauges, TheDefaultPanelPlacesEachGaugeOnceWithoutProblem) {
   Module module;
-  host::PanelConfig config;
-  std::string error;
-  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
-                                      config, error))
-      << error;
+  const host::PanelConfig config = testing::default_panel_config();
   host::Panel panel(module.host);
   panel.place(config);
   EXPECT_TRUE(panel.problems().empty()) << panel.problems().front();

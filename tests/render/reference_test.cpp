@@ -16,6 +16,7 @@
 #include "host/state_file.h"
 #include "module/builders.h"
 #include "resources/dib/dib.h"
+#include "tests/default_panel.h"
 #include "tests/host/fake_module.h"
 
 namespace tavrel {
@@ -96,11 +97,7 @@ TEST(ReferenceDrawing, EveryGaugeAloneMatchesTheFastDrawing) {
 
 TEST(ReferenceDrawing, TheDefaultPanelMatchesTheFastDrawing) {
   Module module;
-  host::PanelConfig config;
-  std::string error;
-  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
-                                      config, error))
-      << error;
+  const host::PanelConfig config = testing::default_panel_config();
   host::Panel placed(module.host);
   placed.place(config);
   const host::PanelWindow& panel = placed.window();
