@@ -37,8 +37,8 @@ void BM_PanelUpdate(benchmark::State& state) {
     rig.host->update();
     benchmark::ClobberMemory();
   }
-  state.counters["gauges"] = static_cast<double>(rig.panel.gauges.size());
-  state.counters["per_gauge"] = per_gauge(rig.panel.gauges.size());
+  state.counters["gauges"] = static_cast<double>(rig.panel->window().gauges.size());
+  state.counters["per_gauge"] = per_gauge(rig.panel->window().gauges.size());
 }
 BENCHMARK(BM_PanelUpdate)->Unit(benchmark::kMicrosecond);
 
@@ -54,13 +54,13 @@ void panel_render(benchmark::State& state, host::RenderMode mode) {
   rig.renderer->set_mode(mode);
   host::Lighting lighting = rig.lighting(night);
   rig.host->update();
-  host::Canvas canvas(rig.panel.width, rig.panel.height);
+  host::Canvas canvas(rig.panel->window().width, rig.panel->window().height);
   std::vector<uint32_t> copy(canvas.pixels().size());
-  host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);  // caches filled
+  rig.panel->draw(*rig.renderer, canvas, lighting);  // caches filled
   double render = 0, floor = 0;
   for (auto _ : state) {
     double t0 = cpu_seconds();
-    host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+    rig.panel->draw(*rig.renderer, canvas, lighting);
     benchmark::DoNotOptimize(canvas.pixels().data());
     double t1 = cpu_seconds();
     std::memcpy(copy.data(), canvas.pixels().data(), copy.size() * sizeof(uint32_t));
@@ -102,7 +102,7 @@ void BM_CopiesUpdate(benchmark::State& state) {
     rig.host->update();
     benchmark::ClobberMemory();
   }
-  state.counters["per_gauge"] = per_gauge(rig.panel.gauges.size());
+  state.counters["per_gauge"] = per_gauge(rig.panel->window().gauges.size());
 }
 BENCHMARK(BM_CopiesUpdate)->Arg(1)->Arg(10)->Arg(51)->Arg(200)->Unit(benchmark::kMicrosecond);
 
@@ -112,13 +112,13 @@ void BM_CopiesRender(benchmark::State& state) {
                kCopiedWidth);
   host::Lighting lighting = rig.lighting(false);
   rig.host->update();
-  host::Canvas canvas(rig.panel.width, rig.panel.height);
-  host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+  host::Canvas canvas(rig.panel->window().width, rig.panel->window().height);
+  rig.panel->draw(*rig.renderer, canvas, lighting);
   for (auto _ : state) {
-    host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+    rig.panel->draw(*rig.renderer, canvas, lighting);
     benchmark::DoNotOptimize(canvas.pixels().data());
   }
-  state.counters["per_gauge"] = per_gauge(rig.panel.gauges.size());
+  state.counters["per_gauge"] = per_gauge(rig.panel->window().gauges.size());
 }
 BENCHMARK(BM_CopiesRender)->Arg(1)->Arg(10)->Arg(51)->Arg(200)->Unit(benchmark::kMicrosecond);
 

@@ -20,7 +20,7 @@ __attribute__((noinline)) void measured_frames(tavrel::bench::PanelRig& rig,
                                                bool render) {
   for (int i = 0; i < frames; ++i) {
     rig.host->update();
-    if (render) tavrel::host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+    if (render) rig.panel->draw(*rig.renderer, canvas, lighting);
   }
 }
 
@@ -55,13 +55,14 @@ int main(int argc, char** argv) {
     }
     if (reference) rig.renderer->set_mode(host::RenderMode::kReference);
     host::Lighting lighting = rig.lighting(night);
-    host::Canvas canvas(rig.panel.width, rig.panel.height);
+    host::Canvas canvas(rig.panel->window().width, rig.panel->window().height);
     for (int i = 0; i < 10; ++i) {
       rig.host->update();
-      if (render) host::draw_panel(rig.panel, *rig.renderer, canvas, lighting);
+      if (render) rig.panel->draw(*rig.renderer, canvas, lighting);
     }
     measured_frames(rig, canvas, lighting, frames, render);
-    std::printf("%zu gauges, %d frames after 10 to warm up\n", rig.panel.gauges.size(), frames);
+    std::printf("%zu gauges, %d frames after 10 to warm up\n", rig.panel->window().gauges.size(),
+                frames);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tavrel_panel_frames: %s\n", e.what());
     return 1;

@@ -19,12 +19,12 @@ struct PanelRig {
   std::unique_ptr<host::Host> host;
   std::unique_ptr<host::FontLibrary> fonts;
   std::unique_ptr<host::Renderer> renderer;
-  host::Panel panel;
+  std::unique_ptr<host::Panel> panel;
 
   // Day, or night with the panel lights on.
   host::Lighting lighting(bool night) {
-    host->variables().set(host::kPanelLightsToken, night ? 1 : 0);
-    return host::lighting_of(*host, night);
+    host->variables().set(token::kPanelLights, night ? 1 : 0);
+    return host::lighting_of(host->variables(), night);
   }
 };
 
@@ -39,8 +39,9 @@ inline void start_host(PanelRig& rig, const std::string& source_dir) {
     throw std::runtime_error(error);
   }
   host::apply_settings(settings, rig.host->variables());
+  rig.panel = std::make_unique<host::Panel>(*rig.host);
   rig.fonts = std::make_unique<host::FontLibrary>();
-  rig.renderer = std::make_unique<host::Renderer>(*rig.host, *rig.fonts);
+  rig.renderer = std::make_unique<host::Renderer>(rig.host->bitmaps(), *rig.fonts);
 }
 
 inline void place_default_panel(PanelRig& rig, const std::string& source_dir) {
@@ -50,8 +51,8 @@ inline void place_default_panel(PanelRig& rig, const std::string& source_dir) {
   if (!host::read_panel_config(source_dir + "/panels/default.cfg", config, error)) {
     throw std::runtime_error(error);
   }
-  rig.panel = host::place_panel(config, *rig.host, *rig.renderer);
-  if (!rig.panel.problems.empty()) throw std::runtime_error(rig.panel.problems.front());
+  rig.panel->place(config);
+  if (!rig.panel->problems().empty()) throw std::runtime_error(rig.panel->problems().front());
 }
 
 // `count` copies of one gauge, `width` pixels wide, ten to a row; the panel
@@ -66,8 +67,8 @@ inline void place_copies(PanelRig& rig, const std::string& source_dir, const cha
              ", " + std::to_string(y) + ", " + std::to_string(width) + "\n";
   }
   std::istringstream in(lines);
-  rig.panel = host::place_panel(host::parse_panel_config(in, "copies"), *rig.host, *rig.renderer);
-  if (!rig.panel.problems.empty()) throw std::runtime_error(rig.panel.problems.front());
+  rig.panel->place(host::parse_panel_config(in, "copies"));
+  if (!rig.panel->problems().empty()) throw std::runtime_error(rig.panel->problems().front());
 }
 
 }  // namespace tavrel::bench

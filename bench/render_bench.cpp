@@ -35,16 +35,17 @@ void BM_DefaultPanel(benchmark::State& state) {
     return;
   }
   host::FontLibrary fonts;
-  host::Renderer renderer(h, fonts);
-  host::Panel panel = host::place_panel(config, h, renderer);
-  host::Canvas canvas(panel.width, panel.height);
-  host::Lighting lighting = host::lighting_of(h, false);
+  host::Renderer renderer(h.bitmaps(), fonts);
+  host::Panel panel(h);
+  panel.place(config);
+  host::Canvas canvas(panel.window().width, panel.window().height);
+  host::Lighting lighting = host::lighting_of(h.variables(), false);
   for (auto _ : state) {
     h.update();
-    host::draw_panel(panel, renderer, canvas, lighting);
+    panel.draw(renderer, canvas, lighting);
     benchmark::DoNotOptimize(canvas.pixels().data());
   }
-  state.counters["gauges"] = static_cast<double>(panel.gauges.size());
+  state.counters["gauges"] = static_cast<double>(panel.window().gauges.size());
 }
 BENCHMARK(BM_DefaultPanel)->Unit(benchmark::kMillisecond);
 
@@ -131,17 +132,16 @@ void BM_FullPanelOf51Dials(benchmark::State& state) {
   module->add_picture(21, pattern(200, 200, true));
   host::Host h(std::move(module));
   host::FontLibrary fonts;
-  host::Renderer renderer(h, fonts);
-  host::Panel panel;
+  host::Renderer renderer(h.bitmaps(), fonts);
+  host::PanelWindow panel;
   panel.width = 1320;
   panel.height = 640;
-  panel.background = host::kPanelColour;
   for (int i = 0; i < 51; ++i) {
     const char* name = i % 6 == 1 ? "Card_Dial" : i % 6 == 4 ? "Readout_Dial" : "Dial";
     host::GaugeInstance& instance = h.place(name);
     double scale = i % 2 == 0 ? 0.5 : 125.0 / 280.0;  // 140 and 125 px
     double x = 10 + (i % 9) * 145, y = 10 + (i / 9) * 105;
-    panel.gauges.push_back({&instance, {x, y, scale, scale}});
+    panel.gauges.push_back({&instance, {x, y, scale, scale}, 0, 0, {}});  // drawn, not clicked
   }
   host::Canvas canvas(panel.width, panel.height);
   int frame = 0;
@@ -150,7 +150,7 @@ void BM_FullPanelOf51Dials(benchmark::State& state) {
     h.variables().set(2, frame * 0.7);
     ++frame;
     h.update();
-    host::draw_panel(panel, renderer, canvas, {});
+    host::draw_window(panel, renderer, canvas, {});
     benchmark::DoNotOptimize(canvas.pixels().data());
   }
 }

@@ -13,31 +13,18 @@
 #include <vector>
 
 #include "host/binding.h"
+#include "host/render/surface.h"
 #include "resources/dib/dib.h"
 
 namespace tavrel::host {
 
-// A bitmap prepared for drawing: premultiplied red, green, blue, alpha, one
-// 32-bit word a pixel (red in the lowest byte), top-down rows, with halved
-// levels for drawing it smaller. In the keyed form pure black is clear
-// (alpha 0); in the plain form every pixel is opaque.
-struct Surface {
-  struct Level {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-  };
-  std::vector<Level> levels;  // levels[0] is the bitmap itself
-  int width() const { return levels.empty() ? 0 : levels[0].width; }
-  int height() const { return levels.empty() ? 0 : levels[0].height; }
-};
-
-// Builds a surface from a decoded picture.
-Surface make_surface(const dib::Image& image, bool black_is_clear);
-
 class BitmapStore {
  public:
   explicit BitmapStore(ModuleBinding& binding) : binding_(binding) {}
+
+  // The language the host draws in: French unless English is asked for.
+  Language language() const { return language_; }
+  void set_language(Language language) { language_ = language; }
 
   // The decoded bitmap, or null when the module has none (or it does not
   // decode: the reason is kept for error()).
@@ -69,6 +56,7 @@ class BitmapStore {
   Entry& entry(int id, Language language);
 
   ModuleBinding& binding_;
+  Language language_ = Language::kFrench;
   std::map<std::pair<int, Language>, Entry> entries_;
   // The entries of ids 0 to kIndexedIds - 1 in French and English, found
   // without a search: a frame asks for the sizes of every moving image.

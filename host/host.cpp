@@ -85,21 +85,37 @@ void Host::remove(GaugeInstance& instance) {
 }
 
 void Host::update() {
+  updating_ = true;
   for (auto& instance : instances_) {
     if (window_open(instance->window())) instance->update();
   }
+  updating_ = false;
+  // Events fired during the update act now, between frames, in the order
+  // they were fired (so every gauge of the frame saw the same variables).
+  if (pending_.empty()) return;
+  std::vector<FiredEvent> pending;
+  pending.swap(pending_);
+  for (const FiredEvent& e : pending) apply(e.event, e.value);
 }
 
 void Host::fire(uint32_t event, uint32_t value) {
   fired_.push_back({event, value});
+  if (updating_) {
+    pending_.push_back({event, value});
+  } else {
+    apply(event, value);
+  }
+}
+
+void Host::apply(uint32_t event, uint32_t value) {
   switch (event) {
-    case kEventPanelWindowToggle:
+    case key_event::kPanelWindowToggle:
       window_open(value) ? close_window(value) : open_window(value);
       return;
-    case kEventPanelWindowOpen:
+    case key_event::kPanelWindowOpen:
       open_window(value);
       return;
-    case kEventPanelWindowClose:
+    case key_event::kPanelWindowClose:
       close_window(value);
       return;
     default:

@@ -13,16 +13,12 @@
 
 #include "host/binding.h"
 #include "host/bitmaps.h"
+#include "host/error.h"
 #include "host/instance.h"
 #include "host/variables.h"
+#include "module/catalogue.h"
 
 namespace tavrel::host {
-
-// An error the host reports to its user (unknown gauge, bad input).
-class HostError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct FiredEvent {
   uint32_t event;
@@ -31,9 +27,6 @@ struct FiredEvent {
     return event == other.event && value == other.value;
   }
 };
-
-// The ident of the main panel window, which is open from the start.
-constexpr uint32_t kMainPanelWindow = 0;
 
 class Host {
  public:
@@ -57,7 +50,7 @@ class Host {
   // tells it the window opened (service 16). Throws HostError for an
   // unknown name.
   GaugeInstance& place(std::string_view name, std::string_view parameters = {},
-                       uint32_t window = kMainPanelWindow);
+                       uint32_t window = panel_window::kMain);
   // Destroys an instance (service 12 first).
   void remove(GaugeInstance& instance);
   const std::vector<std::unique_ptr<GaugeInstance>>& instances() const { return instances_; }
@@ -68,7 +61,9 @@ class Host {
   VariableStore& variables() { return variables_; }
 
   // Key events: fired by gauges (trigger_key_event or a child's event id),
-  // recorded and applied to the variables through the key-event model.
+  // recorded and applied to the variables through the key-event model: at
+  // once, or, when fired during an update (by a value callback), after that
+  // update, as the host applies them between frames.
   void fire(uint32_t event, uint32_t value);
   const std::vector<FiredEvent>& fired() const { return fired_; }
   void clear_fired() {
@@ -103,10 +98,10 @@ class Host {
   // A bitmap's size in the current language, from its header; false when
   // it is missing or its header gives no size.
   bool bitmap_size(int id, int& width, int& height) {
-    return bitmaps_->size(id, language_, width, height);
+    return bitmaps_->size(id, bitmaps_->language(), width, height);
   }
-  Language language() const { return language_; }
-  void set_language(Language language) { language_ = language; }
+  Language language() const { return bitmaps_->language(); }
+  void set_language(Language language) { bitmaps_->set_language(language); }
 
   // The host currently bound (the services reach it through here).
   static Host* current();
@@ -118,15 +113,18 @@ class Host {
   std::unique_ptr<ModuleBinding> binding_;
   VariableStore variables_;
   std::vector<std::unique_ptr<GaugeInstance>> instances_;
+  void apply(uint32_t event, uint32_t value);
+
   std::vector<FiredEvent> fired_;
+  bool updating_ = false;
+  std::vector<FiredEvent> pending_;  // fired during the update under way
   std::vector<uint32_t> toggled_windows_;
   std::vector<bool> toggles_left_open_;
-  std::set<uint32_t> open_windows_{kMainPanelWindow};
+  std::set<uint32_t> open_windows_{panel_window::kMain.ident};
   std::set<uint32_t> failures_;
   bool button_down_ = false;
   std::vector<uint32_t> momentary_held_;  // momentary events not yet released
   std::unique_ptr<BitmapStore> bitmaps_;
-  Language language_ = Language::kFrench;
   void* services_[kServiceTableEntries] = {};
 };
 

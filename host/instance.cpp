@@ -6,33 +6,16 @@
 
 #include "host/host.h"
 #include "module/element_motion.h"
+#include "module/element_walk.h"
+#include "module/elements.h"
 
 namespace tavrel::host {
 namespace {
 
-// A bound on the records the host copies, so damaged data cannot run away.
-constexpr int kMaxElements = 4096;
-constexpr int kMaxChildren = 256;
+// A bound on the mouse records the host copies, so a list without its end
+// record cannot run away (element trees are copied within the walk's
+// bounds).
 constexpr int kMaxMouseRecords = 1024;
-
-size_t record_size(int32_t type) {
-  switch (type) {
-    case kNeedle:
-      return sizeof(NeedleElement);
-    case kString:
-      return sizeof(StringElement);
-    case kSlider:
-      return sizeof(SliderElement);
-    case kIcon:
-      return sizeof(IconElement);
-    case kMovingImage:
-      return sizeof(MovingImageElement);
-    case kSprite:
-      return sizeof(SpriteElement);
-    default:
-      return sizeof(StaticImageElement);
-  }
-}
 
 }  // namespace
 
@@ -62,7 +45,7 @@ GaugeInstance::GaugeInstance(Host& host, const GaugeHeader& gauge, std::string_v
 GaugeInstance::~GaugeInstance() = default;
 
 ElementHeader* GaugeInstance::copy_tree(const ElementHeader* element, int depth) {
-  if (static_cast<int>(states_.size()) >= kMaxElements) return nullptr;
+  if (static_cast<int>(states_.size()) >= kMaxWalkElements || depth > kMaxWalkDepth) return nullptr;
   size_t size = record_size(element->element_type);
   auto bytes = std::make_unique<unsigned char[]>(size);
   std::memcpy(bytes.get(), element, size);
@@ -93,7 +76,7 @@ ElementHeader* GaugeInstance::copy_tree(const ElementHeader* element, int depth)
 
   if (element->next_element != nullptr) {
     int count = 0;
-    while (count < kMaxChildren && element->next_element[count] != nullptr) ++count;
+    while (count < kMaxWalkChildren && element->next_element[count] != nullptr) ++count;
     auto children = std::make_unique<ElementHeader*[]>(count + 1);
     for (int i = 0; i < count; ++i) {
       children[i] = copy_tree(element->next_element[i], depth + 1);

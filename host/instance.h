@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/mouse.h"
+#include "module/elements.h"
 #include "module/needle_map.h"
 #include "module/records.h"
 

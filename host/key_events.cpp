@@ -3,97 +3,105 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gauges/controls/flaps.h"
+#include "gauges/controls/landing_gear.h"
+#include "gauges/controls/thrust_controls.h"
+#include "gauges/flight/altimeter.h"
+#include "module/catalogue.h"
+
 namespace tavrel::host {
 namespace {
 
 using Kind = KeyEffect::Kind;
+namespace altimeter = gauges::altimeter_cards;
 
-// The altimeter setting is kept in hectopascals (token 75) and shown also in
-// inches of mercury (token 76): one inch of mercury is 33.8638866667 hPa.
-// With neither set, the knob starts from standard pressure.
+// The altimeter setting is kept in hectopascals and shown also in inches of
+// mercury: one inch of mercury is 33.8638866667 hPa.
+// The knob steps within the hectopascal card's range and, with neither token
+// set, starts from standard pressure.
 constexpr double kHectopascalsPerInch = 33.8638866667;
-constexpr double kStandardPressure = 1013.25;  // hPa, 29.92 inHg
 
-// The gyro setting (token 85) turns the set-gyro knobs once per 65536 / 3
-// units; taken as an angle of 65536 units to the full circle, one click
-// moves it one degree (the knob a third of that, 3 degrees) and it wraps at
-// 65536, where the knob has made three whole turns. The gyro heading (token
-// 84), which the card and the gyro compass tape show, turns with it by the
-// same degree, so setting the gyro moves the card.
-constexpr double kGyroCircle = 65536.0;
-constexpr double kGyroDegree = kGyroCircle / 360.0;
-constexpr double kHeadingPerGyroUnit = 360.0 / kGyroCircle;
+// The gyro setting is an angle in units of its own; one click of a set-gyro
+// knob moves it one degree (the knob turns once a third of the circle, so 3
+// degrees) and it wraps after the full circle, where the knob has made three
+// whole turns. The gyro heading, which the card and the gyro compass tape
+// show, turns with it by the same degree, so setting the gyro moves the card.
+constexpr double kGyroDegree = token::kGyroSetting.shown.per_unit;
+constexpr double kGyroCircle = 360.0 * kGyroDegree;
+constexpr double kHeadingPerGyroUnit = 1.0 / kGyroDegree;
 
-// The flap plate marks four positions, evenly spaced from CLIMB/CRUISE
-// (token 329 at 0) to FULL FLAP (16383): a notch is a third of the travel.
-constexpr double kFlapsFull = 16383.0;
-constexpr double kFlapNotch = kFlapsFull / 3.0;
+// The flap plate marks its positions evenly from CLIMB/CRUISE (0) to FULL
+// FLAP: a notch is an even part of the travel.
+constexpr double kFlapNotch = gauges::flap::kFlapsFull / gauges::flap::kFlapNotches;
 
-// A lever's event value runs from 0 (lever down) to 16384 (full forward);
-// the quadrant draws a lever at full travel for its variable at 1.0.
-constexpr double kLeverPerValue = 1.0 / 16384.0;
+// A lever's event value runs from 0 (lever back) to full forward; the
+// quadrant draws a lever at full travel for its token at 1.0.
+constexpr double kLeverPerValue = 1.0 / gauges::thrust::kFullForward;
 
-// Event number, what it does, the token it changes, then amount, low, high,
-// and a linked token with its factor. The knob pairs step up on their right
-// half and down on their left half. Events not here are recorded only: the
-// attitude indicator's lower-right knob (66373), the view and panel events
-// of the hotspots (65564, 65876, 66432, 66524, 66525, 66530).
+// Event, what it does, the token it changes, then amount, low, high, and a
+// linked token with its factor. The knob pairs step up on their right half
+// and down on their left half. Events not here are recorded only: the
+// attitude indicator's lower-right knob, the view events of the hotspots.
+namespace ev = key_event;
 constexpr KeyEffect kKeyEffects[] = {
-    {66241, Kind::kToggle, 364},  // battery master switch
-    {66293, Kind::kToggle, 740},  // avionics master switch
-    {66239, Kind::kToggle, 368},  // beacon lights
-    {65751, Kind::kToggle, 14},   // landing lights
-    {66379, Kind::kToggle, 619},  // navigation lights
-    {65560, Kind::kToggle, 11},   // strobe lights
-    {65750, Kind::kToggle, 10},   // panel lights
-    {65858, Kind::kToggle, 13},   // pitot heat
+    {ev::kBatteryMasterToggle, Kind::kToggle, token::kBatteryMaster},
+    {ev::kAvionicsMasterToggle, Kind::kToggle, token::kAvionicsMaster},
+    {ev::kBeaconLightsToggle, Kind::kToggle, token::kBeaconLights},
+    {ev::kLandingLightsToggle, Kind::kToggle, token::kLandingLights},
+    {ev::kNavLightsToggle, Kind::kToggle, token::kNavLights},
+    {ev::kStrobeLightsToggle, Kind::kToggle, token::kStrobeLights},
+    {ev::kPanelLightsToggle, Kind::kToggle, token::kPanelLights},
+    {ev::kPitotHeatToggle, Kind::kToggle, token::kPitotHeat},
     // Starter: a momentary button, engaged while it is held down (the repeats
     // keep it so) and disengaged when it is released.
-    {66300, Kind::kMomentary, 401, 1.0, 0.0},
-    // Magneto key, left magneto 399 and right magneto 400: one position left
-    // toward BOTH, one position right toward OFF.
-    {65635, Kind::kMagneto, 399, +1.0, 0.0, 0.0, 400},
-    {65634, Kind::kMagneto, 399, -1.0, 0.0, 0.0, 400},
-    // Altimeter setting knob, 1 hPa a click, kept within the hectopascal
-    // card's range; the inches setting always follows.
-    {65883, Kind::kSetting, 75, +1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch,
-     kStandardPressure},
-    {65884, Kind::kSetting, 75, -1.0, 950.0, 1085.0, 76, 1.0 / kHectopascalsPerInch,
-     kStandardPressure},
+    {ev::kStarterEngage, Kind::kMomentary, token::kStarter, 1.0, 0.0},
+    // Magneto key: one position left toward BOTH, one right toward OFF.
+    {ev::kMagnetoKeyLeft, Kind::kMagneto, token::kLeftMagneto, +1.0, 0.0, 0.0,
+     token::kRightMagneto},
+    {ev::kMagnetoKeyRight, Kind::kMagneto, token::kLeftMagneto, -1.0, 0.0, 0.0,
+     token::kRightMagneto},
+    // Altimeter setting knob, 1 hPa a click, within the hectopascal card's
+    // range; the inches setting always follows.
+    {ev::kAltimeterSettingUp, Kind::kSetting, token::kAltimeterSettingHpa, +1.0, altimeter::kHpaLow,
+     altimeter::kHpaHigh, token::kAltimeterSettingInHg, 1.0 / kHectopascalsPerInch,
+     altimeter::kStandardHpa},
+    {ev::kAltimeterSettingDown, Kind::kSetting, token::kAltimeterSettingHpa, -1.0,
+     altimeter::kHpaLow, altimeter::kHpaHigh, token::kAltimeterSettingInHg,
+     1.0 / kHectopascalsPerInch, altimeter::kStandardHpa},
     // Attitude miniature aircraft: 5 units (1 pixel) a click, up to 20 pixels
     // either way.
-    {66318, Kind::kStep, 612, +5.0, -100.0, 100.0},  // raise
-    {66319, Kind::kStep, 612, -5.0, -100.0, 100.0},  // lower
+    {ev::kMiniatureAircraftUp, Kind::kStep, token::kMiniatureAircraft, +5.0, -100.0, 100.0},
+    {ev::kMiniatureAircraftDown, Kind::kStep, token::kMiniatureAircraft, -5.0, -100.0, 100.0},
     // Set-gyro knobs of the directional gyro and the gyro compass; the gyro
     // heading turns one degree a click with them.
-    {65877, Kind::kGyroSet, 85, +kGyroDegree, 0.0, kGyroCircle, 84, kHeadingPerGyroUnit},
-    {65878, Kind::kGyroSet, 85, -kGyroDegree, 0.0, kGyroCircle, 84, kHeadingPerGyroUnit},
-    // Heading marker knob, 1 degree a click.
-    {65879, Kind::kStepWrap, 855, +1.0, 0.0, 360.0},
-    {65880, Kind::kStepWrap, 855, -1.0, 0.0, 360.0},
+    {ev::kGyroSetUp, Kind::kGyroSet, token::kGyroSetting, +kGyroDegree, 0.0, kGyroCircle,
+     token::kGyroHeading, kHeadingPerGyroUnit},
+    {ev::kGyroSetDown, Kind::kGyroSet, token::kGyroSetting, -kGyroDegree, 0.0, kGyroCircle,
+     token::kGyroHeading, kHeadingPerGyroUnit},
+    // Heading marker, VOR course and ADF card knobs, 1 degree a click.
+    {ev::kHeadingMarkerUp, Kind::kStepWrap, token::kHeadingMarker, +1.0, 0.0, 360.0},
+    {ev::kHeadingMarkerDown, Kind::kStepWrap, token::kHeadingMarker, -1.0, 0.0, 360.0},
+    {ev::kVorCourseUp, Kind::kStepWrap, token::kVorCourse, +1.0, 0.0, 360.0},
+    {ev::kVorCourseDown, Kind::kStepWrap, token::kVorCourse, -1.0, 0.0, 360.0},
+    {ev::kAdfCardUp, Kind::kStepWrap, token::kAdfCardHeading, +1.0, 0.0, 360.0},
+    {ev::kAdfCardDown, Kind::kStepWrap, token::kAdfCardHeading, -1.0, 0.0, 360.0},
     // DME source knob: NAV 1 and NAV 2 in turn.
-    {66286, Kind::kAlternate, 355, 0.0, 1.0, 2.0},
-    // VOR OBS knob, selected course, 1 degree a click.
-    {65663, Kind::kStepWrap, 854, +1.0, 0.0, 360.0},
-    {65662, Kind::kStepWrap, 854, -1.0, 0.0, 360.0},
-    // ADF HDG knob, card heading, 1 degree a click.
-    {65881, Kind::kStepWrap, 22, +1.0, 0.0, 360.0},
-    {65882, Kind::kStepWrap, 22, -1.0, 0.0, 360.0},
+    {ev::kDmeSourceToggle, Kind::kAlternate, token::kDmeSource, 0.0, 1.0, 2.0},
     // Throttle quadrant levers, held within their travel.
-    {65697, Kind::kFromValue, 558, kLeverPerValue, 0.0, 1.0},  // black knob
-    {65767, Kind::kFromValue, 559, kLeverPerValue, 0.0, 1.0},  // yellow knob
-    {65773, Kind::kFromValue, 560, kLeverPerValue, 0.0, 1.0},  // red knob
+    {ev::kThrottleLeverSet, Kind::kFromValue, token::kThrottleLever, kLeverPerValue, 0.0, 1.0},
+    {ev::kPropellerLeverSet, Kind::kFromValue, token::kPropellerLever, kLeverPerValue, 0.0, 1.0},
+    {ev::kMixtureLeverSet, Kind::kFromValue, token::kMixtureLever, kLeverPerValue, 0.0, 1.0},
     // Flap selector, one notch a click.
-    {65758, Kind::kStep, 329, +kFlapNotch, 0.0, kFlapsFull},  // down, toward FULL FLAP
-    {65759, Kind::kStep, 329, -kFlapNotch, 0.0, kFlapsFull},  // up, toward CLIMB/CRUISE
+    {ev::kFlapsDown, Kind::kStep, token::kFlapPosition, +kFlapNotch, 0.0, gauges::flap::kFlapsFull},
+    {ev::kFlapsUp, Kind::kStep, token::kFlapPosition, -kFlapNotch, 0.0, gauges::flap::kFlapsFull},
     // Landing gear lever; the gear moves at once to the end of its travel.
-    {66079, Kind::kSet, 331, 0.0},      // up
-    {66080, Kind::kSet, 331, 16383.0},  // down
+    {ev::kGearUp, Kind::kSet, token::kGearPosition, 0.0},
+    {ev::kGearDown, Kind::kSet, token::kGearPosition, gauges::gear::kDown},
     // Fuel tank selector positions.
-    {65955, Kind::kSet, 307, 0.0},  // off
-    {65957, Kind::kSet, 307, 2.0},  // front tank
-    {65958, Kind::kSet, 307, 3.0},  // rear tank
-    {65961, Kind::kSet, 307, 6.0},  // centre tank
+    {ev::kTankSelectOff, Kind::kSet, token::kTankSelector, 0.0},
+    {ev::kTankSelectFront, Kind::kSet, token::kTankSelector, 2.0},
+    {ev::kTankSelectRear, Kind::kSet, token::kTankSelector, 3.0},
+    {ev::kTankSelectCentre, Kind::kSet, token::kTankSelector, 6.0},
 };
 
 // Turns the magneto key: positions 0 OFF, 1 R, 2 L, 3 BOTH, shown as twice

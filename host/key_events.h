@@ -10,11 +10,6 @@
 
 namespace tavrel::host {
 
-// Events the host handles itself: panel windows by ident (the event value).
-constexpr uint32_t kEventPanelWindowToggle = 66506;
-constexpr uint32_t kEventPanelWindowOpen = 66507;
-constexpr uint32_t kEventPanelWindowClose = 66508;
-
 struct KeyEffect {
   enum class Kind {
     kToggle,     // token becomes 1 when 0, else 0

@@ -1,9 +1,21 @@
-// A panel configuration placed on a host and drawn: its gauges' instances
-// where they land, over the panel's backdrop.
+// A panel on the host: the one home of everything a panel is and does.
+// It places a configuration's gauges in their window and owns those
+// instances, finds the gauge under a point of the panel and the point in
+// that gauge's background pixels, takes the pointer (press, repeat, drag,
+// release), keeps the clocks (a held box repeats, engine time runs while the
+// engine turns) and draws its windows. gaugeview and the web page are thin
+// front-ends over it.
+//
+// A panel holds windows, each with its ident, size, backdrop and gauges. A
+// configuration gives one window today (its first window section, the main
+// panel); whether a window is open is the host's (Host::window_open), which
+// the module's events and services change.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/host.h"
@@ -12,33 +24,123 @@
 
 namespace tavrel::host {
 
-// A panel placed on a host: its gauges' instances where they land, in
-// drawing order.
-struct Panel {
-  struct Gauge {
-    GaugeInstance* instance = nullptr;
-    Placement at;
-  };
-  int width = 0;
-  int height = 0;
-  uint32_t background = 0;  // 0x00BBGGRR
-  std::vector<Gauge> gauges;
-  std::vector<std::string> problems;  // the configuration's, then placing's
-};
-
 // The instrument panel's own colour where a configuration gives none.
 constexpr uint32_t kPanelColour = 0x00484440;  // 0x00BBGGRR: dark grey
 
-// Places every gauge of a configuration (install and panel-open services
-// run as the host places them). A gauge the module lacks, or whose
-// background bitmap is missing, is left out with a problem naming its line.
-// A gauge with no size gets its design width (size_x_mm); a width alone
-// keeps its proportions. Without size_mm the panel just holds its gauges.
-Panel place_panel(const PanelConfig& config, Host& host, Renderer& renderer);
+// One gauge of a window, where it lands: background pixel (0, 0) at `at`,
+// `width` x `height` background pixels, scaled by the placement.
+struct PanelGaugePlace {
+  GaugeInstance* instance = nullptr;
+  Placement at;
+  int width = 0;
+  int height = 0;
+  PanelGauge line;  // the configuration's line it came from
+};
 
-// One frame: the backdrop, then every gauge as its last update left it,
-// then (on request) their click boxes and tooltip areas over all of them.
-void draw_panel(const Panel& panel, Renderer& renderer, Canvas& canvas, const Lighting& lighting,
-                bool hotspots = false);
+// A window of the panel: its ident, its size in panel pixels, its backdrop
+// and its gauges in drawing order.
+struct PanelWindow {
+  uint32_t ident = panel_window::kMain.ident;
+  int width = 0;
+  int height = 0;
+  uint32_t background = kPanelColour;  // 0x00BBGGRR
+  std::vector<PanelGaugePlace> gauges;
+};
+
+// A window drawn: the backdrop, then every gauge as its last update left
+// it, then (on request) their click boxes and tooltip areas over them all.
+void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
+                 const Lighting& lighting, bool hotspots = false);
+
+class Panel {
+ public:
+  // How often a held box repeats once the first wait is over (the host's
+  // frame rate), and that first wait.
+  static constexpr double kRepeatsPerSecond = 18.0;
+  static constexpr double kRepeatDelaySeconds = 0.3;
+  // Engine time runs while the engine turns at least this fast (rpm).
+  static constexpr double kRunningRpm = 100.0;
+
+  explicit Panel(Host& host);
+  // Removes the instances it placed (the host must outlive the panel).
+  ~Panel();
+  Panel(const Panel&) = delete;
+  Panel& operator=(const Panel&) = delete;
+
+  // Places every gauge of a configuration, after removing whatever this
+  // panel placed before: one instance per gauge line. A gauge the module
+  // lacks, or whose background bitmap is missing, is left out (and removed
+  // again) with a problem naming its line. A gauge with no size gets its
+  // design width (size_x_mm); a width alone keeps its proportions. Without
+  // size_mm the window just holds its gauges.
+  void place(const PanelConfig& config);
+  // Removes every instance of the panel (service 12, last placed first).
+  void clear();
+
+  // The configuration's problems, then placing's.
+  const std::vector<std::string>& problems() const { return problems_; }
+  const std::vector<PanelWindow>& windows() const { return windows_; }
+  // The main window (the one a configuration gives today).
+  const PanelWindow& window() const { return windows_.front(); }
+  // The first gauge of the panel with this name, or null.
+  const PanelGaugePlace* gauge_named(std::string_view name) const;
+
+  // A point of the window in a gauge's background pixels (rounded down).
+  static PixPoint to_background(const PanelGaugePlace& gauge, double x, double y);
+  // The gauge under a point of the window: the last drawn whose rectangle
+  // holds it, or null.
+  const PanelGaugePlace* gauge_at(double x, double y) const;
+  // The tooltip at a point (0: none) and the gauge it belongs to.
+  uint32_t tooltip_at(double x, double y, const PanelGaugePlace** gauge = nullptr) const;
+
+  // The pointer. press() puts the button down at a point of the window: the
+  // box under it is called, and held (the result's child is null where no
+  // box is). repeat() calls the held box once more when it repeats while
+  // held; drag() calls it with a move when it follows drags; each returns
+  // the calls made. release() lets the button go.
+  ClickResult press(double x, double y);
+  int repeat();
+  int drag(double x, double y);
+  void release();
+
+  // The last press that landed on a box: the gauge, the point in its
+  // background pixels and, once dragged, where the drag went.
+  struct Press {
+    const PanelGaugePlace* gauge = nullptr;
+    PixPoint at{0, 0};
+    std::optional<PixPoint> dragged_to;
+  };
+  const Press& last_press() const { return last_press_; }
+  bool held() const { return held_ != nullptr; }
+  // Repeats made since the panel was made.
+  int repeats() const { return repeats_; }
+
+  // Time passes: engine time (the hour meter's) runs while the engine
+  // turns, and a held box repeats once a frame after the first wait.
+  void advance(double seconds);
+
+  // Removes the gauges with this name and places each again where it was,
+  // with its parameter string: they run their kill and install services
+  // (the hour meter writes its file and reads it back). The count placed.
+  int place_again(std::string_view name);
+
+  void draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting,
+            bool hotspots = false) const;
+
+ private:
+  // Places one configuration line in the window, widening the extent of
+  // its gauges; false with a problem when it is left out.
+  bool place_line(PanelWindow& window, const PanelGauge& line, const std::string& file,
+                  double& right, double& bottom);
+
+  Host& host_;
+  std::vector<PanelWindow> windows_;
+  std::vector<std::string> problems_;
+  const PanelGaugePlace* held_ = nullptr;  // the gauge the button is down on
+  double held_seconds_ = 0.0;
+  double repeat_due_ = 0.0;
+  int repeats_ = 0;
+  Press last_press_;
+};
 
 }  // namespace tavrel::host

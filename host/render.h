@@ -21,17 +21,16 @@
 #include <vector>
 
 #include "host/bitmaps.h"
+#include "host/error.h"
 #include "host/fonts.h"
-#include "host/host.h"
 #include "host/instance.h"
+#include "host/render/pixels.h"
+#include "host/variables.h"
 
 namespace tavrel::host {
 
-// Colours in a canvas: premultiplied red, green, blue, alpha in one word,
-// red in the lowest byte.
-constexpr uint32_t rgba_word(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
-  return uint32_t{r} | uint32_t{g} << 8 | uint32_t{b} << 16 | uint32_t{a} << 24;
-}
+using render::Light;
+using render::rgba_word;
 
 class Canvas {
  public:
@@ -45,6 +44,8 @@ class Canvas {
   std::vector<uint32_t>& pixels() { return pixels_; }
   // Every pixel to one colour.
   void fill(uint32_t colour);
+  // A colour over every pixel of a rectangle, clipped to the canvas.
+  void blend(const render::IntRect& area, uint32_t colour);
 
   // Straight (not premultiplied) red, green, blue, alpha bytes, for files.
   std::vector<uint8_t> straight_rgba() const;
@@ -66,21 +67,14 @@ struct Placement {
 
 struct Lighting {
   bool night = false;
-  bool panel_lights = false;  // token 10 non-zero
+  bool panel_lights = false;  // the panel lights switch on
 };
 
-// Light multipliers (0..256 a channel) for an element's image flags.
-struct Light {
-  int r = 256;
-  int g = 256;
-  int b = 256;
-  bool operator==(const Light& o) const { return r == o.r && g == o.g && b == o.b; }
-};
+// The light on an element with these image flags.
 Light light_for(uint32_t image_flags, const Lighting& lighting);
 
-// The token that holds the panel lights switch.
-constexpr uint32_t kPanelLightsToken = 10;
-Lighting lighting_of(Host& host, bool night);
+// Night or day, and the panel lights as the variables hold them.
+Lighting lighting_of(const VariableStore& variables, bool night);
 
 // sin and cos of an angle in degrees from basic arithmetic alone (the same
 // bits in every build); the angle is first rounded to 1/4096 degree.
@@ -95,7 +89,8 @@ enum class RenderMode { kFast, kReference };
 
 class Renderer {
  public:
-  Renderer(Host& host, FontLibrary& fonts, RenderMode mode = RenderMode::kFast);
+  // Draws from the store's bitmaps, in its language.
+  Renderer(BitmapStore& bitmaps, FontLibrary& fonts, RenderMode mode = RenderMode::kFast);
   ~Renderer();
   Renderer(const Renderer&) = delete;
   Renderer& operator=(const Renderer&) = delete;
@@ -125,8 +120,8 @@ class Renderer {
   // taken so the caller can report them.
   std::vector<std::string> take_warnings();
 
-  // The host's bitmap store, which the renderer draws from.
-  BitmapStore& bitmaps();
+  // The bitmap store the renderer draws from.
+  BitmapStore& bitmaps() { return bitmaps_; }
 
   RenderMode mode() const { return mode_; }
   void set_mode(RenderMode mode) { mode_ = mode; }
@@ -145,13 +140,18 @@ class Renderer {
                              float squeeze = 1.0f);
   void warn(const std::string& message);
 
-  Host& host_;
+  BitmapStore& bitmaps_;
   FontLibrary& fonts_;
   RenderMode mode_;
   std::set<std::string> warned_;
   std::vector<std::string> warnings_;
   std::unique_ptr<Cache> cache_;
 };
+
+// The size of a gauge's background bitmap (its root element's) in the
+// store's language: the gauge's own pixel grid. False when the bitmap is
+// missing or does not decode (such a gauge is not drawn).
+bool background_size(BitmapStore& bitmaps, const GaugeInstance& instance, int& width, int& height);
 
 // A gauge drawn alone at `width` pixels (0: its background size), on a clear
 // canvas; the height keeps the background's proportions. Throws HostError

@@ -1,11 +1,13 @@
 #include "host/state_file.h"
-#include "host/text.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+
+#include "host/catalogue.h"
+#include "host/text.h"
 
 namespace tavrel::host {
 namespace {
@@ -74,8 +76,11 @@ bool parse_setting(std::string_view text, VariableSetting& out, std::string& err
   bool digits = !token.empty() && token.size() <= 10 &&
                 token.find_first_not_of("0123456789") == std::string::npos;
   unsigned long long number = digits ? std::strtoull(token.c_str(), nullptr, 10) : 0;
-  if (!digits || number == 0 || number > 0xFFFFFFFFull) {
-    error = "\"" + token + "\" is not a token number (1 to 4294967295)";
+  if (const catalogue::Token* named = digits ? nullptr : find_token(token)) number = named->number;
+  if (number == 0 || number > 0xFFFFFFFFull) {
+    error = "\"" + token +
+            "\" is neither a token number (1 to 4294967295) nor a token's name (gaugeview "
+            "catalogue lists them)";
     return false;
   }
   if (value.empty()) {

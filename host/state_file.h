@@ -1,6 +1,7 @@
 // Flight states for gaugeview: token variables given as TOKEN=VALUE, on the
 // command line (--set) or in a state file, one setting a line, with '#'
-// comments and blank lines.
+// comments and blank lines. TOKEN is a number or the token's name in the
+// catalogue (indicated_airspeed=110).
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,7 @@ struct VariableSetting {
 };
 
 // Reads "TOKEN=VALUE" (spaces allowed around both): a token number from 1
-// up, and a decimal number ("12", "-0.5", "2.5e3") or nan, inf, -inf. False
+// up or a token's name, and a decimal number ("12", "-0.5", "2.5e3") or nan, inf, -inf. False
 // with the reason in `error`.
 bool parse_setting(std::string_view text, VariableSetting& out, std::string& error);
 

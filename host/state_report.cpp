@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "host/key_events.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 
 namespace tavrel::host {
 namespace {
@@ -33,22 +34,6 @@ std::string whole_digits(double whole) {
     text += std::string(9 - part.size(), '0') + part;
   }
   return text;
-}
-
-// How many channel values an element type draws from.
-int channel_count(int32_t type) {
-  switch (type) {
-    case kNeedle:
-    case kIcon:
-      return 1;
-    case kSlider:
-    case kMovingImage:
-      return 2;
-    case kSprite:
-      return 3;
-    default:
-      return 0;
-  }
 }
 
 std::string pair(int32_t x, int32_t y) {
@@ -99,27 +84,6 @@ std::string format_bearing(double degrees) {
   return text == "360" ? "0" : text;
 }
 
-const char* element_type_name(int32_t type) {
-  switch (type) {
-    case kStaticImage:
-      return "static";
-    case kNeedle:
-      return "needle";
-    case kString:
-      return "string";
-    case kSlider:
-      return "slider";
-    case kIcon:
-      return "icon";
-    case kMovingImage:
-      return "moving";
-    case kSprite:
-      return "sprite";
-    default:
-      return "unknown";
-  }
-}
-
 std::string quote_text(std::string_view text) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out = "\"";
@@ -140,11 +104,11 @@ std::string quote_text(std::string_view text) {
 
 std::string describe_event(const FiredEvent& e) {
   std::string text = "event " + std::to_string(e.event) + " value " + std::to_string(e.value);
-  if (e.event == kEventPanelWindowToggle)
+  if (e.event == key_event::kPanelWindowToggle)
     text += " (toggles panel window " + std::to_string(e.value) + ")";
-  if (e.event == kEventPanelWindowOpen)
+  if (e.event == key_event::kPanelWindowOpen)
     text += " (opens panel window " + std::to_string(e.value) + ")";
-  if (e.event == kEventPanelWindowClose)
+  if (e.event == key_event::kPanelWindowClose)
     text += " (closes panel window " + std::to_string(e.value) + ")";
   return text;
 }

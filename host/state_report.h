@@ -24,10 +24,6 @@ std::string format_number(double value);
 // (a bearing that rounds to 360 prints as 0).
 std::string format_bearing(double degrees);
 
-// An element type's name: static, needle, string, slider, icon, moving,
-// sprite (unknown for anything else).
-const char* element_type_name(int32_t type);
-
 // The text in double quotes; '"' and '\' escaped with a backslash, bytes
 // outside printable ASCII as \xNN (two lower-case hex digits).
 std::string quote_text(std::string_view text);

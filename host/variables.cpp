@@ -1,9 +1,22 @@
 #include "host/variables.h"
 
+#include <array>
 #include <cmath>
+
+#include "host/catalogue.h"
 
 namespace tavrel::host {
 namespace {
+
+// Which tokens below the table's size the host holds as integers, from the
+// catalogue, found without a search (every element's update asks).
+constexpr auto kIntegerTokens = [] {
+  std::array<bool, VariableStore::kTableSize> integer{};
+  for (const catalogue::Token& t : catalogue::kTokens) {
+    if (t.number < integer.size()) integer[t.number] = t.holds == catalogue::Holds::kInteger;
+  }
+  return integer;
+}();
 
 // Whole numbers toward zero, held at the ends of the 32-bit range; not a
 // number gives 0 (a plain cast of any of these is undefined).
@@ -17,8 +30,9 @@ int32_t saturated(double value) {
 }  // namespace
 
 bool VariableStore::is_enumerated(uint32_t token) {
-  // Selected fuel tank, DME source selector and the RMI's flag variable.
-  return token == 307 || token == 355 || token == 46;
+  if (token < kTableSize) return kIntegerTokens[token];
+  const catalogue::Token* known = find_token(token);
+  return known != nullptr && known->holds == catalogue::Holds::kInteger;
 }
 
 void VariableStore::set(uint32_t token, double value) {

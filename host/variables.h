@@ -1,6 +1,6 @@
 // The host's token variables: 64-bit floats in the host's units, except the
 // enumerated and flag variables, which hold a 32-bit integer in the first
-// four bytes of the value.
+// four bytes of the value (which ones, the catalogue says).
 #pragma once
 
 #include <array>

@@ -395,14 +395,6 @@ template <size_t kRecords>
 constexpr void append(MouseList& list, size_t& n, const MouseGroup<kRecords>& group) {
   for (const MouseRect& record : group.records) list.records[n++] = record;
 }
-template <typename Item>
-constexpr size_t record_count(const Item&) {
-  return 1;
-}
-template <size_t kRecords>
-constexpr size_t record_count(const MouseGroup<kRecords>&) {
-  return kRecords;
-}
 }  // namespace detail
 
 // The gauge's mouse list: the outer parent, its children and groups in list

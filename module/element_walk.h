@@ -6,6 +6,7 @@
 
 #include <type_traits>
 
+#include "module/elements.h"
 #include "module/records.h"
 
 namespace tavrel {

@@ -309,15 +309,9 @@ struct ModuleLinkageRecord {
   GaugeHeader* gauges[kSlots];
 };
 
-struct ModuleLinkageHead {
-  uint32_t module_id;
-  ModuleRoutine module_init;
-  ModuleRoutine module_deinit;
-  uint32_t flags;
-  uint32_t priority;
-  uint32_t version;
-  GaugeHeader* gauges[1];  // first slot of the inline table
-};
+// How a reader sees a module record whose table length it does not know:
+// the fields, then the first slot of the table.
+using ModuleLinkageHead = ModuleLinkageRecord<1>;
 
 struct ImportEntry {
   uint32_t id;
@@ -338,17 +332,6 @@ constexpr int kServiceTableEntries = 64;
 using PanelWindowToggleService = void(TAVREL_STDCALL*)(uint32_t ident);
 using TriggerKeyEventService = void(TAVREL_STDCALL*)(uint32_t event, uint32_t value);
 using LookupVarService = void(TAVREL_STDCALL*)(ModuleVar* var);
-
-// Casts an element header to the record of its type (each type record
-// begins with the header).
-template <typename Element>
-Element* element_as(ElementHeader* header) {
-  return reinterpret_cast<Element*>(header);
-}
-template <typename Element>
-const Element* element_as(const ElementHeader* header) {
-  return reinterpret_cast<const Element*>(header);
-}
 
 #if defined(_WIN32) && !defined(_WIN64)
 // The layouts the host reads: every parameter at its offset, and every record

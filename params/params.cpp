@@ -3,35 +3,18 @@
 #include <cstring>
 #include <iterator>
 
+#include "module/catalogue.h"
 #include "module/services.h"
 
 namespace tavrel::params {
 namespace {
 
-struct Name {
-  const char* text;
-  int32_t number;
-};
-
-// Panel windows by name, compared in this order; a name may be followed by
-// anything.
-constexpr Name kPanelIdents[] = {
-    {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},    {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150},  {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250},
-};
-
-// The host's tooltips by name, in the same manner.
-constexpr Name kTooltips[] = {
-    {"TOGGLE_RADIO_WINDOW", 43910},    {"TOGGLE_GPS_WINDOW", 43911},
-    {"TOGGLE_THROTTLE_WINDOW", 43912}, {"TOGGLE_COMPASS_WINDOW", 43913},
-    {"TOGGLE_FUEL_WINDOW", 43914},     {"TOGGLE_COLLECTIVE_WINDOW", 43915},
-};
-
-const Name* name_beginning(const char* value, const Name* names, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    if (std::strncmp(value, names[i].text, std::strlen(names[i].text)) == 0) return &names[i];
+// The first of the names (compared in table order) that begins the value;
+// further text may follow the name.
+template <typename Named, size_t kCount>
+const Named* name_beginning(const char* value, const Named (&names)[kCount]) {
+  for (const Named& named : names) {
+    if (std::strncmp(value, named.name, std::strlen(named.name)) == 0) return &named;
   }
   return nullptr;
 }
@@ -81,32 +64,32 @@ int32_t read_decimal(const char* text) {
 
 int32_t read_panel_ident(const char* value) {
   if (empty(value)) return -1;
-  const Name* name = name_beginning(value, kPanelIdents, std::size(kPanelIdents));
-  return name != nullptr ? name->number : read_decimal(value);
+  const auto* window = name_beginning(value, catalogue::kPanelWindows);
+  return window != nullptr ? window->ident : read_decimal(value);
 }
 
 uint32_t read_tooltip(const char* value) {
   if (empty(value)) return 0;
-  const Name* name = name_beginning(value, kTooltips, std::size(kTooltips));
-  int32_t id = name != nullptr ? name->number : read_decimal(value);
+  const auto* named = name_beginning(value, catalogue::kTooltipNames);
+  int32_t id = named != nullptr ? static_cast<int32_t>(named->id) : read_decimal(value);
   return id < kFirstHelpId ? 0 : static_cast<uint32_t>(id);
 }
 
 int run_actions(const char* parameters) {
   if (empty(parameters)) return 0;
   // Opens first, then closes, then toggles, whatever their order in the text.
-  fire_every(parameters, "o", kEventWindowOpen);
-  fire_every(parameters, "c", kEventWindowClose);
-  fire_every(parameters, "t", kEventWindowToggle);
+  fire_every(parameters, "o", key_event::kPanelWindowOpen);
+  fire_every(parameters, "c", key_event::kPanelWindowClose);
+  fire_every(parameters, "t", key_event::kPanelWindowToggle);
 
   // Only the first "p" counts.
   const char* step = find_key(parameters, "p");
   if (step == nullptr) return 1;
   int32_t n = read_decimal(step + 1);
   if (n == 0) {
-    host_services::trigger_key_event(kEventStepReset, 0);
+    host_services::trigger_key_event(key_event::kViewStepReset, 0);
   } else {
-    uint32_t event = n > 0 ? kEventStepUp : kEventStepDown;
+    uint32_t event = n > 0 ? key_event::kViewStepUp.number : key_event::kViewStepDown.number;
     int64_t count = n > 0 ? int64_t{n} : -int64_t{n};
     if (count > kMaxSteps) count = kMaxSteps;
     for (int64_t i = 0; i < count; ++i) host_services::trigger_key_event(event, 0);
@@ -137,7 +120,9 @@ void panel_open(GaugeHeader* gauge) {
   const char* close = find_key(gauge->parameters, "a");
   if (close == nullptr) return;
   int32_t ident = read_panel_ident(close + 1);
-  if (ident >= 0) host_services::trigger_key_event(kEventWindowClose, static_cast<uint32_t>(ident));
+  if (ident >= 0) {
+    host_services::trigger_key_event(key_event::kPanelWindowClose, static_cast<uint32_t>(ident));
+  }
 }
 
 void TAVREL_STDCALL parameter_gauge_cb(GaugeHeader* gauge, uint32_t service, uintptr_t) {
@@ -150,7 +135,7 @@ int32_t TAVREL_STDCALL parameter_mouse(ClickPoint* point, uint32_t) {
   // Without a string a hotspot still does something useful: back to the
   // main panel.
   if (gauge == nullptr || run_actions(gauge->parameters) == 0) {
-    host_services::panel_window_toggle(0);
+    host_services::panel_window_toggle(panel_window::kMain);
   }
   return 0;
 }

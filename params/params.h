@@ -4,11 +4,14 @@
 //
 //   "b" install     background bitmap id, 1300..1360 in steps of 10
 //   "h" install     tooltip name or help id (40960 and up)
-//   "a" panel open  close the panel window named (event 66508)
-//   "o" click       open the panel window named (event 66507), every "o"
-//   "c" click       close it (event 66508), every "c"
-//   "t" click       toggle it (event 66506), every "t"
-//   "p" click       n times 66525 (n > 0), -n times 66524, or once 66530
+//   "a" panel open  close the panel window named
+//   "o" click       open the panel window named, every "o"
+//   "c" click       close it, every "c"
+//   "t" click       toggle it, every "t"
+//   "p" click       n view steps up (n > 0), -n down, or once a reset
+//
+// The key events, panel-window names and tooltip names are the
+// catalogue's (module/catalogue.h).
 //
 // The registration plate reads keys of its own with the same key finder.
 #pragma once
@@ -18,14 +21,6 @@
 #include "module/records.h"
 
 namespace tavrel::params {
-
-// Key events the language fires.
-constexpr uint32_t kEventWindowToggle = 66506;
-constexpr uint32_t kEventWindowOpen = 66507;
-constexpr uint32_t kEventWindowClose = 66508;
-constexpr uint32_t kEventStepDown = 66524;
-constexpr uint32_t kEventStepUp = 66525;
-constexpr uint32_t kEventStepReset = 66530;
 
 // One click fires at most this many step events each way, so a string like
 // "p99999999999" cannot hold the host in one click for hours.

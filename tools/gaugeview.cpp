@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "host/catalogue.h"
 #include "host/fonts.h"
 #include "host/host.h"
-#include "host/key_events.h"
 #include "host/panel.h"
 #include "host/render.h"
 #include "host/state_file.h"
@@ -59,6 +59,8 @@ const char kUsage[] =
     "         [--next [--set TOKEN=VALUE]...]...\n"
     "         prints what every element shows after the updates, one line each:\n"
     "         PATH TYPE bitmap ID [value V[,V...]] [STATE] [frozen]\n"
+    "  catalogue [--json]\n"
+    "         the host's numbers the gauges use: tokens, key events, tooltips, panel windows\n"
     "every command also takes --quiet (no progress on stderr) and --module FILE.gau\n"
     "(the Windows build's module; the native build has its module linked in)\n";
 
@@ -83,6 +85,7 @@ struct Options {
   // state: one entry per --next, holding the --set texts that follow it.
   std::vector<std::vector<std::string>> next_steps;
   std::vector<uint32_t> failures;  // --fail
+  bool json = false;               // catalogue --json
 };
 
 int parse_number(const std::string& text, const std::string& what, int low, int high) {
@@ -120,14 +123,15 @@ Options parse_options(int argc, char** argv) {
       {"--strict", {0, "panel"}},
       {"--hold", {1, "click"}},
       {"--drag", {2, "click"}},
-      {"--quiet", {0, "list render panel sheet click hover state"}},
-      {"--module", {1, "list render panel sheet click hover state"}},
+      {"--quiet", {0, "list render panel sheet click hover state catalogue"}},
+      {"--module", {1, "list render panel sheet click hover state catalogue"}},
+      {"--json", {0, "catalogue"}},
       {"--next", {0, "state"}},
       {"--fail", {1, "state"}},
   };
-  const std::map<std::string, size_t> positional_count = {{"list", 0},  {"render", 1}, {"panel", 1},
-                                                          {"sheet", 0}, {"click", 3},  {"hover", 3},
-                                                          {"state", 1}};
+  const std::map<std::string, size_t> positional_count = {
+      {"list", 0},  {"render", 1}, {"panel", 1}, {"sheet", 0},
+      {"click", 3}, {"hover", 3},  {"state", 1}, {"catalogue", 0}};
   auto command = positional_count.find(o.command);
   if (command == positional_count.end()) throw UsageError("unknown command \"" + o.command + "\"");
 
@@ -181,6 +185,8 @@ Options parse_options(int argc, char** argv) {
         o.quiet = true;
       } else if (arg == "--module") {
         o.module = value;
+      } else if (arg == "--json") {
+        o.json = true;
       }
       i += spec->second.arguments;
     } else {
@@ -270,12 +276,6 @@ void save(const Options& o, const Canvas& canvas) {
                   std::to_string(canvas.height()) + ")");
 }
 
-uint32_t backdrop(uint32_t bgr, const host::Lighting& lighting) {
-  host::Light light = host::light_for(0, lighting);
-  return host::rgba_word(((bgr & 0xFF) * light.r) >> 8, (((bgr >> 8) & 0xFF) * light.g) >> 8,
-                         (((bgr >> 16) & 0xFF) * light.b) >> 8);
-}
-
 int command_list(const Options& o) {
   auto h = make_host(o);
   std::printf("%-3s %-24s %-16s %-9s %s\n", "#", "gauge", "background", "size_x_mm", "tooltip");
@@ -305,9 +305,9 @@ int command_render(const Options& o) {
   GaugeInstance& instance = h->place(o.positional[0], o.parameters);
   h->update();
   host::FontLibrary fonts;
-  host::Renderer renderer(*h, fonts, render_mode(o));
-  Canvas canvas =
-      host::render_gauge(renderer, instance, o.width, host::lighting_of(*h, o.night), o.hotspots);
+  host::Renderer renderer(h->bitmaps(), fonts, render_mode(o));
+  Canvas canvas = host::render_gauge(renderer, instance, o.width,
+                                     host::lighting_of(h->variables(), o.night), o.hotspots);
   report_warnings(renderer);
   save(o, canvas);
   return 0;
@@ -319,79 +319,84 @@ int command_panel(const Options& o) {
   if (!host::read_panel_config(o.positional[0], config, error)) throw HostError(error);
   auto h = make_host(o);
   host::FontLibrary fonts;
-  host::Renderer renderer(*h, fonts, render_mode(o));
-  host::Panel panel = host::place_panel(config, *h, renderer);
-  for (const std::string& p : panel.problems) {
+  host::Renderer renderer(h->bitmaps(), fonts, render_mode(o));
+  host::Panel panel(*h);
+  panel.place(config);
+  for (const std::string& p : panel.problems()) {
     std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
   }
-  progress(o, "panel: placed " + std::to_string(panel.gauges.size()) + " gauge(s) of " +
+  progress(o, "panel: placed " + std::to_string(panel.window().gauges.size()) + " gauge(s) of " +
                   std::to_string(config.gauge_lines) + " line(s)");
   // Gauges act as their window opens (a hotspot's "a" key closes another).
   for (const host::FiredEvent& e : h->fired()) {
     progress(o, "panel: as the window opened, " + describe_event(e));
   }
   h->update();
-  Canvas canvas(panel.width, panel.height);
-  host::draw_panel(panel, renderer, canvas, host::lighting_of(*h, o.night), o.hotspots);
+  Canvas canvas(panel.window().width, panel.window().height);
+  panel.draw(renderer, canvas, host::lighting_of(h->variables(), o.night), o.hotspots);
   report_warnings(renderer);
   save(o, canvas);
-  return o.strict && !panel.problems.empty() ? kExitFailure : 0;
+  return o.strict && !panel.problems().empty() ? kExitFailure : 0;
+}
+
+// The size of a gauge's background bitmap as its records name it, or false
+// (with the reason in `error`).
+bool record_background(Host& h, const GaugeHeader& gauge, int& width, int& height) {
+  const ElementHeader* root = gauge.element_list != nullptr ? gauge.element_list[0] : nullptr;
+  return root != nullptr && h.bitmap_size(root->resource_id, width, height);
 }
 
 int command_sheet(const Options& o) {
   auto h = make_host(o);
   host::FontLibrary fonts;
-  host::Renderer renderer(*h, fonts, render_mode(o));
-  host::Lighting lighting;  // filled after placing, when the variables are final
-
-  struct Cell {
-    GaugeInstance* instance;
-    int x = 0, y = 0, width = 0, height = 0;
-  };
-  std::vector<Cell> cells;
-  std::vector<GaugeHeader*> gauges = h->gauges();
-  for (size_t i = 0; i < gauges.size(); ++i) {
-    const char* name = gauges[i]->name != nullptr ? gauges[i]->name : "";
-    progress(o,
-             "sheet: " + std::to_string(i + 1) + "/" + std::to_string(gauges.size()) + " " + name);
-    GaugeInstance& instance = h->place(name);
-    Cell cell{&instance};
-    if (!renderer.background_size(instance, cell.width, cell.height)) {
-      std::fprintf(stderr, "gaugeview: warning: %s: background bitmap missing (%s)\n", name,
-                   h->bitmaps().error().c_str());
-      cell.width = cell.height = 0;
-    }
-    cells.push_back(cell);
-  }
-  h->update();
-  lighting = host::lighting_of(*h, o.night);
+  host::Renderer renderer(h->bitmaps(), fonts, render_mode(o));
 
   // Rows of gauges at their own size, each labelled with its name below.
   const int margin = 16, gap = 24, label = 14, max_row = 1400;
+  host::PanelConfig sheet;
+  sheet.file = "sheet";
   int x = margin, y = margin, row_height = 0, width = 0;
-  for (Cell& cell : cells) {
-    int cell_width = std::max(
-        cell.width, static_cast<int>(std::ceil(renderer.text_width(cell.instance->name(), label))));
+  std::vector<GaugeHeader*> gauges = h->gauges();
+  for (size_t i = 0; i < gauges.size(); ++i) {
+    const std::string name = gauges[i]->name != nullptr ? gauges[i]->name : "";
+    progress(o,
+             "sheet: " + std::to_string(i + 1) + "/" + std::to_string(gauges.size()) + " " + name);
+    int bw = 0, bh = 0;
+    if (!record_background(*h, *gauges[i], bw, bh)) {
+      std::fprintf(stderr, "gaugeview: warning: %s: background bitmap missing (%s)\n", name.c_str(),
+                   h->bitmaps().error().c_str());
+      continue;
+    }
+    int cell_width = std::max(bw, static_cast<int>(std::ceil(renderer.text_width(name, label))));
     if (x > margin && x + cell_width > max_row) {
       x = margin;
       y += row_height + gap;
       row_height = 0;
     }
-    cell.x = x;
-    cell.y = y;
+    host::PanelGauge line;
+    line.line = static_cast<int>(i) + 1;
+    line.name = name;
+    line.x = x;
+    line.y = y;
+    line.width = bw;
+    line.height = bh;
+    sheet.gauges.push_back(line);
     x += cell_width + gap;
     width = std::max(width, x - gap + margin);
-    row_height = std::max(row_height, cell.height + 4 + label);
+    row_height = std::max(row_height, bh + 4 + label);
   }
-  int height = y + row_height + margin;
-  Canvas canvas(std::max(width, 2 * margin), height, backdrop(host::kPanelColour, lighting));
-  for (const Cell& cell : cells) {
-    host::Placement at{double(cell.x), double(cell.y), 1.0, 1.0};
-    if (cell.width > 0) {
-      renderer.draw(*cell.instance, canvas, at, lighting);
-      if (o.hotspots) renderer.draw_hotspots(*cell.instance, canvas, at);
-    }
-    renderer.draw_text(canvas, cell.x, cell.y + cell.height + 4, cell.instance->name(), label,
+  sheet.width = std::max(width, 2 * margin);
+  sheet.height = y + row_height + margin;
+  host::Panel panel(*h);
+  panel.place(sheet);
+  for (const std::string& p : panel.problems()) {
+    std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
+  }
+  h->update();
+  Canvas canvas(panel.window().width, panel.window().height);
+  panel.draw(renderer, canvas, host::lighting_of(h->variables(), o.night), o.hotspots);
+  for (const host::PanelGaugePlace& g : panel.window().gauges) {
+    renderer.draw_text(canvas, g.at.x, g.at.y + g.height + 4, g.instance->name(), label,
                        0x00DCDCDC);
   }
   report_warnings(renderer);
@@ -399,17 +404,25 @@ int command_sheet(const Options& o) {
   return 0;
 }
 
-// A point given in pixels of the gauge drawn at --width, in background pixels.
-PixPoint to_background(Host& h, GaugeInstance& instance, const Options& o, int x, int y) {
-  if (o.width <= 0) return {x, y};
-  host::FontLibrary fonts;
-  host::Renderer renderer(h, fonts);
+// One gauge alone on a panel at (0, 0): at its own size, or drawn --width
+// pixels wide, so that a point of the command line is a point of the panel.
+void place_alone(Host& h, host::Panel& panel, const Options& o) {
+  const GaugeHeader* gauge = h.find_gauge(o.positional[0]);
+  if (gauge == nullptr) throw HostError("unknown gauge \"" + o.positional[0] + "\"");
   int bw = 0, bh = 0;
-  if (!renderer.background_size(instance, bw, bh)) {
-    throw HostError(instance.name() + ": background bitmap missing; --width cannot be used");
+  if (!record_background(h, *gauge, bw, bh)) {
+    throw HostError(o.positional[0] + ": its background bitmap is missing (" + h.bitmaps().error() +
+                    ")");
   }
-  double scale = static_cast<double>(bw) / o.width;
-  return {static_cast<int32_t>(std::floor(x * scale)), static_cast<int32_t>(std::floor(y * scale))};
+  host::PanelConfig alone;
+  alone.file = "command line";
+  host::PanelGauge line;
+  line.name = o.positional[0];
+  line.width = o.width > 0 ? o.width : bw;
+  line.parameters = o.parameters;
+  alone.gauges.push_back(line);
+  panel.place(alone);
+  if (panel.window().gauges.empty()) throw HostError(panel.problems().back());
 }
 
 std::string number_text(double v) {
@@ -457,11 +470,14 @@ void print_changes(Host& h, const std::map<uint32_t, VarValue>& before, const ch
 
 int command_click(const Options& o, bool hover_only) {
   auto h = make_host(o);
-  GaugeInstance& instance = h->place(o.positional[0], o.parameters);
+  host::Panel panel(*h);
+  place_alone(*h, panel, o);
+  const host::PanelGaugePlace& placed = panel.window().gauges.front();
+  GaugeInstance& instance = *placed.instance;
   h->update();
   int x = parse_number(o.positional[1], "X", -100000, 100000);
   int y = parse_number(o.positional[2], "Y", -100000, 100000);
-  PixPoint at = to_background(*h, instance, o, x, y);
+  PixPoint at = host::Panel::to_background(placed, x, y);
   if (o.width > 0) {
     std::printf("point %d,%d at width %d is background pixel %d,%d\n", x, y, o.width, at.x, at.y);
   }
@@ -476,17 +492,19 @@ int command_click(const Options& o, bool hover_only) {
                  instance.name().c_str(), size.c_str());
   }
   if (hover_only) {
-    std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
+    std::printf("tooltip %u\n", panel.tooltip_at(x, y));
     return 0;
   }
   report_placing(*h, instance);
   std::map<uint32_t, VarValue> before = h->variables().all();
   h->clear_fired();
-  host::ClickOptions options;
-  options.hold = o.hold;
-  options.release = false;  // the release is reported on its own
-  if (o.drag) options.drag_to = to_background(*h, instance, o, o.drag->x, o.drag->y);
-  host::ClickResult result = instance.click(at.x, at.y, options);
+  // The button goes down, is held for the repeats, dragged, and let go
+  // after what it did while down is reported.
+  host::ClickResult result = panel.press(x, y);
+  if (result.child != nullptr) {
+    for (int i = 0; i < o.hold; ++i) result.calls += panel.repeat();
+    if (o.drag) result.calls += panel.drag(o.drag->x, o.drag->y);
+  }
   if (result.child == nullptr) {
     std::printf("no click box at %d,%d\n", at.x, at.y);
   } else {
@@ -511,18 +529,14 @@ int command_click(const Options& o, bool hover_only) {
                    "(flag 0x00800000)\n");
     }
   }
-  for (const host::FiredEvent& e : h->fired()) std::printf("%s\n", describe_event(e).c_str());
-  for (uint32_t ident : h->toggled_windows()) {
-    std::printf("panel window %u toggled (now %s)\n", ident,
-                h->window_open(ident) ? "open" : "closed");
-  }
+  for (const std::string& line : host::describe_activity(*h)) std::printf("%s\n", line.c_str());
   // What the click changed while the button was down, then what its
   // release changed (a momentary button lets go).
   print_changes(*h, before, "");
   std::map<uint32_t, VarValue> held = h->variables().all();
-  instance.release();
+  panel.release();
   print_changes(*h, held, "release: ");
-  std::printf("tooltip %u\n", instance.tooltip_at(at.x, at.y));
+  std::printf("tooltip %u\n", panel.tooltip_at(x, y));
   return 0;
 }
 
@@ -568,6 +582,12 @@ int run(int argc, char** argv) {
   if (o.command == "sheet") return command_sheet(o);
   if (o.command == "click") return command_click(o, false);
   if (o.command == "state") return command_state(o);
+  if (o.command == "catalogue") {
+    // Host data compiled into gaugeview: no module is bound.
+    std::fputs((o.json ? host::catalogue_json() + "\n" : host::catalogue_markdown()).c_str(),
+               stdout);
+    return 0;
+  }
   return command_click(o, true);  // hover
 }
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "host/catalogue.h"
 #include "host/fonts.h"
-#include "host/help_texts.h"
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/panel_config.h"
@@ -32,16 +32,6 @@
 namespace tavrel::web {
 namespace {
 
-using host::GaugeInstance;
-
-// The host's panel frame rate; a held box repeats once a frame after a
-// short wait, as a key held down does.
-constexpr double kFramesPerSecond = 18.0;
-constexpr double kRepeatDelaySeconds = 0.3;
-// The hour meter counts engine time while the engine turns over.
-constexpr uint32_t kEngineRpm = 390;
-constexpr uint32_t kEngineTime = 607;
-constexpr double kRunningRpm = 100.0;
 // An hour meter placed without a file name keeps its hours under this one,
 // so the page can keep them between visits.
 constexpr char kHourmeterName[] = "Hourmeter";
@@ -51,24 +41,14 @@ struct Page {
   std::unique_ptr<host::Host> host;
   host::FontLibrary fonts;
   std::unique_ptr<host::Renderer> renderer;
+  std::unique_ptr<host::Panel> panel;
   host::PanelConfig config;
-  host::Panel panel;
   host::Canvas canvas;
   std::vector<uint8_t> rgba;
   bool night = false;
   bool hotspots = false;
   std::vector<std::string> warnings;
-  // The pointer: the gauge (index in panel.gauges) the button went down on.
-  int held = -1;
-  double held_seconds = 0.0;
-  double repeat_due = 0.0;
-  int repeats = 0;
   int sounds = 0;
-  // Where the last press and the last drag landed, in background pixels of
-  // the pressed gauge (so tests can ask gaugeview about the same points).
-  std::string pressed_gauge;
-  PixPoint pressed_at{0, 0};
-  std::optional<PixPoint> dragged_to;
   std::string text;  // the last string handed to the page
 };
 
@@ -99,38 +79,21 @@ void on_play(const platform::BufferRecord&) {
   });
 }
 
-void remove_panel() {
-  Page& p = page();
-  if (p.held >= 0) p.panel.gauges[p.held].instance->release();
-  p.held = -1;
-  // Service 12 for each, last placed first: the hour meter writes its file.
-  for (auto it = p.panel.gauges.rbegin(); it != p.panel.gauges.rend(); ++it) {
-    p.host->remove(*it->instance);
-  }
-  p.panel = host::Panel{};
-}
-
-// Places the configuration read last, with a fresh renderer (its caches
-// belong to the instances and the language they were made for).
+// Places the configuration read last (the panel removes what it placed
+// before), with a fresh renderer: its caches belong to the instances and
+// the language they were made for.
 void place() {
   Page& p = page();
-  remove_panel();
-  p.renderer = std::make_unique<host::Renderer>(*p.host, p.fonts);
+  p.renderer = std::make_unique<host::Renderer>(p.host->bitmaps(), p.fonts);
   host::PanelConfig config = p.config;
   for (host::PanelGauge& gauge : config.gauges) {
     if (gauge.name == kHourmeterName && gauge.parameters.empty()) gauge.parameters = kHoursStem;
   }
-  p.panel = host::place_panel(config, *p.host, *p.renderer);
-  for (const std::string& problem : p.panel.problems) warn(problem);
+  p.panel->place(config);
+  for (const std::string& problem : p.panel->problems()) warn(problem);
   p.host->clear_fired();
-  p.canvas = host::Canvas(std::max(1, p.panel.width), std::max(1, p.panel.height));
-}
-
-bool read_config(const std::string& text, const std::string& name) {
-  std::istringstream in(text);
-  host::PanelConfig config = host::parse_panel_config(in, name);
-  page().config = std::move(config);
-  return true;
+  p.canvas =
+      host::Canvas(std::max(1, p.panel->window().width), std::max(1, p.panel->window().height));
 }
 
 bool apply_state(const std::string& text, const std::string& name) {
@@ -156,34 +119,6 @@ std::string read_file(const std::string& path) {
   return text;
 }
 
-// The gauge under a point of the panel: the last drawn that holds it.
-int gauge_at(double x, double y) {
-  Page& p = page();
-  for (int i = static_cast<int>(p.panel.gauges.size()) - 1; i >= 0; --i) {
-    const host::Panel::Gauge& g = p.panel.gauges[i];
-    int w = 0, h = 0;
-    if (!p.renderer->background_size(*g.instance, w, h)) continue;
-    if (x >= g.at.x && y >= g.at.y && x < g.at.x + w * g.at.scale_x &&
-        y < g.at.y + h * g.at.scale_y) {
-      return i;
-    }
-  }
-  return -1;
-}
-
-// A point of the panel in a gauge's background pixels.
-PixPoint to_background(const host::Panel::Gauge& g, double x, double y) {
-  return {static_cast<int32_t>(std::floor((x - g.at.x) / g.at.scale_x)),
-          static_cast<int32_t>(std::floor((y - g.at.y) / g.at.scale_y))};
-}
-
-const host::Panel::Gauge* gauge_named(const char* name) {
-  for (const host::Panel::Gauge& g : page().panel.gauges) {
-    if (g.instance->name() == name) return &g;
-  }
-  return nullptr;
-}
-
 }  // namespace
 }  // namespace tavrel::web
 
@@ -200,6 +135,7 @@ EMSCRIPTEN_KEEPALIVE int tv_init(const char* config_path, const char* state_path
   platform::set_play_listener(on_play);
   std::string error;
   p.host = std::make_unique<host::Host>(host::bind_module("", &error));
+  p.panel = std::make_unique<host::Panel>(*p.host);
   if (*state_path != '\0') {
     std::vector<host::VariableSetting> settings;
     if (host::read_state_file(state_path, settings, error)) {
@@ -217,23 +153,30 @@ EMSCRIPTEN_KEEPALIVE int tv_init(const char* config_path, const char* state_path
   } catch (const std::exception& e) {
     p.warnings.push_back(std::string("error: ") + e.what());
   }
-  return p.panel.gauges.empty() ? 0 : 1;
+  return p.panel->window().gauges.empty() ? 0 : 1;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tv_art_dir() {
   return TAVREL_ART_DIR;
 }
 
+// The catalogue of the host's numbers (tokens with their units and ranges,
+// key events, tooltips, panel windows) as JSON, for the page's sliders.
+EMSCRIPTEN_KEEPALIVE const char* tv_catalogue() {
+  return hand_over(host::catalogue_json());
+}
+
 // A panel configuration from the page (file picker or drop). Its problems
 // join the warnings; 1 when it placed a gauge.
 EMSCRIPTEN_KEEPALIVE int tv_load_panel(const char* text, const char* name) {
   try {
-    read_config(text, name);
+    std::istringstream in(text);
+    page().config = host::parse_panel_config(in, name);
     place();
   } catch (const std::exception& e) {
     page().warnings.push_back(std::string("error: ") + e.what());
   }
-  return page().panel.gauges.empty() ? 0 : 1;
+  return page().panel->window().gauges.empty() ? 0 : 1;
 }
 
 // A flight state from the page; 0 (with the reason in the warnings) at a
@@ -252,26 +195,14 @@ EMSCRIPTEN_KEEPALIVE int tv_height() {
 // Time passes on the panel: engine time runs with the engine, and a held
 // box repeats once a frame once the first wait is over.
 EMSCRIPTEN_KEEPALIVE void tv_tick(double seconds) {
-  Page& p = page();
-  if (!(seconds > 0.0)) return;
-  host::VariableStore& vars = p.host->variables();
-  if (vars.number(kEngineRpm) >= kRunningRpm) {
-    vars.set(kEngineTime, vars.number(kEngineTime) + seconds);
-  }
-  if (p.held >= 0) {
-    p.held_seconds += seconds;
-    while (p.held_seconds >= p.repeat_due) {
-      p.repeats += p.panel.gauges[p.held].instance->repeat();
-      p.repeat_due += 1.0 / kFramesPerSecond;
-    }
-  }
+  page().panel->advance(seconds);
 }
 
 // One frame: every gauge updated, the panel drawn.
 EMSCRIPTEN_KEEPALIVE void tv_frame() {
   Page& p = page();
   p.host->update();
-  host::draw_panel(p.panel, *p.renderer, p.canvas, host::lighting_of(*p.host, p.night), p.hotspots);
+  p.panel->draw(*p.renderer, p.canvas, host::lighting_of(p.host->variables(), p.night), p.hotspots);
 }
 
 // The last frame as straight RGBA bytes for an ImageData.
@@ -318,56 +249,34 @@ EMSCRIPTEN_KEEPALIVE void tv_set_token(int token, double value) {
 
 // The button goes down at a point of the panel: 1 when it landed on a box.
 EMSCRIPTEN_KEEPALIVE int tv_pointer_down(double x, double y) {
-  Page& p = page();
-  if (p.held >= 0) p.panel.gauges[p.held].instance->release();
-  p.held = -1;
-  int index = gauge_at(x, y);
-  if (index < 0) return 0;
-  const host::Panel::Gauge& g = p.panel.gauges[index];
-  PixPoint at = to_background(g, x, y);
-  if (g.instance->press(at.x, at.y).child == nullptr) return 0;
-  p.pressed_gauge = g.instance->name();
-  p.pressed_at = at;
-  p.dragged_to.reset();
-  p.held = index;
-  p.held_seconds = 0.0;
-  p.repeat_due = kRepeatDelaySeconds;
-  return 1;
+  return page().panel->press(x, y).child != nullptr ? 1 : 0;
 }
 
 // The pointer moves with the button down: the pressed box follows drags.
 EMSCRIPTEN_KEEPALIVE int tv_pointer_move(double x, double y) {
-  Page& p = page();
-  if (p.held < 0) return 0;
-  const host::Panel::Gauge& g = p.panel.gauges[p.held];
-  PixPoint at = to_background(g, x, y);
-  int calls = g.instance->drag(at.x, at.y);
-  if (calls > 0) p.dragged_to = at;
-  return calls;
+  return page().panel->drag(x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE void tv_pointer_up() {
-  Page& p = page();
-  if (p.held >= 0) p.panel.gauges[p.held].instance->release();
-  p.held = -1;
+  page().panel->release();
 }
 
 // The last press: "GAUGE X Y", then " X2 Y2" when a drag followed; empty
 // before the first press on a box.
 EMSCRIPTEN_KEEPALIVE const char* tv_last_press() {
-  Page& p = page();
-  if (p.pressed_gauge.empty()) return hand_over("");
-  std::string text =
-      p.pressed_gauge + " " + std::to_string(p.pressed_at.x) + " " + std::to_string(p.pressed_at.y);
-  if (p.dragged_to) {
-    text += " " + std::to_string(p.dragged_to->x) + " " + std::to_string(p.dragged_to->y);
+  const host::Panel::Press& press = page().panel->last_press();
+  if (press.gauge == nullptr) return hand_over("");
+  std::string text = press.gauge->instance->name() + " " + std::to_string(press.at.x) + " " +
+                     std::to_string(press.at.y);
+  if (press.dragged_to) {
+    text += " " + std::to_string(press.dragged_to->x) + " " + std::to_string(press.dragged_to->y);
   }
   return hand_over(text);
 }
 
 // Repeats made while held since the page started (for its tests).
 EMSCRIPTEN_KEEPALIVE int tv_repeats() {
-  return page().repeats;
+  return page().panel->repeats();
 }
 EMSCRIPTEN_KEEPALIVE int tv_sounds() {
   return page().sounds;
@@ -376,33 +285,28 @@ EMSCRIPTEN_KEEPALIVE int tv_sounds() {
 // What a point of the panel shows as its tooltip: "ID\tTEXT\tGAUGE", or an
 // empty string where no gauge has one.
 EMSCRIPTEN_KEEPALIVE const char* tv_tooltip(double x, double y) {
-  Page& p = page();
-  int index = gauge_at(x, y);
-  if (index < 0) return hand_over("");
-  const host::Panel::Gauge& g = p.panel.gauges[index];
-  PixPoint at = to_background(g, x, y);
-  uint32_t id = g.instance->tooltip_at(at.x, at.y);
+  const host::PanelGaugePlace* gauge = nullptr;
+  const uint32_t id = page().panel->tooltip_at(x, y, &gauge);
   if (id == 0) return hand_over("");
   std::string text(host::help_text(id));
-  return hand_over(std::to_string(id) + "\t" + text + "\t" + g.instance->name());
+  return hand_over(std::to_string(id) + "\t" + text + "\t" + gauge->instance->name());
 }
 
 // A placed gauge's rectangle in panel pixels and its background's size:
 // "X Y W H BW BH", empty when the panel has no such gauge.
 EMSCRIPTEN_KEEPALIVE const char* tv_gauge_rect(const char* name) {
-  const host::Panel::Gauge* g = gauge_named(name);
-  int w = 0, h = 0;
-  if (g == nullptr || !page().renderer->background_size(*g->instance, w, h)) return hand_over("");
+  const host::PanelGaugePlace* g = page().panel->gauge_named(name);
+  if (g == nullptr) return hand_over("");
   char text[128];
   std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", g->at.x, g->at.y,
-                w * g->at.scale_x, h * g->at.scale_y, w, h);
+                g->width * g->at.scale_x, g->height * g->at.scale_y, g->width, g->height);
   return hand_over(text);
 }
 
 // What every element of a placed gauge shows after the last update, in the
 // lines `gaugeview state` prints.
 EMSCRIPTEN_KEEPALIVE const char* tv_state_report(const char* name) {
-  const host::Panel::Gauge* g = gauge_named(name);
+  const host::PanelGaugePlace* g = page().panel->gauge_named(name);
   if (g == nullptr) return hand_over("");
   std::string text;
   for (const std::string& line : host::describe_elements(*g->instance)) text += line + "\n";
@@ -423,19 +327,7 @@ EMSCRIPTEN_KEEPALIVE void tv_clear_warnings() {
 // placed again where it was, so the file is current before the page syncs
 // its storage. The total lives on in the module between the two.
 EMSCRIPTEN_KEEPALIVE int tv_save_hours() {
-  Page& p = page();
-  int saved = 0;
-  for (size_t i = 0; i < p.panel.gauges.size(); ++i) {
-    host::Panel::Gauge& g = p.panel.gauges[i];
-    if (g.instance->name() != kHourmeterName) continue;
-    if (p.held == static_cast<int>(i)) tv_pointer_up();
-    std::string parameters = g.instance->parameters();
-    uint32_t window = g.instance->window();
-    p.host->remove(*g.instance);
-    g.instance = &p.host->place(kHourmeterName, parameters, window);
-    ++saved;
-  }
-  return saved;
+  return page().panel->place_again(kHourmeterName);
 }
 
 // The text of a file of the page's file system (the hours file, for tests).

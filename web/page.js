@@ -26,73 +26,87 @@
   let clickBuffer = null;
   let demo = null;  // {start}
 
-  // Sliders in the pilot's units; each turns into the host's units.
-  const rankine = { to: (f) => f + 459.67, from: (r) => r - 459.67 };
-  const psf = { to: (psi) => psi * 144, from: (p) => p / 144 };
-  const tank = { to: (pc) => pc * 83886.08, from: (t) => t / 83886.08 };
-  const same = { to: (v) => v, from: (v) => v };
-  // Units are given as a pair of conversions (written without object spread:
-  // Emscripten's optimiser reads this file).
-  const units = (f, conversion) => Object.assign(f, conversion);
-  const FLIGHT = [
-    units({ key: 'airspeed', token: 61, label: 'Airspeed', unit: 'kt', min: 0, max: 200, step: 1 }, same),
-    units({ key: 'altitude', token: 74, label: 'Altitude', unit: 'ft', min: 0, max: 12000, step: 10 }, same),
-    units({ key: 'pitch', token: 78, label: 'Pitch', unit: '°', min: -25, max: 25, step: 0.5 }, same),
-    units({ key: 'bank', token: 80, label: 'Bank', unit: '°', min: -45, max: 45, step: 0.5 }, same),
-    units({ key: 'heading', token: 84, also: [83], label: 'Heading', unit: '°', min: 0, max: 359, step: 1 }, same),
-    { key: 'vspeed', token: 65, label: 'Vertical speed', unit: 'ft/min', min: -1500, max: 1500, step: 10,
-      to: (fpm) => fpm * 0.00508 * 256, from: (v) => v / (0.00508 * 256) },
-    units({ key: 'rpm', token: 390, label: 'Engine speed', unit: 'rpm', min: 0, max: 2700, step: 10 }, same),
-    { key: 'manifold', token: 391, label: 'Manifold pressure', unit: 'inHg', min: 10, max: 30, step: 0.1,
-      to: (inhg) => inhg * 70.7328, from: (v) => v / 70.7328 },
-    units({ key: 'oilTemp', token: 561, label: 'Oil temperature', unit: '°F', min: 40, max: 250, step: 1 }, rankine),
-    units({ key: 'oilPress', token: 562, label: 'Oil pressure', unit: 'psi', min: 0, max: 115, step: 1 }, psf),
-    units({ key: 'cht', token: 415, label: 'Cylinder head', unit: '°F', min: 100, max: 500, step: 1 }, rankine),
-    units({ key: 'carb', token: 341, label: 'Carburettor air', unit: '°C', min: -30, max: 30, step: 0.5 }, same),
-    units({ key: 'fuelPress', token: 425, label: 'Fuel pressure', unit: 'psi', min: 0, max: 10, step: 0.1 }, psf),
-    units({ key: 'front', token: 291, label: 'Front tank', unit: '%', min: 0, max: 100, step: 1 }, tank),
-    units({ key: 'center', token: 289, label: 'Center tank', unit: '%', min: 0, max: 100, step: 1 }, tank),
-    units({ key: 'rear', token: 297, label: 'Rear tank', unit: '%', min: 0, max: 100, step: 1 }, tank),
-    units({ key: 'amps', token: 751, label: 'Electrical load', unit: 'A', min: -40, max: 40, step: 0.5 }, same),
-    units({ key: 'volts', token: 753, label: 'Bus voltage', unit: 'V', min: 0, max: 32, step: 0.1 }, same),
-    units({ key: 'suction', token: 353, label: 'Suction', unit: 'inHg', min: 0, max: 10, step: 0.1 }, same),
+  // The flight-state sliders: which tokens of the catalogue, by name, and
+  // the step of each. Everything else (the token's number, its meaning, the
+  // unit the instruments are marked in, how that turns into the host's
+  // unit, and the range the instruments show) comes from the catalogue the
+  // module exports (tv_catalogue), once it is running.
+  const SLIDERS = [
+    ['airspeed', 'indicated_airspeed', 1],
+    ['altitude', 'indicated_altitude', 10],
+    ['pitch', 'pitch', 0.5],
+    ['bank', 'bank', 0.5],
+    ['heading', 'gyro_heading', 1, ['magnetic_heading']],
+    ['vspeed', 'vertical_speed', 10],
+    ['rpm', 'engine_rpm', 10],
+    ['manifold', 'manifold_pressure', 0.1],
+    ['oilTemp', 'oil_temperature', 1],
+    ['oilPress', 'oil_pressure', 1],
+    ['cht', 'cylinder_head_temperature', 1],
+    ['carb', 'carburettor_air', 0.5],
+    ['fuelPress', 'fuel_pressure', 0.1],
+    ['front', 'front_tank', 1],
+    ['center', 'center_tank', 1],
+    ['rear', 'rear_tank', 1],
+    ['amps', 'electrical_load', 0.5],
+    ['volts', 'bus_voltage', 0.1],
+    ['suction', 'suction', 0.1],
   ];
-  const byKey = Object.fromEntries(FLIGHT.map((f) => [f.key, f]));
+  let CATALOGUE = null;  // {tokens: [...], key_events: [...], ...}
+  let FLIGHT = [];
+  const TOKEN = {};  // token number by name
+  const capital = (text) => text.charAt(0).toUpperCase() + text.slice(1);
+
+  function readCatalogue() {
+    CATALOGUE = JSON.parse(text(Module._tv_catalogue()));
+    for (const t of CATALOGUE.tokens) TOKEN[t.name] = t.number;
+    const byName = Object.fromEntries(CATALOGUE.tokens.map((t) => [t.name, t]));
+    FLIGHT = SLIDERS.map(([key, name, step, also]) => {
+      const t = byName[name];
+      const { per_unit: perUnit, offset } = t.shown;
+      return { key, token: t.number, also: (also || []).map((n) => TOKEN[n]), label: capital(t.meaning),
+               unit: t.shown.unit, min: t.low, max: t.high, step,
+               to: (v) => v * perUnit + offset, from: (v) => (v - offset) / perUnit };
+    });
+  }
 
   // The demo flight: key moments in the pilot's units; between two the
   // values ease from one to the next. Switch settings happen at their
   // moment. About a minute and a half: start-up, take-off, climb, cruise,
   // descent.
+  // Switch settings (`set`) name tokens of the catalogue.
   const DEMO = [
     { t: 0, airspeed: 0, altitude: 0, pitch: 0, bank: 0, heading: 270, vspeed: 0, rpm: 0, manifold: 29.9,
-      oilTemp: 60, oilPress: 0, cht: 120, carb: 12, fuelPress: 0, front: 90, center: 70, rear: 60,
+      oilTemp: 60, oilPress: 0, cht: 49, carb: 12, fuelPress: 0, front: 90, center: 70, rear: 60,
       amps: 0, volts: 0, suction: 0, throttle: 0,
-      set: { 364: 0, 740: 0, 399: 0, 400: 0, 401: 0, 619: 0, 368: 0, 14: 0, 331: 16383, 329: 0, 307: 2 } },
-    { t: 3, set: { 364: 1 }, volts: 24.2, amps: -2 },
-    { t: 5, set: { 399: 1, 400: 1 } },
-    { t: 6, set: { 401: 1 }, rpm: 0 },
-    { t: 8, set: { 401: 0, 368: 1, 619: 1 }, rpm: 800, manifold: 14, oilPress: 25, fuelPress: 4, amps: 12,
-      volts: 27.8, suction: 3.5, throttle: 0.1 },
-    { t: 12, set: { 740: 1 }, rpm: 900, oilPress: 60, oilTemp: 90, suction: 4.5, amps: 6, volts: 28.2 },
-    { t: 18, rpm: 1000, manifold: 15, oilTemp: 110, cht: 200, throttle: 0.15, set: { 14: 1 } },
-    { t: 24, rpm: 2650, manifold: 28.5, airspeed: 0, throttle: 1, cht: 260, suction: 5 },
+      set: { battery_master: 0, avionics_master: 0, left_magneto: 0, right_magneto: 0, starter: 0,
+             nav_lights: 0, beacon_lights: 0, landing_lights: 0, gear_position: 16383, flap_position: 0,
+             tank_selector: 2 } },
+    { t: 3, set: { battery_master: 1 }, volts: 24.2, amps: -2 },
+    { t: 5, set: { left_magneto: 1, right_magneto: 1 } },
+    { t: 6, set: { starter: 1 }, rpm: 0 },
+    { t: 8, set: { starter: 0, beacon_lights: 1, nav_lights: 1 }, rpm: 800, manifold: 14, oilPress: 25,
+      fuelPress: 4, amps: 12, volts: 27.8, suction: 3.5, throttle: 0.1 },
+    { t: 12, set: { avionics_master: 1 }, rpm: 900, oilPress: 60, oilTemp: 90, suction: 4.5, amps: 6,
+      volts: 28.2 },
+    { t: 18, rpm: 1000, manifold: 15, oilTemp: 110, cht: 93, throttle: 0.15, set: { landing_lights: 1 } },
+    { t: 24, rpm: 2650, manifold: 28.5, airspeed: 0, throttle: 1, cht: 127, suction: 5 },
     { t: 34, airspeed: 65, pitch: 0, rpm: 2680 },
     { t: 38, airspeed: 75, pitch: 8, vspeed: 700, altitude: 60 },
-    { t: 42, altitude: 400, vspeed: 800, set: { 331: 0 } },
-    { t: 50, altitude: 1400, airspeed: 80, heading: 300, bank: 15, vspeed: 750, cht: 390, oilTemp: 170 },
-    { t: 56, altitude: 2200, heading: 330, bank: 0, set: { 14: 0 } },
+    { t: 42, altitude: 400, vspeed: 800, set: { gear_position: 0 } },
+    { t: 50, altitude: 1400, airspeed: 80, heading: 300, bank: 15, vspeed: 750, cht: 199, oilTemp: 170 },
+    { t: 56, altitude: 2200, heading: 330, bank: 0, set: { landing_lights: 0 } },
     { t: 64, altitude: 3400, pitch: 7, vspeed: 700, airspeed: 82, carb: 6 },
     { t: 70, altitude: 4500, pitch: 2, vspeed: 0, airspeed: 110, rpm: 2400, manifold: 22, throttle: 0.72,
-      cht: 350, oilTemp: 180, front: 84 },
+      cht: 177, oilTemp: 180, front: 84 },
     { t: 80, heading: 60, bank: -20 },
     { t: 86, heading: 95, bank: 0, front: 82 },
     { t: 92, pitch: -3, vspeed: -500, rpm: 2100, manifold: 18, throttle: 0.5, airspeed: 115, carb: 2 },
-    { t: 104, altitude: 2500, vspeed: -500, cht: 300, oilTemp: 170 },
+    { t: 104, altitude: 2500, vspeed: -500, cht: 149, oilTemp: 170 },
     { t: 112, altitude: 1500, pitch: 0, vspeed: 0, airspeed: 95, rpm: 2200, manifold: 20, throttle: 0.6,
-      set: { 329: 5461 } },
+      set: { flap_position: 5461 } },
   ];
   const DEMO_SECONDS = DEMO[DEMO.length - 1].t;
-  const THROTTLE = 558;
 
   function ease(a) {
     return a * a * (3 - 2 * a);
@@ -120,11 +134,11 @@
       if (v !== undefined) setPilot(f, v);
     }
     const throttle = demoValue('throttle', t);
-    if (throttle !== undefined) Module._tv_set_token(THROTTLE, throttle);
+    if (throttle !== undefined) Module._tv_set_token(TOKEN.throttle_lever, throttle);
     for (const m of DEMO) {
       if (m.set && m.t <= t && !demo.done.has(m)) {
         demo.done.add(m);
-        for (const [token, value] of Object.entries(m.set)) Module._tv_set_token(Number(token), value);
+        for (const [name, value] of Object.entries(m.set)) Module._tv_set_token(TOKEN[name], value);
       }
     }
     if (seconds >= DEMO_SECONDS) stopDemo();
@@ -144,7 +158,7 @@
 
   function setPilot(f, value) {
     Module._tv_set_token(f.token, f.to(value));
-    for (const t of f.also || []) Module._tv_set_token(t, f.to(value));
+    for (const t of f.also) Module._tv_set_token(t, f.to(value));
   }
 
   function buildSliders() {
@@ -297,7 +311,8 @@
   function hookToolbar() {
     $('fit').addEventListener('change', (e) => document.body.classList.toggle('fit', e.target.checked));
     $('night').addEventListener('change', (e) => Module._tv_set_night(e.target.checked ? 1 : 0));
-    $('lights').addEventListener('change', (e) => Module._tv_set_token(10, e.target.checked ? 1 : 0));
+    $('lights').addEventListener('change',
+                                 (e) => Module._tv_set_token(TOKEN.panel_lights, e.target.checked ? 1 : 0));
     $('hotspots').addEventListener('change', (e) => Module._tv_set_hotspots(e.target.checked ? 1 : 0));
     $('language').addEventListener('change', (e) => {
       Module._tv_set_english(e.target.value === 'en' ? 1 : 0);
@@ -335,7 +350,7 @@
   }
 
   function syncLights() {
-    $('lights').checked = Module._tv_token(10) !== 0;
+    $('lights').checked = Module._tv_token(TOKEN.panel_lights) !== 0;
   }
 
   // The hour meter's file written and the storage synced.
@@ -370,6 +385,7 @@
     try {
       canvas = $('panel');
       context = canvas.getContext('2d');
+      readCatalogue();
       buildSliders();
       const placed = call('tv_init', 'number', ['string', 'string'],
                           ['/panels/default.cfg', '/panels/cruise.state']);
@@ -397,6 +413,8 @@
   window.tavrel = {
     ready,
     token: (n) => Module._tv_token(n),
+    // The catalogue of the host's numbers, as the module exports it.
+    catalogue: () => CATALOGUE,
     setToken: (n, v) => Module._tv_set_token(n, v),
     gaugeRect(name) {
       const r = call('tv_gauge_rect', 'string', ['string'], [name]);

@@ -26,12 +26,12 @@ class SelectorArt : public ::testing::TestWithParam<const char*> {
  protected:
   host::Host host{host::bind_module("", nullptr)};
   host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
+  host::Renderer renderer{host.bitmaps(), fonts};
 
   host::Canvas drawn(host::GaugeInstance& gauge, uint32_t value) {
     host.variables().set_integer(307, static_cast<int32_t>(value));
     host.update();
-    return host::render_gauge(renderer, gauge, 0, host::lighting_of(host, false));
+    return host::render_gauge(renderer, gauge, 0, host::lighting_of(host.variables(), false));
   }
 };
 
@@ -75,14 +75,14 @@ struct LeverColumns {
 TEST(LeverArt, EachKnobIsInsideItsLeversBoxAtBothEndsOfTravel) {
   host::Host host{host::bind_module("", nullptr)};
   host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
+  host::Renderer renderer{host.bitmaps(), fonts};
   host::GaugeInstance& quadrant = host.place("Thrust_Controls");
   const LeverColumns levers[] = {{65697, 14, 122}, {65767, 132, 248}, {65773, 249, 340}};
   for (double value : {0.0, 1.0}) {
     for (uint32_t token : {558u, 559u, 560u}) host.variables().set(token, value);
     host.update();
     const host::Canvas drawn =
-        host::render_gauge(renderer, quadrant, 0, host::lighting_of(host, false));
+        host::render_gauge(renderer, quadrant, 0, host::lighting_of(host.variables(), false));
     for (const LeverColumns& lever : levers) {
       // The knob is the top of the lever: the first painted row, and the
       // middle of its painted run.

@@ -190,6 +190,26 @@ TEST_F(Selectors, OtherValuesSelectTheFrontTankOncePerUpdate) {
   }
 }
 
+// Events a value callback fires act after the update, as the host applies
+// them between frames: with both selectors placed, each sees the same
+// unshown value and fires; a click's events act at once.
+TEST_F(Selectors, BothSelectorsFireInOneUpdateAndTheHostActsAfterIt) {
+  host::GaugeInstance& fuel = host.place("Fuel_Selector");
+  host::GaugeInstance& tank = host.place("Tank_Selector");
+  select(4);
+  host.update();
+  ASSERT_EQ(host.fired().size(), 2u);
+  EXPECT_EQ(host.fired()[0].event, 65957u);
+  EXPECT_EQ(host.fired()[1].event, 65957u);
+  EXPECT_EQ(host.variables().number(307), 2.0) << "applied after the update";
+  host.clear_fired();
+  host.update();
+  EXPECT_TRUE(host.fired().empty());
+  fuel.click(30, 60);  // REAR
+  EXPECT_EQ(host.variables().number(307), 3.0) << "a click acts at once";
+  EXPECT_EQ(state(tank, 1).icon_index, 1);
+}
+
 // A state file or --set may give 4294967295 as a number: whatever integer
 // the host keeps for it, it is no position the plates show.
 TEST_F(Selectors, HugeValueSetAsANumberSelectsTheFrontTank) {

@@ -4,16 +4,13 @@
 #include "gauges/controls/flaps.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
 using namespace flap;
-
-constexpr uint32_t kFlapsUp = 65759;
-constexpr uint32_t kFlapsDown = 65758;
-constexpr uint32_t kFlapsTooltip = 43901;
 
 extern StaticImageElement plate;
 extern SliderElement pointer;
@@ -32,13 +29,18 @@ constinit StaticImageElement plate =
 // At 0 over CLIMB/CRUISE; 3/512 pixel left per unit, to x 24 over FULL FLAP.
 constinit SliderElement pointer =
     slider(flaps, {.bitmap = 1010, .position = {120, 25}},
-           {.var = kFlapPosition, .scale = -0.005859375}, unused_channel(0.0));
+           {.var = token::kFlapPosition, .scale = -0.005859375}, unused_channel(0.0));
 
 // The middle of the plate, columns 50 to 107, fires nothing.
-constinit MouseList mouse = mouse_list(
-    outer_parent(kFlapsTooltip),
-    click({.box = {108, 0, 50, 90}, .cursor = kCursorMinus, .flags = kClick, .event = kFlapsUp}),
-    click({.box = {0, 0, 50, 90}, .cursor = kCursorPlus, .flags = kClick, .event = kFlapsDown}));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kFlapsLever),
+                                       click({.box = {108, 0, 50, 90},
+                                              .cursor = kCursorMinus,
+                                              .flags = kClick,
+                                              .event = key_event::kFlapsUp}),
+                                       click({.box = {0, 0, 50, 90},
+                                              .cursor = kCursorPlus,
+                                              .flags = kClick,
+                                              .event = key_event::kFlapsDown}));
 
 }  // namespace
 }  // namespace tavrel::gauges

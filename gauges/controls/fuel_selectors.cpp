@@ -1,21 +1,16 @@
-// Two pictures of one four-position fuel tank selector, both driven by
-// token 307 and both setting it through the same four events. Drawing
-// either one moves a selector value the plates cannot show to the front
-// tank.
+// Two pictures of one four-position fuel tank selector, both driven by the
+// tank selector token and both setting it through the same four events.
+// Drawing either one moves a selector value the plates cannot show to the
+// front tank.
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kTankSelector = 307;  // 32-bit integer
-constexpr uint32_t kSelectOff = 65955;
-constexpr uint32_t kSelectFront = 65957;
-constexpr uint32_t kSelectRear = 65958;
-constexpr uint32_t kSelectCentre = 65961;
-constexpr uint32_t kSelectorTooltip = 43821;
 
 extern StaticImageElement fuel_plate;
 extern IconElement fuel_handle;
@@ -41,7 +36,7 @@ constinit StaticImageElement fuel_plate =
 // 2120 towards FRNT, 2121 REAR, 2122 CNTR, 2123 OFF.
 constinit IconElement fuel_handle =
     icon(fuel_selector, {.bitmap = 2120},
-         {.var = kTankSelector, .callback = fuel_selector_cb, .count = 4});
+         {.var = token::kTankSelector, .callback = fuel_selector_cb, .count = 4});
 
 // Tank_Selector: CENTRE TANK at the top, FRONT TANK left, REAR TANK right,
 // OFF at the bottom, under FUEL SELECTOR.
@@ -51,7 +46,7 @@ constinit StaticImageElement tank_plate =
 // CENTRE TANK, 2293 down to OFF.
 constinit IconElement tank_handle =
     icon(tank_selector, {.bitmap = 2290},
-         {.var = kTankSelector, .callback = fuel_selector_cb, .count = 4});
+         {.var = token::kTankSelector, .callback = fuel_selector_cb, .count = 4});
 
 // The handle of both plates: icon 0 front, 1 rear, 2 centre, 3 off. Any
 // other selector value is one the plates cannot show: select the front
@@ -68,25 +63,46 @@ double TAVREL_STDCALL fuel_selector_cb(ElementHeader* element) {
     case 6:
       return 2.0;
     default:
-      host_services::trigger_key_event(kSelectFront, 0);
+      host_services::trigger_key_event(key_event::kTankSelectFront, 0);
       return 0.0;
   }
 }
 
-constinit MouseList fuel_mouse = mouse_list(
-    outer_parent(kSelectorTooltip),
-    click({.box = {23, 0, 27, 22}, .cursor = kCursorHand, .flags = kClick, .event = kSelectOff}),
-    click(
-        {.box = {50, 22, 23, 23}, .cursor = kCursorHand, .flags = kClick, .event = kSelectCentre}),
-    click({.box = {0, 22, 23, 29}, .cursor = kCursorHand, .flags = kClick, .event = kSelectFront}),
-    click({.box = {23, 51, 27, 22}, .cursor = kCursorHand, .flags = kClick, .event = kSelectRear}));
+constinit MouseList fuel_mouse = mouse_list(outer_parent(tooltip::kTankSelector),
+                                            click({.box = {23, 0, 27, 22},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectOff}),
+                                            click({.box = {50, 22, 23, 23},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectCentre}),
+                                            click({.box = {0, 22, 23, 29},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectFront}),
+                                            click({.box = {23, 51, 27, 22},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectRear}));
 
-constinit MouseList tank_mouse = mouse_list(
-    outer_parent(kSelectorTooltip),
-    click({.box = {23, 51, 27, 22}, .cursor = kCursorHand, .flags = kClick, .event = kSelectOff}),
-    click({.box = {23, 0, 27, 22}, .cursor = kCursorHand, .flags = kClick, .event = kSelectCentre}),
-    click({.box = {0, 23, 24, 31}, .cursor = kCursorHand, .flags = kClick, .event = kSelectFront}),
-    click({.box = {50, 23, 24, 31}, .cursor = kCursorHand, .flags = kClick, .event = kSelectRear}));
+constinit MouseList tank_mouse = mouse_list(outer_parent(tooltip::kTankSelector),
+                                            click({.box = {23, 51, 27, 22},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectOff}),
+                                            click({.box = {23, 0, 27, 22},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectCentre}),
+                                            click({.box = {0, 23, 24, 31},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectFront}),
+                                            click({.box = {50, 23, 24, 31},
+                                                   .cursor = kCursorHand,
+                                                   .flags = kClick,
+                                                   .event = key_event::kTankSelectRear}));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -1,17 +1,14 @@
 // Landing gear lever in its slot under WHEELS, drawn up or down; the upper
 // and lower halves of the slot move it.
+#include "gauges/controls/landing_gear.h"
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kGearPosition = 331;  // 0 up .. 16383 down
-constexpr double kGearDown = 16383.0;
-constexpr uint32_t kGearUp = 66079;
-constexpr uint32_t kGearDownEvent = 66080;
-constexpr uint32_t kGearTooltip = 43824;
 
 extern StaticImageElement slot;
 extern IconElement lever;
@@ -30,24 +27,27 @@ namespace {
 constinit StaticImageElement slot =
     static_image(landing_gear, {.bitmap = 2300, .children = children<lever>});
 // 2310: lever up; 2311: lever down.
-constinit IconElement lever = icon(landing_gear, {.bitmap = 2310, .position = {5, 10}},
-                                   {.var = kGearPosition, .callback = gear_lever_cb, .count = 2});
+constinit IconElement lever =
+    icon(landing_gear, {.bitmap = 2310, .position = {5, 10}},
+         {.var = token::kGearPosition, .callback = gear_lever_cb, .count = 2});
 
 // The lever shows down only once the gear is all the way down; in travel,
 // and for a value that does not compare, it shows up.
 double TAVREL_STDCALL gear_lever_cb(ElementHeader* element) {
   const double gear = element_as<IconElement>(element)->source_var.var_value.number;
-  return gear >= kGearDown ? 1.0 : 0.0;
+  return gear >= gear::kDown ? 1.0 : 0.0;
 }
 
-constinit MouseList mouse = mouse_list(
-    outer_parent(0),
-    group(parent({5, 10, 20, 90}, kGearTooltip),
-          click({.box = {0, 0, 20, 45}, .cursor = kCursorPlus, .flags = kClick, .event = kGearUp}),
-          click({.box = {0, 45, 20, 45},
-                 .cursor = kCursorMinus,
-                 .flags = kClick,
-                 .event = kGearDownEvent})));
+constinit MouseList mouse =
+    mouse_list(outer_parent(0), group(parent({5, 10, 20, 90}, tooltip::kGearLever),
+                                      click({.box = {0, 0, 20, 45},
+                                             .cursor = kCursorPlus,
+                                             .flags = kClick,
+                                             .event = key_event::kGearUp}),
+                                      click({.box = {0, 45, 20, 45},
+                                             .cursor = kCursorMinus,
+                                             .flags = kClick,
+                                             .event = key_event::kGearDown})));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -5,22 +5,13 @@
 #include <cmath>
 
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kBlackLever = 558;
-constexpr uint32_t kYellowLever = 559;
-constexpr uint32_t kRedLever = 560;
-constexpr uint32_t kSetBlackLever = 65697;
-constexpr uint32_t kSetYellowLever = 65767;
-constexpr uint32_t kSetRedLever = 65773;
-constexpr uint32_t kBlackTooltip = 43884;
-constexpr uint32_t kYellowTooltip = 43882;
-constexpr uint32_t kRedTooltip = 43883;
 
 // The parent records of the three levers' boxes in the mouse list.
 constexpr int kBlackBoxRecord = 1;
@@ -55,13 +46,15 @@ constinit StaticImageElement backdrop =
 // A larger value moves a lever up and to the left.
 constinit SliderElement red_lever = slider(
     thrust_controls, {.bitmap = 170, .position = {277, 151}, .children = children<yellow_lever>},
-    {.var = kRedLever, .scale = -30.0}, {.var = kRedLever, .scale = -118.0});
+    {.var = token::kMixtureLever, .scale = -30.0}, {.var = token::kMixtureLever, .scale = -118.0});
 constinit SliderElement yellow_lever = slider(
     thrust_controls, {.bitmap = 180, .position = {158, 144}, .children = children<black_lever>},
-    {.var = kYellowLever, .scale = -26.0}, {.var = kYellowLever, .scale = -97.0});
+    {.var = token::kPropellerLever, .scale = -26.0},
+    {.var = token::kPropellerLever, .scale = -97.0});
 constinit SliderElement black_lever =
     slider(thrust_controls, {.bitmap = 190, .position = {39, 159}},
-           {.var = kBlackLever, .scale = -25.0}, {.var = kBlackLever, .scale = -110.0});
+           {.var = token::kThrottleLever, .scale = -25.0},
+           {.var = token::kThrottleLever, .scale = -110.0});
 
 // Records the header on every service: the drags need an instance's mouse
 // list, and the host calls this at install, before any click.
@@ -97,23 +90,23 @@ int32_t TAVREL_STDCALL lever_drag(ClickPoint* point, uint32_t) {
   return 0;
 }
 
-constinit MouseList mouse =
-    mouse_list(outer_parent(0),
-               group(parent({43, 50, 80, 230}, kBlackTooltip),
-                     click({.box = {0, 0, 80, 230},
-                            .cursor = kCursorHand,
-                            .flags = kClickDrag,
-                            .function = lever_drag<kSetBlackLever, kBlackBoxRecord>})),
-               group(parent({167, 47, 80, 225}, kYellowTooltip),
-                     click({.box = {0, 0, 80, 225},
-                            .cursor = kCursorHand,
-                            .flags = kClickDrag,
-                            .function = lever_drag<kSetYellowLever, kYellowBoxRecord>})),
-               group(parent({259, 32, 76, 221}, kRedTooltip),
-                     click({.box = {0, 0, 76, 221},
-                            .cursor = kCursorHand,
-                            .flags = kClickDrag,
-                            .function = lever_drag<kSetRedLever, kRedBoxRecord>})));
+constinit MouseList mouse = mouse_list(
+    outer_parent(0),
+    group(parent({43, 50, 80, 230}, tooltip::kThrottleLever),
+          click({.box = {0, 0, 80, 230},
+                 .cursor = kCursorHand,
+                 .flags = kClickDrag,
+                 .function = lever_drag<key_event::kThrottleLeverSet, kBlackBoxRecord>})),
+    group(parent({167, 47, 80, 225}, tooltip::kPropellerLever),
+          click({.box = {0, 0, 80, 225},
+                 .cursor = kCursorHand,
+                 .flags = kClickDrag,
+                 .function = lever_drag<key_event::kPropellerLeverSet, kYellowBoxRecord>})),
+    group(parent({259, 32, 76, 221}, tooltip::kMixtureLever),
+          click({.box = {0, 0, 76, 221},
+                 .cursor = kCursorHand,
+                 .flags = kClickDrag,
+                 .function = lever_drag<key_event::kMixtureLeverSet, kRedBoxRecord>})));
 
 }  // namespace
 }  // namespace tavrel::gauges

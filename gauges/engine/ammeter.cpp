@@ -1,14 +1,12 @@
 // Ammeter: the electrical load, -25 to +25 amperes on an upper arc with 0 at
 // the top; a cover plate over the lower half hides the needle's pivot.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kElectricalLoad = 751;  // amperes
-constexpr uint32_t kAmmeterTooltip = 43787;
 
 extern StaticImageElement dial;
 extern NeedleElement load_needle;
@@ -35,7 +33,7 @@ constinit NeedleElement load_needle =
             .children = children<bezel>,
             .failures = needle_failures,
             .offset = {0, 2}},
-           {.var = kElectricalLoad, .table = table(ampere_table)});
+           {.var = token::kElectricalLoad, .table = table(ampere_table)});
 // The bezel and the cover plate.
 constinit StaticImageElement bezel = static_image(ammeter, {.bitmap = 90});
 
@@ -45,7 +43,7 @@ constinit NonlinearityEntry ampere_table[5] = {
     entry(150, 78, 35), entry(150, 78, 40),
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kAmmeterTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kAmmeter));
 
 }  // namespace
 }  // namespace tavrel::gauges

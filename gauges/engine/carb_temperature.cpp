@@ -2,16 +2,13 @@
 // of the dial, the needle pivoting at the right. The reading is computed
 // from two host variables.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kAddedTemperature = 341;         // degrees Celsius
-constexpr uint32_t kCylinderHeadTemperature = 415;  // degrees Rankine
-constexpr uint32_t kCarbTooltip = 40975;
 
 extern StaticImageElement dial;
 extern NeedleElement carb_needle;
@@ -45,8 +42,8 @@ constinit StaticImageElement bezel = static_image(carb_temperature, {.bitmap = 2
 // The added temperature plus a tenth of the cylinder-head temperature in
 // Celsius, worked in this order so that every build rounds alike.
 double TAVREL_STDCALL carb_temperature_cb(ElementHeader*) {
-  const double added = host_services::read_number(kAddedTemperature);
-  const double rankine = host_services::read_number(kCylinderHeadTemperature);
+  const double added = host_services::read_number(token::kCarburettorAir);
+  const double rankine = host_services::read_number(token::kCylinderHeadTemperature);
   return ((rankine - 459.67) - 32) * 0.5555555555555556 * 0.1 + added;
 }
 
@@ -56,7 +53,7 @@ constinit NonlinearityEntry celsius_table[5] = {
     entry(103, 30, 50),   entry(103, 30, 60),
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kCarbTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kCarburettorTemperature));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -1,14 +1,12 @@
 // Cylinder-head temperature: 0 to 300 degrees Celsius across an upper arc,
 // the needle pivoting low in the dial.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kCylinderHeadTemperature = 415;  // degrees Rankine
-constexpr uint32_t kChtTooltip = 43797;
 
 extern StaticImageElement dial;
 extern NeedleElement cht_needle;
@@ -35,7 +33,7 @@ constinit NeedleElement cht_needle =
             .children = children<bezel>,
             .failures = needle_failures,
             .offset = {0, 5}},
-           {.var = kCylinderHeadTemperature, .table = table(rankine_table)});
+           {.var = token::kCylinderHeadTemperature, .table = table(rankine_table)});
 constinit StaticImageElement bezel = static_image(cht_indicator, {.bitmap = 1260});
 
 // Degrees Celsius in degrees Rankine; every point 135 pixels from the pivot.
@@ -47,7 +45,7 @@ constinit NonlinearityEntry rankine_table[5] = {
     entry(237, 136, 1391.67),  // 500
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kChtTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kCylinderHeadTemperature));
 
 }  // namespace
 }  // namespace tavrel::gauges

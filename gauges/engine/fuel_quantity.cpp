@@ -2,6 +2,7 @@
 // the bottom left and CENTER at the bottom right, each needle on its tank's
 // level.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
@@ -9,10 +10,6 @@ namespace {
 using namespace build;
 
 // Tank levels: a fraction of a full tank times 8388608.
-constexpr uint32_t kCenterTank = 289;
-constexpr uint32_t kFrontTank = 291;
-constexpr uint32_t kRearTank = 297;
-constexpr uint32_t kFuelTooltip = 43814;
 
 extern StaticImageElement face;
 extern NeedleElement center_needle;
@@ -36,14 +33,15 @@ constinit auto needle_failures = failures({2, 0}, {20, 2});
 
 constinit StaticImageElement face = static_image(
     fuel_quantity, {.bitmap = 340, .flags = kLitFace, .children = children<center_needle>});
-constinit NeedleElement center_needle = needle(fuel_quantity,
-                                               {.bitmap = 350,
-                                                .position = {200, 173},
-                                                .flags = kLitMovingPart,
-                                                .children = children<rear_needle>,
-                                                .failures = needle_failures,
-                                                .offset = {19, 7}},
-                                               {.var = kCenterTank, .table = table(center_table)});
+constinit NeedleElement center_needle =
+    needle(fuel_quantity,
+           {.bitmap = 350,
+            .position = {200, 173},
+            .flags = kLitMovingPart,
+            .children = children<rear_needle>,
+            .failures = needle_failures,
+            .offset = {19, 7}},
+           {.var = token::kCenterTank, .table = table(center_table)});
 constinit NeedleElement rear_needle = needle(fuel_quantity,
                                              {.bitmap = 350,
                                               .position = {140, 65},
@@ -51,15 +49,16 @@ constinit NeedleElement rear_needle = needle(fuel_quantity,
                                               .children = children<front_needle>,
                                               .failures = needle_failures,
                                               .offset = {19, 7}},
-                                             {.var = kRearTank, .table = table(rear_table)});
-constinit NeedleElement front_needle = needle(fuel_quantity,
-                                              {.bitmap = 350,
-                                               .position = {80, 173},
-                                               .flags = kLitMovingPart,
-                                               .children = children<glass>,
-                                               .failures = needle_failures,
-                                               .offset = {19, 7}},
-                                              {.var = kFrontTank, .table = table(front_table)});
+                                             {.var = token::kRearTank, .table = table(rear_table)});
+constinit NeedleElement front_needle =
+    needle(fuel_quantity,
+           {.bitmap = 350,
+            .position = {80, 173},
+            .flags = kLitMovingPart,
+            .children = children<glass>,
+            .failures = needle_failures,
+            .offset = {19, 7}},
+           {.var = token::kFrontTank, .table = table(front_table)});
 constinit StaticImageElement glass = static_image(fuel_quantity, {.bitmap = 360});
 
 // Each value is floor(8388608 x gallons / capacity): 35 US gallons in the
@@ -88,7 +87,7 @@ constinit NonlinearityEntry front_table[10] = {
     entry(126, 160, 5752188), entry(104, 214, 8388608),  // 24, F
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kFuelTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kFuelQuantity));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -9,6 +9,8 @@
 #include <cstdlib>
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
@@ -16,8 +18,6 @@ namespace tavrel::gauges {
 namespace {
 using namespace build;
 
-constexpr uint32_t kEngineTime = 607;  // seconds
-constexpr uint32_t kHourmeterTooltip = 43807;
 // A drum rolls to its next digit during the last 36 seconds (0.01 hour)
 // before the digit changes.
 constexpr double kRollSeconds = 36.0;
@@ -51,7 +51,7 @@ constexpr MovingImageElement drum(int bitmap, int x, double maximum, ElementHead
       hourmeter,
       {.bitmap = bitmap, .position = {x, 122}, .flags = kLitMovingPart, .children = next},
       unused_range(0, 0),
-      {.var = kEngineTime, .callback = hourmeter_drum_cb, .minimum = 0, .maximum = maximum});
+      {.var = token::kEngineTime, .callback = hourmeter_drum_cb, .minimum = 0, .maximum = maximum});
 }
 
 // The face, with the counter window.
@@ -94,6 +94,32 @@ bool hours_file(const GaugeHeader* gauge, char (&path)[kPathRoom]) {
   return length > 0 && static_cast<size_t>(length) < sizeof path;
 }
 
+// The decimal number that begins a line, as the Windows runtime's atof reads
+// it: blanks, a sign, digits with a point, an exponent. Other C libraries
+// also read hexadecimal ("0x10" as 16) and words ("inf"); the meter reads
+// neither, in every build, so a file reads alike everywhere ("0x10" is 0).
+// The line is cut after the number.
+double decimal_at_start(char* line) {
+  auto digits = [](char* p) {
+    while (*p >= '0' && *p <= '9') ++p;
+    return p;
+  };
+  char* p = line;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  if (*p == '+' || *p == '-') ++p;
+  char* end = digits(p);
+  if (*end == '.') end = digits(end + 1);
+  if (end > p + 1 || (end == p + 1 && *p != '.')) {
+    char* exponent = end + 1;
+    if (*end == 'e' || *end == 'E') {
+      if (*exponent == '+' || *exponent == '-') ++exponent;
+      if (*exponent >= '0' && *exponent <= '9') end = digits(exponent);
+    }
+  }
+  *end = '\0';
+  return std::atof(line);
+}
+
 void load_hours(const GaugeHeader* gauge) {
   char path[kPathRoom];
   if (!hours_file(gauge, path)) return;
@@ -104,7 +130,7 @@ void load_hours(const GaugeHeader* gauge) {
     // A line that reads as infinity or not-a-number, or as so many hours
     // that their seconds overflow, holds no usable total; taking it would
     // poison every later reading and be written back.
-    const double seconds = std::atof(line) * kSecondsPerHour;
+    const double seconds = decimal_at_start(line) * kSecondsPerHour;
     hours_total = std::isfinite(seconds) ? seconds : 0.0;
   }
   std::fclose(file);
@@ -127,11 +153,11 @@ void save_hours(const GaugeHeader* gauge) {
 void TAVREL_STDCALL hourmeter_gauge_cb(GaugeHeader* gauge, uint32_t service, uintptr_t) {
   switch (service) {
     case kServiceInstall:
-      hours_last_reading = host_services::read_number(kEngineTime);
+      hours_last_reading = host_services::read_number(token::kEngineTime);
       load_hours(gauge);
       break;
     case kServiceUpdate: {
-      const double reading = host_services::read_number(kEngineTime);
+      const double reading = host_services::read_number(token::kEngineTime);
       // A rise that would carry the total past the largest double (an
       // engine time of infinity, or one near the top of the range) is no
       // time the engine ran: the total stays as it was.
@@ -164,7 +190,7 @@ double TAVREL_STDCALL hourmeter_drum_cb(ElementHeader* element) {
   return hi + (lo - hi) * gap * 0.027777777777777776;
 }
 
-constinit MouseList mouse = mouse_list(outer_parent(kHourmeterTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kHourmeter));
 
 }  // namespace
 }  // namespace tavrel::gauges

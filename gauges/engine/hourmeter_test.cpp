@@ -1,5 +1,6 @@
 // The hour meter on the stand-in host: the drums as a mechanical counter,
 // the module-wide total, and the hours file, in a scratch folder of its own.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -74,6 +75,31 @@ class Hourmeter : public ::testing::Test {
     auto* strip = element_as<MovingImageElement>(meter.elements().at(index).element);
     return strip->y.callback(&strip->header);
   }
+  // Runs `body` as a user whom file permissions bind. Permissions do not
+  // bind the superuser: run as root, the body runs in a child process that
+  // has given the scratch folder to "nobody" and become that user.
+  template <typename Body>
+  void as_ordinary_user(Body body) {
+    if (geteuid() != 0) {
+      body();
+      return;
+    }
+    EXPECT_EXIT(
+        {
+          constexpr uid_t kNobody = 65534;
+          for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+            if (chown(entry.path().c_str(), kNobody, kNobody) != 0) _exit(2);
+          }
+          if (chown(folder_.c_str(), kNobody, kNobody) != 0 || setgroups(0, nullptr) != 0 ||
+              setgid(kNobody) != 0 || setuid(kNobody) != 0) {
+            _exit(2);
+          }
+          body();
+          _exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+  }
+
   // The picture's shift behind the mask, in cells (0 shows cell 0).
   double cells(host::GaugeInstance& meter, size_t index) {
     const auto& offset = meter.elements().at(index).moving_offset;
@@ -237,7 +263,8 @@ TEST_F(Hourmeter, FirstLineReading) {
        {Case{"12abc\n", "12.000000\n"}, Case{"  -3.5e1 hours\n", "-35.000000\n"},
         Case{"\n", "0.000000\n"}, Case{"hours\n", "0.000000\n"}, Case{"5.25", "5.250000\n"},
         Case{"inf\n", "0.000000\n"}, Case{"-infinity\n", "0.000000\n"}, Case{"nan\n", "0.000000\n"},
-        Case{"1e400\n", "0.000000\n"}, Case{"1e307\n", "0.000000\n"}}) {
+        Case{"1e400\n", "0.000000\n"}, Case{"1e307\n", "0.000000\n"},
+        Case{"0x10\n", "0.000000\n"}}) {
     write("9\n");
     host.remove(host.place("Hourmeter", kStem));  // a known total of 9 h
     write(c.line);
@@ -280,30 +307,31 @@ TEST_F(Hourmeter, ANameThatIsAFolderIsNeitherReadNorWrittenAndLosesNothing) {
 }
 
 TEST_F(Hourmeter, FilesWithoutPermissionLoseNothingElse) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  write("4\n");
-  host.remove(host.place("Hourmeter", kStem));  // 4 h
-  // An unreadable file: the total carries on, and it cannot be written.
-  write("99\n", "locked");
-  fs::permissions(file("locked"), fs::perms::none);
-  auto& unreadable = host.place("Hourmeter", "locked");
-  run_to(360);
-  EXPECT_EQ(drum(unreadable, kUnits), 4 * 3600.0);
-  EXPECT_EQ(drum(unreadable, kTenths), 360);
-  host.remove(unreadable);
-  fs::permissions(file("locked"), fs::perms::owner_read);
-  EXPECT_EQ(contents("locked"), "99\n");
-  // A file that cannot be written: the kill saves nothing and the next
-  // install reads the older file.
-  fs::permissions(file(), fs::perms::owner_read);
-  auto& meter = host.place("Hourmeter", kStem);
-  run_to(720);
-  host.remove(meter);
-  EXPECT_EQ(contents(), "4.000000\n");
-  auto& again = host.place("Hourmeter", kStem);
-  host.update();
-  EXPECT_EQ(drum(again, kTenths), 0);
-  EXPECT_EQ(drum(again, kUnits), 4 * 3600.0);
+  as_ordinary_user([&] {
+    write("4\n");
+    host.remove(host.place("Hourmeter", kStem));  // 4 h
+    // An unreadable file: the total carries on, and it cannot be written.
+    write("99\n", "locked");
+    fs::permissions(file("locked"), fs::perms::none);
+    auto& unreadable = host.place("Hourmeter", "locked");
+    run_to(360);
+    EXPECT_EQ(drum(unreadable, kUnits), 4 * 3600.0);
+    EXPECT_EQ(drum(unreadable, kTenths), 360);
+    host.remove(unreadable);
+    fs::permissions(file("locked"), fs::perms::owner_read);
+    EXPECT_EQ(contents("locked"), "99\n");
+    // A file that cannot be written: the kill saves nothing and the next
+    // install reads the older file.
+    fs::permissions(file(), fs::perms::owner_read);
+    auto& meter = host.place("Hourmeter", kStem);
+    run_to(720);
+    host.remove(meter);
+    EXPECT_EQ(contents(), "4.000000\n");
+    auto& again = host.place("Hourmeter", kStem);
+    host.update();
+    EXPECT_EQ(drum(again, kTenths), 0);
+    EXPECT_EQ(drum(again, kUnits), 4 * 3600.0);
+  });
 }
 
 TEST_F(Hourmeter, NoGaugesFolderNoFileAndNoHarm) {

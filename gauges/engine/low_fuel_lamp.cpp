@@ -3,19 +3,14 @@
 #include <cmath>
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kTankSelector = 307;  // 0 off, 2 front, 3 rear, 6 center
-constexpr uint32_t kFrontTank = 291;
-constexpr uint32_t kRearTank = 297;
-constexpr uint32_t kCenterTank = 289;
-constexpr uint32_t kBlinkClock = 604;
-constexpr uint32_t kLowFuelTooltip = 43819;
 
 // Tank levels are a fraction of a full tank times 8388608; below 5 percent
 // the tank is low.
@@ -50,13 +45,13 @@ constinit StaticImageElement unlit =
     static_image(low_fuel_lamp, {.bitmap = 1370, .children = children<lit>});
 constinit IconElement lit =
     icon(low_fuel_lamp, {.bitmap = 1380, .flags = kBrightImage, .failures = lamp_failures},
-         {.var = kTankSelector, .callback = low_fuel_lamp_cb, .count = 1});
+         {.var = token::kTankSelector, .callback = low_fuel_lamp_cb, .count = 1});
 
 // The three levels are read on every call, the clock only while blinking.
 double TAVREL_STDCALL low_fuel_lamp_cb(ElementHeader* element) {
-  const double front = host_services::read_number(kFrontTank);
-  const double rear = host_services::read_number(kRearTank);
-  const double center = host_services::read_number(kCenterTank);
+  const double front = host_services::read_number(token::kFrontTank);
+  const double rear = host_services::read_number(token::kRearTank);
+  const double center = host_services::read_number(token::kCenterTank);
   const int32_t selector = element_as<IconElement>(element)->source_var.var_value.integer;
 
   const bool low = (selector == kSelectorFront && front < kLowLevel) ||
@@ -64,13 +59,13 @@ double TAVREL_STDCALL low_fuel_lamp_cb(ElementHeader* element) {
                    (selector == kSelectorCenter && center < kLowLevel);
   if (selector == kSelectorOff) return kLit;
   if (low) {
-    const double phase = std::fmod(host_services::read_number(kBlinkClock), kBlinkPeriod);
+    const double phase = std::fmod(host_services::read_number(token::kBlinkClock), kBlinkPeriod);
     return phase > kBlinkDarkPart ? kLit : kDark;
   }
   return kDark;
 }
 
-constinit MouseList mouse = mouse_list(outer_parent(kLowFuelTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kLowFuel));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -1,14 +1,12 @@
 // Manifold pressure: one needle over a 20 to 100 inHg dial that runs
 // clockwise around nearly the whole circle.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kManifoldPressure = 391;  // 70.7328 per inch of mercury
-constexpr uint32_t kManifoldTooltip = 43846;
 
 extern StaticImageElement dial;
 extern NeedleElement pressure_needle;
@@ -36,7 +34,7 @@ constinit NeedleElement pressure_needle =
             .children = children<bezel>,
             .failures = needle_failures,
             .offset = {66, 10}},
-           {.var = kManifoldPressure, .table = table(inhg_table)});
+           {.var = token::kManifoldPressure, .table = table(inhg_table)});
 constinit StaticImageElement bezel = static_image(manifold_pressure, {.bitmap = 1040});
 
 // Inches of mercury times 70.7328. The needle rests on the stop from -1 to
@@ -51,7 +49,7 @@ constinit NonlinearityEntry inhg_table[6] = {
     entry(28, 104, 14146.56),  // 200
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kManifoldTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kManifoldPressure));
 
 }  // namespace
 }  // namespace tavrel::gauges

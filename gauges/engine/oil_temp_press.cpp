@@ -2,18 +2,12 @@
 // top, a small oil-pressure dial at the bottom left and a small
 // fuel-pressure dial at the bottom right, on one face.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kFuelPressure = 425;    // pounds per square foot
-constexpr uint32_t kOilPressure = 562;     // pounds per square foot
-constexpr uint32_t kOilTemperature = 561;  // degrees Rankine
-constexpr uint32_t kOilTempTooltip = 43855;
-constexpr uint32_t kOilPressTooltip = 43854;
-constexpr uint32_t kFuelPressTooltip = 43820;
 
 extern StaticImageElement dial;
 extern NeedleElement fuel_pressure_needle;
@@ -46,7 +40,7 @@ constinit NeedleElement fuel_pressure_needle =
             .children = children<oil_pressure_needle>,
             .failures = needle_failures,
             .offset = {8, 8}},
-           {.var = kFuelPressure, .table = table(fuel_pressure_table)});
+           {.var = token::kFuelPressure, .table = table(fuel_pressure_table)});
 constinit NeedleElement oil_pressure_needle =
     needle(oil_temp_press,
            {.bitmap = 1220,
@@ -55,7 +49,7 @@ constinit NeedleElement oil_pressure_needle =
             .children = children<oil_temperature_needle>,
             .failures = needle_failures,
             .offset = {8, 8}},
-           {.var = kOilPressure, .table = table(oil_pressure_table)});
+           {.var = token::kOilPressure, .table = table(oil_pressure_table)});
 constinit NeedleElement oil_temperature_needle =
     needle(oil_temp_press,
            {.bitmap = 1210,
@@ -64,7 +58,7 @@ constinit NeedleElement oil_temperature_needle =
             .children = children<bezel>,
             .failures = needle_failures,
             .offset = {65, 10}},
-           {.var = kOilTemperature, .table = table(oil_temperature_table)});
+           {.var = token::kOilTemperature, .table = table(oil_temperature_table)});
 constinit StaticImageElement bezel = static_image(oil_temp_press, {.bitmap = 1230});
 
 // Psi times 144, highest first: the fuel-pressure needle turns
@@ -94,9 +88,9 @@ constinit NonlinearityEntry oil_temperature_table[5] = {
 
 // The temperature scale, then the two small dials, each its own tooltip.
 constinit MouseList mouse =
-    mouse_list(outer_parent(0), group(parent({0, 0, 280, 140}, kOilTempTooltip)),
-               group(parent({0, 0, 140, 140}, kOilPressTooltip)),
-               group(parent({140, 140, 140, 140}, kFuelPressTooltip)));
+    mouse_list(outer_parent(0), group(parent({0, 0, 280, 140}, tooltip::kOilTemperature)),
+               group(parent({0, 0, 140, 140}, tooltip::kOilPressure)),
+               group(parent({140, 140, 140, 140}, tooltip::kFuelPressure)));
 
 }  // namespace
 }  // namespace tavrel::gauges

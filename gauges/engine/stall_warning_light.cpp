@@ -1,13 +1,12 @@
 // Stall-warning lamp: red while the host's stall warning is on.
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kStallWarning = 67;  // above 0 while the warning is on
-constexpr uint32_t kStallTooltip = 43918;
 
 extern StaticImageElement unlit;
 extern IconElement lit;
@@ -25,8 +24,9 @@ constinit auto lamp_failures = failures({2, 0}, {20, 3});
 
 constinit StaticImageElement unlit =
     static_image(stall_warning_light, {.bitmap = 2090, .children = children<lit>});
-constinit IconElement lit = icon(stall_warning_light, {.bitmap = 2100, .failures = lamp_failures},
-                                 {.var = kStallWarning, .callback = stall_warning_cb, .count = 1});
+constinit IconElement lit =
+    icon(stall_warning_light, {.bitmap = 2100, .failures = lamp_failures},
+         {.var = token::kStallWarning, .callback = stall_warning_cb, .count = 1});
 
 // Lit (icon 0) while the warning is above zero; dark (no icon) at zero,
 // below it, and for a reading that is not a number.
@@ -35,7 +35,7 @@ double TAVREL_STDCALL stall_warning_cb(ElementHeader* element) {
   return warning > 0 ? 0 : -1;
 }
 
-constinit MouseList mouse = mouse_list(outer_parent(kStallTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kStallWarning));
 
 }  // namespace
 }  // namespace tavrel::gauges

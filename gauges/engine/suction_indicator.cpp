@@ -1,14 +1,12 @@
 // Suction: the vacuum for the gyros, 0 at the lower left, 5 at the top and
 // 10 at the lower right.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kSuction = 353;  // the dial's units, 0 to 10
-constexpr uint32_t kSuctionTooltip = 43878;
 
 extern StaticImageElement dial;
 extern NeedleElement suction_needle;
@@ -27,14 +25,15 @@ constinit auto needle_failures = failures({2, 0}, {4, 0});
 
 constinit StaticImageElement dial = static_image(
     suction_indicator, {.bitmap = 1100, .flags = kLitFace, .children = children<suction_needle>});
-constinit NeedleElement suction_needle = needle(suction_indicator,
-                                                {.bitmap = 1110,
-                                                 .position = {75, 75},
-                                                 .flags = kLitMovingPart,
-                                                 .children = children<bezel>,
-                                                 .failures = needle_failures,
-                                                 .offset = {32, 9}},
-                                                {.var = kSuction, .table = table(suction_table)});
+constinit NeedleElement suction_needle =
+    needle(suction_indicator,
+           {.bitmap = 1110,
+            .position = {75, 75},
+            .flags = kLitMovingPart,
+            .children = children<bezel>,
+            .failures = needle_failures,
+            .offset = {32, 9}},
+           {.var = token::kSuction, .table = table(suction_table)});
 constinit StaticImageElement bezel = static_image(suction_indicator, {.bitmap = 1120});
 
 // Below zero the needle drops under the zero mark (-1 has a point of its
@@ -44,7 +43,7 @@ constinit NonlinearityEntry suction_table[5] = {
     entry(104, 125, 10), entry(104, 125, 11),
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kSuctionTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kSuction));
 
 }  // namespace
 }  // namespace tavrel::gauges

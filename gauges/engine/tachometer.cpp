@@ -4,14 +4,13 @@
 #include "gauges/engine/tachometer.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kEngineRpm = 390;
-constexpr uint32_t kTachometerTooltip = 43880;
 
 extern StaticImageElement dial;
 extern SpriteElement thousands_disc;
@@ -48,15 +47,16 @@ constinit SpriteElement thousands_disc =
             .texture_scale_y = 1.0f,
             .x = unused_channel(1.0),
             .y = unused_channel(1.0),
-            .rotation = {.var = kEngineRpm, .callback = tach_thousands_cb, .scale = 0.09}});
-constinit NeedleElement hundreds_needle = needle(tachometer,
-                                                 {.bitmap = 380,
-                                                  .position = {140, 140},
-                                                  .flags = kLitMovingPart,
-                                                  .children = children<bezel>,
-                                                  .failures = engine_failures,
-                                                  .offset = {66, 10}},
-                                                 {.var = kEngineRpm, .table = table(rpm_table)});
+            .rotation = {.var = token::kEngineRpm, .callback = tach_thousands_cb, .scale = 0.09}});
+constinit NeedleElement hundreds_needle =
+    needle(tachometer,
+           {.bitmap = 380,
+            .position = {140, 140},
+            .flags = kLitMovingPart,
+            .children = children<bezel>,
+            .failures = engine_failures,
+            .offset = {66, 10}},
+           {.var = token::kEngineRpm, .table = table(rpm_table)});
 constinit StaticImageElement bezel = static_image(tachometer, {.bitmap = 370});
 
 // The disc steps a quarter turn clockwise per thousand rpm, each step
@@ -78,7 +78,7 @@ constinit NonlinearityEntry rpm_table[2] = {
     entry(140, 260, 500),
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kTachometerTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kTachometer));
 
 }  // namespace
 }  // namespace tavrel::gauges

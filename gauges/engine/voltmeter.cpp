@@ -1,13 +1,12 @@
 // Voltmeter: the bus voltage, 0 to 30 volts DC on an upper arc, in a square
 // bezel whose cover plate hides the needle's pivot.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kBusVoltage = 753;  // volts
 
 extern StaticImageElement dial;
 extern NeedleElement volt_needle;
@@ -26,14 +25,15 @@ constinit auto needle_failures = failures({2, 0}, {20, 2});
 
 constinit StaticImageElement dial =
     static_image(voltmeter, {.bitmap = 1270, .flags = kLitFace, .children = children<volt_needle>});
-constinit NeedleElement volt_needle = needle(voltmeter,
-                                             {.bitmap = 1280,
-                                              .position = {100, 137},
-                                              .flags = kLitMovingPart,
-                                              .children = children<bezel>,
-                                              .failures = needle_failures,
-                                              .offset = {0, 2}},
-                                             {.var = kBusVoltage, .table = table(volt_table)});
+constinit NeedleElement volt_needle =
+    needle(voltmeter,
+           {.bitmap = 1280,
+            .position = {100, 137},
+            .flags = kLitMovingPart,
+            .children = children<bezel>,
+            .failures = needle_failures,
+            .offset = {0, 2}},
+           {.var = token::kBusVoltage, .table = table(volt_table)});
 constinit StaticImageElement bezel = static_image(voltmeter, {.bitmap = 1290});
 
 // Volts; the needle rests on the 0 mark below 0 and on the 30 mark above 30.

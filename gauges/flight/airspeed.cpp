@@ -2,14 +2,13 @@
 // the indicated airspeed, which the host gives in knots. The mph dial stores
 // its marks converted to knots, so the same variable drives both.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
 
-constexpr uint32_t kIndicatedAirspeed = 61;  // knots
-constexpr uint32_t kAirspeedTooltip = 43778;
 constexpr PixPoint kDialCentre{141, 141};
 constexpr PixPoint kNeedlePivot{15, 11};
 
@@ -37,27 +36,29 @@ constinit auto needle_failures = failures({6, 1}, {3, 2});
 // Airspeed_Mph: the mph face, the needle, the bezel ring over it.
 constinit StaticImageElement mph_face = static_image(
     airspeed_mph, {.bitmap = 290, .flags = kLitFace, .children = children<mph_needle>});
-constinit NeedleElement mph_needle = needle(airspeed_mph,
-                                            {.bitmap = 300,
-                                             .position = kDialCentre,
-                                             .flags = kLitMovingPart,
-                                             .children = children<mph_bezel>,
-                                             .failures = needle_failures,
-                                             .offset = kNeedlePivot},
-                                            {.var = kIndicatedAirspeed, .table = table(mph_scale)});
+constinit NeedleElement mph_needle =
+    needle(airspeed_mph,
+           {.bitmap = 300,
+            .position = kDialCentre,
+            .flags = kLitMovingPart,
+            .children = children<mph_bezel>,
+            .failures = needle_failures,
+            .offset = kNeedlePivot},
+           {.var = token::kIndicatedAirspeed, .table = table(mph_scale)});
 constinit StaticImageElement mph_bezel = static_image(airspeed_mph, {.bitmap = 310});
 
 // Airspeed_Kts: the same needle and bezel over the knots face.
 constinit StaticImageElement kts_face = static_image(
     airspeed_kts, {.bitmap = 490, .flags = kLitFace, .children = children<kts_needle>});
-constinit NeedleElement kts_needle = needle(airspeed_kts,
-                                            {.bitmap = 300,
-                                             .position = kDialCentre,
-                                             .flags = kLitMovingPart,
-                                             .children = children<kts_bezel>,
-                                             .failures = needle_failures,
-                                             .offset = kNeedlePivot},
-                                            {.var = kIndicatedAirspeed, .table = table(kts_scale)});
+constinit NeedleElement kts_needle =
+    needle(airspeed_kts,
+           {.bitmap = 300,
+            .position = kDialCentre,
+            .flags = kLitMovingPart,
+            .children = children<kts_bezel>,
+            .failures = needle_failures,
+            .offset = kNeedlePivot},
+           {.var = token::kIndicatedAirspeed, .table = table(kts_scale)});
 constinit StaticImageElement kts_bezel = static_image(airspeed_kts, {.bitmap = 310});
 
 // The mph marks times 0.8688, in knots. The last two share a point: the
@@ -81,7 +82,7 @@ constinit NonlinearityEntry kts_scale[9] = {
 };
 
 // Both dials show their tooltip and take no clicks.
-constinit MouseList mouse = mouse_list(outer_parent(kAirspeedTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kAirspeed));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -5,6 +5,8 @@
 #include "gauges/flight/altimeter.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
@@ -12,13 +14,6 @@ namespace {
 using namespace build;
 using namespace altimeter_cards;
 
-constexpr uint32_t kIndicatedAltitude = 74;  // feet
-constexpr uint32_t kSettingHpa = 75;
-constexpr uint32_t kSettingInHg = 76;
-constexpr uint32_t kSettingDown = 65884;  // left half of the knob
-constexpr uint32_t kSettingUp = 65883;    // right half
-constexpr uint32_t kAltimeterTooltip = 43783;
-constexpr uint32_t kKnobTooltip = 43834;
 constexpr PixPoint kDialCentre{141, 140};
 
 extern StaticImageElement face;
@@ -51,33 +46,33 @@ constinit auto hand_failures = failures({3, 1}, {7, 1});
 constinit StaticImageElement face =
     static_image(altimeter, {.bitmap = 410, .flags = kLitFace, .children = children<inhg_card>});
 // Inches card (420) behind its wedge (421), turning about (125, 140).
-constinit SpriteElement inhg_card = sprite(
-    altimeter,
-    {.bitmap = 420,
-     .position = {191, 118},
-     .flags = kLitMovingPart,
-     .children = children<hpa_card>,
-     .offset = {125, 140}},
-    {.texture_scale_x = 1.0f,
-     .texture_scale_y = 1.0f,
-     .x = unused_channel(1.0),
-     .y = unused_channel(1.0),
-     .rotation = {
-         .var = kSettingInHg, .callback = altimeter_inhg_card_cb, .scale = kInHgDegreesPerUnit}});
+constinit SpriteElement inhg_card = sprite(altimeter,
+                                           {.bitmap = 420,
+                                            .position = {191, 118},
+                                            .flags = kLitMovingPart,
+                                            .children = children<hpa_card>,
+                                            .offset = {125, 140}},
+                                           {.texture_scale_x = 1.0f,
+                                            .texture_scale_y = 1.0f,
+                                            .x = unused_channel(1.0),
+                                            .y = unused_channel(1.0),
+                                            .rotation = {.var = token::kAltimeterSettingInHg,
+                                                         .callback = altimeter_inhg_card_cb,
+                                                         .scale = kInHgDegreesPerUnit}});
 // Hectopascal card (430) behind its wedge (431), turning about (159, 140).
-constinit SpriteElement hpa_card = sprite(
-    altimeter,
-    {.bitmap = 430,
-     .position = {48, 118},
-     .flags = kLitMovingPart,
-     .children = children<ten_thousands_pointer>,
-     .offset = {159, 140}},
-    {.texture_scale_x = 1.0f,
-     .texture_scale_y = 1.0f,
-     .x = unused_channel(1.0),
-     .y = unused_channel(1.0),
-     .rotation = {
-         .var = kSettingHpa, .callback = altimeter_hpa_card_cb, .scale = kHpaDegreesPerUnit}});
+constinit SpriteElement hpa_card = sprite(altimeter,
+                                          {.bitmap = 430,
+                                           .position = {48, 118},
+                                           .flags = kLitMovingPart,
+                                           .children = children<ten_thousands_pointer>,
+                                           .offset = {159, 140}},
+                                          {.texture_scale_x = 1.0f,
+                                           .texture_scale_y = 1.0f,
+                                           .x = unused_channel(1.0),
+                                           .y = unused_channel(1.0),
+                                           .rotation = {.var = token::kAltimeterSettingHpa,
+                                                        .callback = altimeter_hpa_card_cb,
+                                                        .scale = kHpaDegreesPerUnit}});
 // The 10,000 ft pointer on its disc.
 constinit NeedleElement ten_thousands_pointer =
     needle(altimeter,
@@ -87,7 +82,7 @@ constinit NeedleElement ten_thousands_pointer =
             .children = children<thousands_hand>,
             .failures = hand_failures,
             .offset = {56, 59}},
-           {.var = kIndicatedAltitude, .table = table(ten_thousands_scale)});
+           {.var = token::kIndicatedAltitude, .table = table(ten_thousands_scale)});
 constinit NeedleElement thousands_hand =
     needle(altimeter,
            {.bitmap = 450,
@@ -96,7 +91,7 @@ constinit NeedleElement thousands_hand =
             .children = children<hundreds_hand>,
             .failures = hand_failures,
             .offset = {0, 17}},
-           {.var = kIndicatedAltitude, .table = table(thousands_scale)});
+           {.var = token::kIndicatedAltitude, .table = table(thousands_scale)});
 constinit NeedleElement hundreds_hand =
     needle(altimeter,
            {.bitmap = 440,
@@ -105,26 +100,26 @@ constinit NeedleElement hundreds_hand =
             .children = children<bezel>,
             .failures = hand_failures,
             .offset = {12, 15}},
-           {.var = kIndicatedAltitude, .table = table(hundreds_scale)});
+           {.var = token::kIndicatedAltitude, .table = table(hundreds_scale)});
 // The bezel ring and the knob housing, over the hands.
 constinit StaticImageElement bezel =
     static_image(altimeter, {.bitmap = 470, .children = children<knob>});
 // The setting knob turns with the setting; it is not lit at night.
 constinit NeedleElement knob = needle(
     altimeter, {.bitmap = 480, .position = {33, 246}, .flags = kTurningKnob, .offset = {28, 28}},
-    {.var = kSettingHpa, .table = table(knob_turn)});
+    {.var = token::kAltimeterSettingHpa, .table = table(knob_turn)});
 
 }  // namespace
 
 // The cards' rotations: the setting held within the card's printed range,
 // less the value that stands in the window at rotation 0.
 double TAVREL_STDCALL altimeter_hpa_card_cb(ElementHeader* element) {
-  auto* card = reinterpret_cast<SpriteElement*>(element);
+  const auto* card = element_as<SpriteElement>(element);
   return hpa_card_value(card->rotation.source_var.var_value.number);
 }
 
 double TAVREL_STDCALL altimeter_inhg_card_cb(ElementHeader* element) {
-  auto* card = reinterpret_cast<SpriteElement*>(element);
+  const auto* card = element_as<SpriteElement>(element);
   return inhg_card_value(card->rotation.source_var.var_value.number);
 }
 
@@ -139,16 +134,16 @@ constinit NonlinearityEntry hundreds_scale[2] = {entry(141, 90, 0.0), entry(141,
 // The knob: right of its centre at 1013, left of it at 1070, half a turn.
 constinit NonlinearityEntry knob_turn[2] = {entry(61, 246, 1013.0), entry(5, 246, 1070.0)};
 
-constinit MouseList mouse =
-    mouse_list(outer_parent(kAltimeterTooltip), group(parent({8, 220, 50, 50}, kKnobTooltip),
-                                                      click({.box = {0, 0, 25, 50},
-                                                             .cursor = kCursorMinus,
-                                                             .flags = kClickRepeat,
-                                                             .event = kSettingDown}),
-                                                      click({.box = {25, 0, 25, 50},
-                                                             .cursor = kCursorPlus,
-                                                             .flags = kClickRepeat,
-                                                             .event = kSettingUp})));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kAltimeter),
+                                       group(parent({8, 220, 50, 50}, tooltip::kAltimeterKnob),
+                                             click({.box = {0, 0, 25, 50},
+                                                    .cursor = kCursorMinus,
+                                                    .flags = kClickRepeat,
+                                                    .event = key_event::kAltimeterSettingDown}),
+                                             click({.box = {25, 0, 25, 50},
+                                                    .cursor = kCursorPlus,
+                                                    .flags = kClickRepeat,
+                                                    .event = key_event::kAltimeterSettingUp})));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -5,19 +5,13 @@
 #include "gauges/flight/attitude.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kPitch = 78;                     // degrees
-constexpr uint32_t kBank = 80;                      // degrees
-constexpr uint32_t kMiniatureAircraft = 612;        // height
-constexpr uint32_t kLowerRightKnob = 66373;         // fires once a click
-constexpr uint32_t kMiniatureAircraftDown = 66319;  // left half of the lower knob
-constexpr uint32_t kMiniatureAircraftUp = 66318;    // right half
-constexpr uint32_t kAttitudeTooltip = 43789;
 
 extern StaticImageElement bezel;
 extern SpriteElement horizon;
@@ -54,8 +48,8 @@ constinit SpriteElement horizon =
            {.texture_scale_x = 1.0f,
             .texture_scale_y = 0.8f,
             .x = unused_channel(0.0),
-            .y = {.var = kPitch, .callback = attitude_pitch_cb, .scale = 1.3},
-            .rotation = {.var = kBank, .scale = -1.0}});
+            .y = {.var = token::kPitch, .callback = attitude_pitch_cb, .scale = 1.3},
+            .rotation = {.var = token::kBank, .scale = -1.0}});
 // The bank pointer: its mark sits at the far end from the pivot.
 constinit NeedleElement bank_pointer = needle(attitude,
                                               {.bitmap = 1070,
@@ -64,11 +58,11 @@ constinit NeedleElement bank_pointer = needle(attitude,
                                                .children = children<miniature_aircraft>,
                                                .failures = gyro_failures,
                                                .offset = {95, 5}},
-                                              {.var = kBank, .table = table(bank_scale)});
+                                              {.var = token::kBank, .table = table(bank_scale)});
 // The miniature aircraft: a fifth of a pixel up per unit of its height.
 constinit SliderElement miniature_aircraft =
     slider(attitude, {.bitmap = 1080, .position = {62, 123}, .children = children<bezel_over>},
-           unused_channel(0.0), {.var = kMiniatureAircraft, .scale = -0.2});
+           unused_channel(0.0), {.var = token::kMiniatureAircraft, .scale = -0.2});
 // The bezel again, over everything; its centre is transparent.
 constinit StaticImageElement bezel_over = static_image(attitude, {.bitmap = 1090});
 
@@ -76,7 +70,7 @@ constinit StaticImageElement bezel_over = static_image(attitude, {.bitmap = 1090
 
 // Pitch held within the card's travel.
 double TAVREL_STDCALL attitude_pitch_cb(ElementHeader* element) {
-  auto* card = reinterpret_cast<SpriteElement*>(element);
+  const auto* card = element_as<SpriteElement>(element);
   return horizon_card::held_pitch(card->y.source_var.var_value.number);
 }
 
@@ -85,19 +79,19 @@ namespace {
 // Right of the centre at 90 degrees of left bank, left of it at 90 right.
 constinit NonlinearityEntry bank_scale[2] = {entry(175, 125, -90.0), entry(75, 125, 90.0)};
 
-constinit MouseList mouse = mouse_list(outer_parent(kAttitudeTooltip),
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kAttitude),
                                        click({.box = {216, 216, 40, 40},
                                               .cursor = kCursorHand,
                                               .flags = kClick,
-                                              .event = kLowerRightKnob}),
+                                              .event = key_event::kAttitudeLowerRightKnob}),
                                        click({.box = {110, 244, 15, 30},
                                               .cursor = kCursorMinus,
                                               .flags = kClickRepeat,
-                                              .event = kMiniatureAircraftDown}),
+                                              .event = key_event::kMiniatureAircraftDown}),
                                        click({.box = {125, 244, 15, 30},
                                               .cursor = kCursorPlus,
                                               .flags = kClickRepeat,
-                                              .event = kMiniatureAircraftUp}));
+                                              .event = key_event::kMiniatureAircraftUp}));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -2,26 +2,14 @@
 // marker and two knobs), the gyro compass (the gyro heading on a tape behind
 // a small window) and the magnetic compass (the standby tape).
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kMagneticHeading = 83;  // degrees
-constexpr uint32_t kGyroHeading = 84;      // degrees
-constexpr uint32_t kGyroSetting = 85;      // turns the set-gyro knobs
-constexpr uint32_t kHeadingMarker = 855;   // degrees
-constexpr uint32_t kGyroSetUp = 65877;     // right half of a set-gyro knob
-constexpr uint32_t kGyroSetDown = 65878;   // left half
-constexpr uint32_t kMarkerUp = 65879;      // right half of the marker knob
-constexpr uint32_t kMarkerDown = 65880;    // left half
-constexpr uint32_t kGyroTooltip = 43828;
-constexpr uint32_t kGyroHelp = 12808;
-constexpr uint32_t kMarkerKnobTooltip = 43827;
-constexpr uint32_t kSetGyroKnobTooltip = 43829;
-constexpr uint32_t kCompassTooltip = 43895;
 
 // Directionnal_Gyro
 extern StaticImageElement dg_case;
@@ -72,7 +60,7 @@ constinit SpriteElement dg_card = sprite(directionnal_gyro,
                                           .texture_scale_y = 1.0f,
                                           .x = unused_channel(1.0),
                                           .y = unused_channel(1.0),
-                                          .rotation = {.var = kGyroHeading, .scale = 1.0}});
+                                          .rotation = {.var = token::kGyroHeading, .scale = 1.0}});
 // The orange heading marker on the card's rim, turned by its value in
 // degrees clockwise from the top.
 constinit NeedleElement heading_marker =
@@ -83,7 +71,7 @@ constinit NeedleElement heading_marker =
             .children = children<dg_ring>,
             .failures = gyro_failures,
             .offset = {12, 130}},
-           {.var = kHeadingMarker, .callback = heading_marker_cb, .table = {}});
+           {.var = token::kHeadingMarker, .callback = heading_marker_cb, .table = {}});
 // The case ring and the left knob, over the card.
 constinit StaticImageElement dg_ring =
     static_image(directionnal_gyro, {.bitmap = 2060, .children = children<dg_gyro_knob>});
@@ -95,21 +83,21 @@ constinit NeedleElement dg_gyro_knob =
             .flags = kTurningKnob,
             .children = children<dg_marker_knob>,
             .offset = {24, 24}},
-           {.var = kGyroSetting, .table = table(dg_gyro_knob_turn)});
+           {.var = token::kGyroSetting, .table = table(dg_gyro_knob_turn)});
 // Right knob, orange: sets the heading marker.
 constinit NeedleElement dg_marker_knob =
     needle(directionnal_gyro,
            {.bitmap = 2080, .position = {254, 270}, .flags = kTurningKnob, .offset = {24, 24}},
-           {.var = kHeadingMarker, .table = table(marker_knob_turn), .special = 2});
+           {.var = token::kHeadingMarker, .table = table(marker_knob_turn), .special = 2});
 
 }  // namespace
 
 // The marker's angle on the dial: its setting less the gyro heading, so it
 // stays on the card's mark for that setting whatever the heading.
 double TAVREL_STDCALL heading_marker_cb(ElementHeader* element) {
-  const double marker = reinterpret_cast<NeedleElement*>(element)->source_var.var_value.number;
+  const double marker = element_as<NeedleElement>(element)->source_var.var_value.number;
   ModuleVar heading{};
-  heading.id = kGyroHeading;
+  heading.id = token::kGyroHeading;
   host_services::lookup_var(&heading);
   return marker - heading.var_value.number;
 }
@@ -122,25 +110,26 @@ constinit NonlinearityEntry dg_gyro_knob_turn[2] = {entry(32, 260, 0.0),
                                                     entry(32, 280, 10922.666666666666)};
 constinit NonlinearityEntry marker_knob_turn[2] = {entry(254, 260, 0.0), entry(254, 280, 30.0)};
 
-constinit MouseList dg_mouse = mouse_list(outer_parent(kGyroTooltip), help_record(kGyroHelp),
-                                          group(parent({230, 246, 48, 48}, kMarkerKnobTooltip),
-                                                click({.box = {0, 0, 24, 48},
-                                                       .cursor = kCursorMinus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kMarkerDown}),
-                                                click({.box = {24, 0, 24, 48},
-                                                       .cursor = kCursorPlus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kMarkerUp})),
-                                          group(parent({8, 246, 48, 48}, kSetGyroKnobTooltip),
-                                                click({.box = {0, 0, 24, 48},
-                                                       .cursor = kCursorMinus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kGyroSetDown}),
-                                                click({.box = {24, 0, 24, 48},
-                                                       .cursor = kCursorPlus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kGyroSetUp})));
+constinit MouseList dg_mouse = mouse_list(
+    outer_parent(tooltip::kDirectionalGyro), help_record(tooltip::kDirectionalGyroSetting),
+    group(parent({230, 246, 48, 48}, tooltip::kHeadingMarkerKnob),
+          click({.box = {0, 0, 24, 48},
+                 .cursor = kCursorMinus,
+                 .flags = kClickRepeat,
+                 .event = key_event::kHeadingMarkerDown}),
+          click({.box = {24, 0, 24, 48},
+                 .cursor = kCursorPlus,
+                 .flags = kClickRepeat,
+                 .event = key_event::kHeadingMarkerUp})),
+    group(parent({8, 246, 48, 48}, tooltip::kGyroSetKnob),
+          click({.box = {0, 0, 24, 48},
+                 .cursor = kCursorMinus,
+                 .flags = kClickRepeat,
+                 .event = key_event::kGyroSetDown}),
+          click({.box = {24, 0, 24, 48},
+                 .cursor = kCursorPlus,
+                 .flags = kClickRepeat,
+                 .event = key_event::kGyroSetUp})));
 
 }  // namespace
 
@@ -164,26 +153,26 @@ constinit MovingImageElement gc_tape = moving_image(
      .flags = kLitMovingPart,
      .children = children<gc_knob>,
      .failures = tape_failures},
-    {.var = kGyroHeading, .minimum = 360.0, .maximum = 0.0}, unused_range(360.0, 360.0));
+    {.var = token::kGyroHeading, .minimum = 360.0, .maximum = 0.0}, unused_range(360.0, 360.0));
 // The set-gyro knob.
 constinit NeedleElement gc_knob =
     needle(gyro_compass,
            {.bitmap = 2020, .position = {60, 145}, .flags = kTurningKnob, .offset = {18, 18}},
-           {.var = kGyroSetting, .table = table(gc_knob_turn)});
+           {.var = token::kGyroSetting, .table = table(gc_knob_turn)});
 
 constinit NonlinearityEntry gc_knob_turn[2] = {entry(60, 125, 0.0),
                                                entry(60, 165, 10922.666666666666)};
 
-constinit MouseList gc_mouse =
-    mouse_list(outer_parent(kGyroTooltip), group(parent({40, 127, 36, 36}, kSetGyroKnobTooltip),
-                                                 click({.box = {0, 0, 18, 36},
-                                                        .cursor = kCursorMinus,
-                                                        .flags = kClickRepeat,
-                                                        .event = kGyroSetDown}),
-                                                 click({.box = {18, 0, 18, 36},
-                                                        .cursor = kCursorPlus,
-                                                        .flags = kClickRepeat,
-                                                        .event = kGyroSetUp})));
+constinit MouseList gc_mouse = mouse_list(outer_parent(tooltip::kDirectionalGyro),
+                                          group(parent({40, 127, 36, 36}, tooltip::kGyroSetKnob),
+                                                click({.box = {0, 0, 18, 36},
+                                                       .cursor = kCursorMinus,
+                                                       .flags = kClickRepeat,
+                                                       .event = key_event::kGyroSetDown}),
+                                                click({.box = {18, 0, 18, 36},
+                                                       .cursor = kCursorPlus,
+                                                       .flags = kClickRepeat,
+                                                       .event = key_event::kGyroSetUp})));
 
 }  // namespace
 
@@ -198,9 +187,9 @@ constinit StaticImageElement mc_case =
 // The compass tape (330) behind its mask (331), which covers the whole case.
 constinit MovingImageElement mc_tape = moving_image(
     magnetic_compass, {.bitmap = 330, .flags = kLitMovingPart, .failures = tape_failures},
-    {.var = kMagneticHeading, .minimum = 360.0, .maximum = 0.0}, unused_range(360.0, 360.0));
+    {.var = token::kMagneticHeading, .minimum = 360.0, .maximum = 0.0}, unused_range(360.0, 360.0));
 
-constinit MouseList mc_mouse = mouse_list(outer_parent(kCompassTooltip));
+constinit MouseList mc_mouse = mouse_list(outer_parent(tooltip::kGyroCompass));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -37,10 +37,10 @@ class Pictures : public PlacedGauge {
   explicit Pictures(const char* name) : PlacedGauge(name) {}
   host::Canvas render(int width = 0) {
     host.update();
-    return host::render_gauge(renderer, gauge, width, host::lighting_of(host, false));
+    return host::render_gauge(renderer, gauge, width, host::lighting_of(host.variables(), false));
   }
   host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
+  host::Renderer renderer{host.bitmaps(), fonts};
 };
 
 class AirspeedPictures : public Pictures {

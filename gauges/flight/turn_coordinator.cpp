@@ -4,16 +4,13 @@
 #include "gauges/flight/turn_coordinator.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kBallDeflection = 69;
-constexpr uint32_t kTurnRate = 70;
-constexpr uint32_t kTurnPointerTooltip = 43889;
-constexpr uint32_t kBallTooltip = 43873;
 
 extern StaticImageElement dial;
 extern SliderElement ball;
@@ -41,14 +38,14 @@ constinit StaticImageElement dial =
     static_image(turn_coordinator, {.bitmap = 100, .flags = kLitFace, .children = children<ball>});
 // The ball: half a pixel sideways per unit of deflection, and up by the
 // square of the deflection times 5/16384.
-constinit SliderElement ball =
-    slider(turn_coordinator,
-           {.bitmap = 120,
-            .position = {87, 94},
-            .flags = kLitMovingPart,
-            .children = children<tube_glass>},
-           {.var = kBallDeflection, .scale = 0.5},
-           {.var = kBallDeflection, .callback = turn_ball_height_cb, .scale = -0.00030517578125});
+constinit SliderElement ball = slider(
+    turn_coordinator,
+    {.bitmap = 120,
+     .position = {87, 94},
+     .flags = kLitMovingPart,
+     .children = children<tube_glass>},
+    {.var = token::kBallDeflection, .scale = 0.5},
+    {.var = token::kBallDeflection, .callback = turn_ball_height_cb, .scale = -0.00030517578125});
 // The two glass marks of the tube, over the ball.
 constinit StaticImageElement tube_glass =
     static_image(turn_coordinator,
@@ -62,7 +59,7 @@ constinit NeedleElement turn_pointer_needle =
             .children = children<bezel>,
             .failures = pointer_failures,
             .offset = {50, 35}},
-           {.var = kTurnRate, .callback = turn_rate_cb, .table = table(turn_scale)});
+           {.var = token::kTurnRate, .callback = turn_rate_cb, .table = table(turn_scale)});
 // The bezel ring over everything.
 constinit StaticImageElement bezel = static_image(turn_coordinator, {.bitmap = 150});
 
@@ -70,14 +67,14 @@ constinit StaticImageElement bezel = static_image(turn_coordinator, {.bitmap = 1
 
 // The ball's height: the square of its deflection.
 double TAVREL_STDCALL turn_ball_height_cb(ElementHeader* element) {
-  const double d = reinterpret_cast<SliderElement*>(element)->y.source_var.var_value.number;
+  const double d = element_as<SliderElement>(element)->y.source_var.var_value.number;
   return d * d;
 }
 
 // The turn rate in the table's units.
 double TAVREL_STDCALL turn_rate_cb(ElementHeader* element) {
   return turn_pointer::scaled_turn_rate(
-      reinterpret_cast<NeedleElement*>(element)->source_var.var_value.number);
+      element_as<NeedleElement>(element)->source_var.var_value.number);
 }
 
 namespace {
@@ -93,8 +90,8 @@ constinit NonlinearityEntry turn_scale[4] = {
 
 // No clicks; the pointer and the ball tube each have their own tooltip.
 constinit MouseList mouse =
-    mouse_list(outer_parent(0), group(parent({0, 0, 200, 90}, kTurnPointerTooltip)),
-               group(parent({0, 90, 200, 45}, kBallTooltip)));
+    mouse_list(outer_parent(0), group(parent({0, 0, 200, 90}, tooltip::kTurnRate)),
+               group(parent({0, 90, 200, 45}, tooltip::kSlipBall)));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -88,6 +88,16 @@ TEST_F(VerticalSpeed, NeedleHoldsAtTheStopsBeyond2000FeetAMinute) {
   EXPECT_GT(descent_stop, 90.0);
 }
 
+TEST_F(VerticalSpeed, TableHoldsTheScaleMarksToTheLastBit) {
+  const auto* table = element_as<NeedleElement>(gauge.elements().at(1).element);
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->nonlinearity_count, 7);
+  const double marks[7] = {-3901.4398751539243, -2600.9599167692827, -1300.4799583846413, 0.0,
+                           1300.4799583846413,  2600.9599167692827,  3901.4398751539243};
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(table->nonlinearity[i].value, marks[i]) << "entry " << i + 1;
+}
+
 TEST_F(VerticalSpeed, TooltipAndNoClicks) {
   EXPECT_EQ(gauge.tooltip_at(141, 141), 43894u);
   EXPECT_TRUE(click(141, 141).empty());

@@ -5,15 +5,13 @@
 #include "gauges/flight/vertical_speed.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
 using climb_scale::host_units;
-
-constexpr uint32_t kVerticalSpeed = 65;  // metres per second × 256
-constexpr uint32_t kVerticalSpeedTooltip = 43894;
 
 extern StaticImageElement dial;
 extern NeedleElement needle_element;
@@ -43,7 +41,7 @@ constinit NeedleElement needle_element =
             .children = children<bezel>,
             .failures = needle_failures,
             .offset = {66, 10}},
-           {.var = kVerticalSpeed, .table = table(rate_scale)});
+           {.var = token::kVerticalSpeed, .table = table(rate_scale)});
 constinit StaticImageElement bezel = static_image(vertical_speed, {.bitmap = 280});
 
 // The outer entries repeat the stop points: the needle holds at the stop
@@ -58,7 +56,7 @@ constinit NonlinearityEntry rate_scale[7] = {
     entry(262, 121, host_units(3000)),  // 3901.4398751539243
 };
 
-constinit MouseList mouse = mouse_list(outer_parent(kVerticalSpeedTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kVerticalSpeed));
 
 }  // namespace
 }  // namespace tavrel::gauges

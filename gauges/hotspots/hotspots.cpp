@@ -6,6 +6,7 @@
 // string (params/params.h). The seven differ only in name and default icon.
 // Three are fixed: their box fires one key event and they read no string.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 #include "params/params.h"
 
@@ -123,10 +124,6 @@ constinit GaugeHeader map_toggle = gauge_header({.name = "Map_Toggle",
 
 namespace {
 
-constexpr uint32_t kToggleKneeboard = 65876;
-constexpr uint32_t kToggleAtc = 65564;
-constexpr uint32_t kToggleMap = 66432;
-
 constinit StaticImageElement kneeboard_toggle_icon =
     static_image(kneeboard_toggle, {.bitmap = 40});  // a tick, 24-bit
 constinit StaticImageElement atc_toggle_icon = static_image(atc_toggle, {.bitmap = 60});  // headset
@@ -134,9 +131,11 @@ constinit StaticImageElement atc_toggle_icon = static_image(atc_toggle, {.bitmap
 // where the gauge ends, so only (3, 3) to (11, 11) takes clicks.
 constinit StaticImageElement map_toggle_icon = static_image(map_toggle, {.bitmap = 50});
 
-constinit MouseList kneeboard_toggle_mouse = fixed_mouse(43923, kToggleKneeboard);
-constinit MouseList atc_toggle_mouse = fixed_mouse(43924, kToggleAtc);
-constinit MouseList map_toggle_mouse = fixed_mouse(43919, kToggleMap);
+constinit MouseList kneeboard_toggle_mouse =
+    fixed_mouse(tooltip::kKneeboard, key_event::kKneeboardToggle);
+constinit MouseList atc_toggle_mouse =
+    fixed_mouse(tooltip::kAtcWindow, key_event::kAtcWindowToggle);
+constinit MouseList map_toggle_mouse = fixed_mouse(tooltip::kMap, key_event::kMapToggle);
 
 }  // namespace
 }  // namespace tavrel::gauges

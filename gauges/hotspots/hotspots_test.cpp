@@ -184,8 +184,8 @@ TEST_F(Hotspots, InstallWritesOnlyItsOwnInstancesRecords) {
 
   // And they draw different pictures.
   host::FontLibrary fonts;
-  host::Renderer renderer(host, fonts);
-  host::Lighting day = host::lighting_of(host, false);
+  host::Renderer renderer(host.bitmaps(), fonts);
+  host::Lighting day = host::lighting_of(host.variables(), false);
   host::Canvas a = host::render_gauge(renderer, pump, 19, day, false);
   host::Canvas b = host::render_gauge(renderer, arrows, 19, day, false);
   ASSERT_EQ(a.width(), 19);
@@ -245,8 +245,9 @@ TEST_F(Hotspots, InstrumentZoomIsInvisibleYetTakesClicks) {
   host::GaugeInstance& g = host.place("Instrument_Zoom", "o50");
   host.update();
   host::FontLibrary fonts;
-  host::Renderer renderer(host, fonts);
-  host::Canvas picture = host::render_gauge(renderer, g, 57, host::lighting_of(host, false), false);
+  host::Renderer renderer(host.bitmaps(), fonts);
+  host::Canvas picture =
+      host::render_gauge(renderer, g, 57, host::lighting_of(host.variables(), false), false);
   ASSERT_EQ(picture.width(), 57);
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) {

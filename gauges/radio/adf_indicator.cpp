@@ -1,18 +1,12 @@
 // ADF indicator: a compass card set by the HDG knob and the bearing pointer
 // to the station. No code: every moving part follows a token variable.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kCardHeading = 22;      // degrees
-constexpr uint32_t kRelativeBearing = 39;  // degrees
-constexpr uint32_t kCardUp = 65881;
-constexpr uint32_t kCardDown = 65882;
-constexpr uint32_t kAdfTooltip = 43776;
-constexpr uint32_t kHdgKnobTooltip = 43777;
 
 extern StaticImageElement face;
 extern SpriteElement compass_card;
@@ -40,15 +34,16 @@ constinit StaticImageElement face = static_image(adf_indicator, {.bitmap = 2230,
                                                                  .failures = face_failure});
 // The compass card (2270) behind its dark disc (2271), turned anticlockwise
 // by the card heading, which comes under the top index.
-constinit SpriteElement compass_card = sprite(adf_indicator,
-                                              {.bitmap = 2270,
-                                               .position = {20, 20},
-                                               .flags = kLitMovingPart,
-                                               .children = children<bearing_pointer>,
-                                               .offset = {150, 150}},
-                                              {.x = unused_channel(0.0),
-                                               .y = unused_channel(0.0),
-                                               .rotation = {.var = kCardHeading, .scale = 1.0}});
+constinit SpriteElement compass_card =
+    sprite(adf_indicator,
+           {.bitmap = 2270,
+            .position = {20, 20},
+            .flags = kLitMovingPart,
+            .children = children<bearing_pointer>,
+            .offset = {150, 150}},
+           {.x = unused_channel(0.0),
+            .y = unused_channel(0.0),
+            .rotation = {.var = token::kAdfCardHeading, .scale = 1.0}});
 constinit NeedleElement bearing_pointer =
     needle(adf_indicator,
            {.bitmap = 2260,
@@ -57,14 +52,14 @@ constinit NeedleElement bearing_pointer =
             .children = children<bezel>,
             .failures = pointer_failures,
             .offset = {92, 11}},
-           {.var = kRelativeBearing, .table = table(bearing_table)});
+           {.var = token::kAdfRelativeBearing, .table = table(bearing_table)});
 // Bezel ring with eight index marks and the knob well.
 constinit StaticImageElement bezel =
     static_image(adf_indicator, {.bitmap = 2250, .children = children<hdg_knob>});
 constinit NeedleElement hdg_knob =
     needle(adf_indicator,
            {.bitmap = 2240, .position = {31, 269}, .flags = kTurningKnob, .offset = {31, 31}},
-           {.var = kCardHeading, .table = table(hdg_knob_table)});
+           {.var = token::kAdfCardHeading, .table = table(hdg_knob_table)});
 
 // Straight up at 0 degrees, straight down at 180.
 constinit NonlinearityEntry bearing_table[2] = {entry(150, 50, 0.0), entry(150, 250, 180.0)};
@@ -73,15 +68,15 @@ constinit NonlinearityEntry hdg_knob_table[2] = {entry(31, 249, 0.0), entry(31, 
 
 // The left half fires the higher event number: it turns the card back.
 constinit MouseList mouse =
-    mouse_list(outer_parent(kAdfTooltip), group(parent({0, 238, 62, 62}, kHdgKnobTooltip),
-                                                click({.box = {0, 0, 31, 62},
-                                                       .cursor = kCursorMinus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kCardDown}),
-                                                click({.box = {31, 0, 31, 62},
-                                                       .cursor = kCursorPlus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kCardUp})));
+    mouse_list(outer_parent(tooltip::kAdf), group(parent({0, 238, 62, 62}, tooltip::kAdfCardKnob),
+                                                  click({.box = {0, 0, 31, 62},
+                                                         .cursor = kCursorMinus,
+                                                         .flags = kClickRepeat,
+                                                         .event = key_event::kAdfCardDown}),
+                                                  click({.box = {31, 0, 31, 62},
+                                                         .cursor = kCursorPlus,
+                                                         .flags = kClickRepeat,
+                                                         .event = key_event::kAdfCardUp})));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -4,19 +4,13 @@
 
 #include "gauges/radio/fixed_text.h"
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kDmeDistance = 372;  // nautical miles; negative: no reading
-constexpr uint32_t kDmeSpeed = 373;     // knots
-constexpr uint32_t kDmeTime = 374;      // minutes
-constexpr uint32_t kDmeSource = 355;    // receiver feeding the display, 1 or 2
-constexpr uint32_t kToggleDmeSource = 66286;
-constexpr uint32_t kDmeTooltip = 42756;
-constexpr uint32_t kSourceKnobTooltip = 42760;
 
 // The readouts: red digits on black, one line centred in the box.
 constexpr uint32_t kReadoutRed = 0x0000FF;
@@ -74,26 +68,26 @@ constinit StaticImageElement window = static_image(
 
 constinit StringElement distance = string_element(
     bendix_dme, {.position = {14, 9}, .flags = kBrightImage, .failures = nav_failure},
-    readout(kDmeDistance, kDmeDistance, {32, 12}, 4, dme_distance_cb));
+    readout(token::kDmeDistance, token::kDmeDistance, {32, 12}, 4, dme_distance_cb));
 constinit StringElement speed = string_element(
     bendix_dme, {.position = {47, 9}, .flags = kBrightImage, .failures = nav_failure},
-    readout(kDmeSpeed, kDmeDistance, {32, 12}, 4, dme_speed_cb));
+    readout(token::kDmeSpeed, token::kDmeDistance, {32, 12}, 4, dme_speed_cb));
 constinit StringElement time = string_element(
     bendix_dme, {.position = {80, 9}, .flags = kBrightImage, .failures = nav_failure},
-    readout(kDmeTime, kDmeDistance, {22, 12}, 2, dme_time_cb));
+    readout(token::kDmeTime, token::kDmeDistance, {22, 12}, 2, dme_time_cb));
 constinit StringElement nm_label = string_element(
     bendix_dme, {.position = {18, 21}, .flags = kBrightImage, .failures = nav_failure},
-    readout(kDmeDistance, kDmeDistance, {21, 12}, 2, dme_label_cb<kNm>));
+    readout(token::kDmeDistance, token::kDmeDistance, {21, 12}, 2, dme_label_cb<kNm>));
 constinit StringElement kt_label = string_element(
     bendix_dme, {.position = {50, 21}, .flags = kBrightImage, .failures = nav_failure},
-    readout(kDmeSpeed, kDmeDistance, {21, 12}, 4, dme_label_cb<kKt>));
+    readout(token::kDmeSpeed, token::kDmeDistance, {21, 12}, 4, dme_label_cb<kKt>));
 constinit StringElement min_label = string_element(
     bendix_dme, {.position = {76, 21}, .flags = kBrightImage, .failures = nav_failure},
-    readout(kDmeTime, kDmeDistance, {24, 12}, 3, dme_label_cb<kMin>));
+    readout(token::kDmeTime, token::kDmeDistance, {24, 12}, 3, dme_label_cb<kMin>));
 // 2140: the knob turned towards NAV 1; 2141: towards NAV 2.
 constinit IconElement source_knob =
     icon(bendix_dme, {.bitmap = 2140, .position = {51, 37}},
-         {.var = kDmeSource, .callback = dme_source_knob_cb, .count = 2});
+         {.var = token::kDmeSource, .callback = dme_source_knob_cb, .count = 2});
 
 // A readout's text goes into the element's buffer, which holds char_count
 // characters and the terminating zero. A text too long for the readout, or
@@ -188,12 +182,12 @@ double TAVREL_STDCALL dme_source_knob_cb(ElementHeader* element) {
   return static_cast<double>(receiver - 1u);
 }
 
-constinit MouseList mouse = mouse_list(
-    outer_parent(kDmeTooltip),
-    group(parent({51, 37, 15, 15}, kSourceKnobTooltip), click({.box = {0, 0, 15, 15},
-                                                               .cursor = kCursorHand,
-                                                               .flags = kClick,
-                                                               .event = kToggleDmeSource})));
+constinit MouseList mouse =
+    mouse_list(outer_parent(tooltip::kDme), group(parent({51, 37, 15, 15}, tooltip::kDmeSourceKnob),
+                                                  click({.box = {0, 0, 15, 15},
+                                                         .cursor = kCursorHand,
+                                                         .flags = kClick,
+                                                         .event = key_event::kDmeSourceToggle})));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "module/builders.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "params/params.h"
 

@@ -1,9 +1,11 @@
 // Radio magnetic indicator: a compass card turned by the heading, the ADF
 // double-bar pointer and a single-bar pointer that parks across the dial
-// while the flag in token 46 is set. Tooltip only, no clicks.
+// while the RMI flags say so. Tooltip only, no clicks.
 #include "gauges/radio/rmi.h"
 
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
@@ -11,13 +13,8 @@ namespace tavrel::gauges {
 namespace {
 using namespace build;
 
-constexpr uint32_t kHeading = 84;                // degrees
-constexpr uint32_t kAdfRelativeBearing = 39;     // degrees
-constexpr uint32_t kSinglePointerBearing = 550;  // degrees
-constexpr uint32_t kRmiFlags = 46;               // 32-bit flags
-constexpr uint32_t kParkSinglePointer = 0x80;    // in the lowest byte of token 46
-constexpr double kParkedBearing = 90.0;          // across the dial
-constexpr uint32_t kRmiTooltip = 43866;
+constexpr uint32_t kParkSinglePointer = 0x80;  // in the lowest byte of the RMI flags
+constexpr double kParkedBearing = 90.0;        // across the dial
 
 extern StaticImageElement face;
 extern NeedleElement compass_card;
@@ -54,16 +51,17 @@ constinit NeedleElement compass_card =
             .children = children<adf_pointer>,
             .failures = card_failures,
             .offset = {115, 115}},
-           {.var = kHeading, .callback = rmi_card_cb, .table = TableRef{}});
-constinit NeedleElement adf_pointer = needle(
-    rmi,
-    {.bitmap = 1420,
-     .position = {136, 136},
-     .flags = kLitMovingPart,
-     .children = children<single_pointer>,
-     .failures = adf_pointer_failures,
-     .offset = {105, 16}},
-    {.var = kAdfRelativeBearing, .callback = rmi_adf_pointer_cb, .table = table(pointer_table)});
+           {.var = token::kGyroHeading, .callback = rmi_card_cb, .table = TableRef{}});
+constinit NeedleElement adf_pointer = needle(rmi,
+                                             {.bitmap = 1420,
+                                              .position = {136, 136},
+                                              .flags = kLitMovingPart,
+                                              .children = children<single_pointer>,
+                                              .failures = adf_pointer_failures,
+                                              .offset = {105, 16}},
+                                             {.var = token::kAdfRelativeBearing,
+                                              .callback = rmi_adf_pointer_cb,
+                                              .table = table(pointer_table)});
 constinit NeedleElement single_pointer = needle(rmi,
                                                 {.bitmap = 1430,
                                                  .position = {136, 136},
@@ -71,7 +69,7 @@ constinit NeedleElement single_pointer = needle(rmi,
                                                  .children = children<bezel>,
                                                  .failures = single_pointer_failures,
                                                  .offset = {105, 6}},
-                                                {.var = kSinglePointerBearing,
+                                                {.var = token::kRmiPointerBearing,
                                                  .callback = rmi_single_pointer_cb,
                                                  .table = table(pointer_table)});
 // Thin bezel ring, open in the middle.
@@ -91,7 +89,7 @@ double TAVREL_STDCALL rmi_adf_pointer_cb(ElementHeader* element) {
 // One lookup of the flags each update; nothing is kept between calls.
 double TAVREL_STDCALL rmi_single_pointer_cb(ElementHeader* element) {
   ModuleVar flags{};
-  flags.id = kRmiFlags;
+  flags.id = token::kRmiFlags;
   host_services::lookup_var(&flags);
   if ((flags.var_value.flags & 0xFFu) & kParkSinglePointer) return kParkedBearing;
   return element_as<NeedleElement>(element)->source_var.var_value.number;
@@ -100,7 +98,7 @@ double TAVREL_STDCALL rmi_single_pointer_cb(ElementHeader* element) {
 // Both pointers: straight up at 0, straight down at 180.
 constinit NonlinearityEntry pointer_table[2] = {entry(136, 36, 0.0), entry(136, 236, 180.0)};
 
-constinit MouseList mouse = mouse_list(outer_parent(kRmiTooltip));
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kRmi));
 
 }  // namespace
 }  // namespace tavrel::gauges

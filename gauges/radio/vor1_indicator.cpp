@@ -2,21 +2,12 @@
 // lateral and vertical deviation needles, glide-slope and NAV flags. No
 // code: every moving part follows a token variable.
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kCourseDeviation = 849;      // -1 .. +1, full scale either side
-constexpr uint32_t kGlideSlopeDeviation = 850;  // -1 .. +1
-constexpr uint32_t kGlideSlopeFlag = 852;       // 0 flag shown, 1 hidden
-constexpr uint32_t kNavFlag = 853;              // 0 flag shown, 1 TO triangle
-constexpr uint32_t kSelectedCourse = 854;       // degrees
-constexpr uint32_t kCourseDown = 65662;
-constexpr uint32_t kCourseUp = 65663;
-constexpr uint32_t kVorTooltip = 43890;
-constexpr uint32_t kObsKnobTooltip = 43891;
 
 extern StaticImageElement face;
 extern SpriteElement course_card;
@@ -48,15 +39,16 @@ constinit StaticImageElement face = static_image(vor1_indicator, {.bitmap = 2220
                                                                   .failures = face_failure});
 // The course card ring (2210) behind the inner face and its marks (2211);
 // a positive angle turns it anticlockwise, bringing the course to the top.
-constinit SpriteElement course_card = sprite(vor1_indicator,
-                                             {.bitmap = 2210,
-                                              .position = {18, 18},
-                                              .flags = kLitMovingPart,
-                                              .children = children<glide_slope_flag>,
-                                              .offset = {150, 150}},
-                                             {.x = unused_channel(0.0),
-                                              .y = unused_channel(0.0),
-                                              .rotation = {.var = kSelectedCourse, .scale = 1.0}});
+constinit SpriteElement course_card =
+    sprite(vor1_indicator,
+           {.bitmap = 2210,
+            .position = {18, 18},
+            .flags = kLitMovingPart,
+            .children = children<glide_slope_flag>,
+            .offset = {150, 150}},
+           {.x = unused_channel(0.0),
+            .y = unused_channel(0.0),
+            .rotation = {.var = token::kVorCourse, .scale = 1.0}});
 // 2200: the striped flag; 2201: dark, flag hidden.
 constinit IconElement glide_slope_flag = icon(vor1_indicator,
                                               {.bitmap = 2200,
@@ -64,7 +56,7 @@ constinit IconElement glide_slope_flag = icon(vor1_indicator,
                                                .flags = kLitMovingPart,
                                                .children = children<nav_flag>,
                                                .failures = nav_failures},
-                                              {.var = kGlideSlopeFlag, .count = 2});
+                                              {.var = token::kGlideSlopeFlag, .count = 2});
 // 2190: the striped flag; 2191: the TO triangle.
 constinit IconElement nav_flag = icon(vor1_indicator,
                                       {.bitmap = 2190,
@@ -72,7 +64,7 @@ constinit IconElement nav_flag = icon(vor1_indicator,
                                        .flags = kLitMovingPart,
                                        .children = children<lateral_needle>,
                                        .failures = nav_failures},
-                                      {.var = kNavFlag, .count = 2});
+                                      {.var = token::kNavFlag, .count = 2});
 constinit NeedleElement lateral_needle =
     needle(vor1_indicator,
            {.bitmap = 2180,
@@ -81,7 +73,7 @@ constinit NeedleElement lateral_needle =
             .children = children<vertical_needle>,
             .failures = nav_failures,
             .offset = {0, 2}},
-           {.var = kCourseDeviation, .table = table(lateral_table)});
+           {.var = token::kCourseDeviation, .table = table(lateral_table)});
 constinit NeedleElement vertical_needle =
     needle(vor1_indicator,
            {.bitmap = 2170,
@@ -90,14 +82,14 @@ constinit NeedleElement vertical_needle =
             .children = children<bezel>,
             .failures = nav_failures,
             .offset = {0, 2}},
-           {.var = kGlideSlopeDeviation, .table = table(vertical_table)});
+           {.var = token::kGlideSlopeDeviation, .table = table(vertical_table)});
 // Bezel ring with the OBS knob well, open in the middle.
 constinit StaticImageElement bezel =
     static_image(vor1_indicator, {.bitmap = 2160, .children = children<obs_knob>});
 constinit NeedleElement obs_knob =
     needle(vor1_indicator,
            {.bitmap = 2150, .position = {33, 265}, .flags = kTurningKnob, .offset = {29, 29}},
-           {.var = kSelectedCourse, .table = table(obs_knob_table)});
+           {.var = token::kVorCourse, .table = table(obs_knob_table)});
 
 // Full scale is 58 pixels either side of the dial centre across, 48 above
 // and below.
@@ -107,15 +99,15 @@ constinit NonlinearityEntry vertical_table[2] = {entry(208, 102, -1.0), entry(20
 constinit NonlinearityEntry obs_knob_table[2] = {entry(33, 245, 0.0), entry(33, 285, 30.0)};
 
 constinit MouseList mouse =
-    mouse_list(outer_parent(kVorTooltip), group(parent({4, 236, 58, 58}, kObsKnobTooltip),
-                                                click({.box = {0, 0, 29, 58},
-                                                       .cursor = kCursorMinus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kCourseDown}),
-                                                click({.box = {29, 0, 29, 58},
-                                                       .cursor = kCursorPlus,
-                                                       .flags = kClickRepeat,
-                                                       .event = kCourseUp})));
+    mouse_list(outer_parent(tooltip::kVor), group(parent({4, 236, 58, 58}, tooltip::kVorCourseKnob),
+                                                  click({.box = {0, 0, 29, 58},
+                                                         .cursor = kCursorMinus,
+                                                         .flags = kClickRepeat,
+                                                         .event = key_event::kVorCourseDown}),
+                                                  click({.box = {29, 0, 29, 58},
+                                                         .cursor = kCursorPlus,
+                                                         .flags = kClickRepeat,
+                                                         .event = key_event::kVorCourseUp})));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -4,18 +4,14 @@
 // the button is held.
 #include "gauges/switches/magnetos_switch.h"
 #include "module/builders.h"
+#include "module/catalogue.h"
+#include "module/elements.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 
 namespace tavrel::gauges {
 namespace {
 using namespace build;
-
-constexpr uint32_t kLeftMagneto = 399;     // 0 off, 1 on
-constexpr uint32_t kRightMagneto = 400;    // 0 off, 1 on
-constexpr uint32_t kTurnKeyLeft = 65635;   // one position toward BOTH
-constexpr uint32_t kTurnKeyRight = 65634;  // one position toward OFF
-constexpr uint32_t kMagnetosTooltip = 43845;
 
 extern StaticImageElement plate;
 extern IconElement key;
@@ -35,27 +31,27 @@ constinit StaticImageElement plate =
 // 1190 key at OFF, 1191 at R, 1192 at L, 1193 at BOTH.
 constinit IconElement key =
     icon(magnetos_switch, {.bitmap = 1190, .position = {magnetos::kKeyX, magnetos::kKeyY}},
-         {.var = kRightMagneto, .callback = key_position, .count = 4});
+         {.var = token::kRightMagneto, .callback = key_position, .count = 4});
 
 // 0 OFF, 1 R, 2 L, 3 BOTH; values other than 0 and 1 are passed on as they
 // come, for the host to show or not.
 double TAVREL_STDCALL key_position(ElementHeader* element) {
   ModuleVar left{};
-  left.id = kLeftMagneto;
+  left.id = token::kLeftMagneto;
   host_services::lookup_var(&left);
   double right = element_as<IconElement>(element)->source_var.var_value.number;
   return 2.0 * left.var_value.number + right;
 }
 
-constinit MouseList mouse = mouse_list(outer_parent(kMagnetosTooltip),
+constinit MouseList mouse = mouse_list(outer_parent(tooltip::kMagnetos),
                                        click({.box = {0, 20, 49, 75},
                                               .cursor = kCursorPlus,
                                               .flags = kClickRepeat,
-                                              .event = kTurnKeyLeft}),
+                                              .event = key_event::kMagnetoKeyLeft}),
                                        click({.box = {50, 20, 49, 75},
                                               .cursor = kCursorMinus,
                                               .flags = kClickRepeat,
-                                              .event = kTurnKeyRight}));
+                                              .event = key_event::kMagnetoKeyRight}));
 
 }  // namespace
 }  // namespace tavrel::gauges

@@ -4,6 +4,7 @@
 // for on, following the switch's token variable.
 #include "gauges/switches/sounding_switch.h"
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/gauge_table.h"
 
 namespace tavrel::gauges {
@@ -35,7 +36,7 @@ constexpr MouseList sounding_switch_mouse(uint32_t help_id, MouseFunction flip) 
 }
 
 // ---------------------------------------------------------------------------
-// The switches, each: its state variable, its key event, its tooltip.
+// The switches, each: its state token, its key event, its tooltip.
 
 extern StaticImageElement avionics_base, beacon_base, landing_base, nav_base, strobe_base,
     panel_base, pitot_base, starter_base;
@@ -46,7 +47,7 @@ extern MouseList avionics_mouse, beacon_mouse, landing_mouse, nav_mouse, strobe_
 
 }  // namespace
 
-// Avionics master: token 740, event 66293, tooltip 43791.
+// Avionics master.
 constinit GaugeHeader avionics_switch =
     gauge_header({.name = "Avionics_Switch",
                   .size_x_mm = 30,
@@ -55,12 +56,13 @@ constinit GaugeHeader avionics_switch =
                   .callback = sounding_switch_callback<sound::kAvionicsSlot>});
 namespace {
 constinit StaticImageElement avionics_base = switch_base(avionics_switch, children<avionics_lever>);
-constinit IconElement avionics_lever = switch_lever(avionics_switch, 740);
-constinit MouseList avionics_mouse =
-    sounding_switch_mouse(43791, sounding_switch_click<sound::kAvionicsSlot, 66293>);
+constinit IconElement avionics_lever = switch_lever(avionics_switch, token::kAvionicsMaster);
+constinit MouseList avionics_mouse = sounding_switch_mouse(
+    tooltip::kAvionicsMaster,
+    sounding_switch_click<sound::kAvionicsSlot, key_event::kAvionicsMasterToggle>);
 }  // namespace
 
-// Beacon lights: token 368, event 66239, tooltip 43837.
+// Beacon lights.
 constinit GaugeHeader beacon_lights_switch =
     gauge_header({.name = "Beacon_Lights_Switch",
                   .size_x_mm = 30,
@@ -70,12 +72,13 @@ constinit GaugeHeader beacon_lights_switch =
 namespace {
 constinit StaticImageElement beacon_base =
     switch_base(beacon_lights_switch, children<beacon_lever>);
-constinit IconElement beacon_lever = switch_lever(beacon_lights_switch, 368);
-constinit MouseList beacon_mouse =
-    sounding_switch_mouse(43837, sounding_switch_click<sound::kBeaconLightsSlot, 66239>);
+constinit IconElement beacon_lever = switch_lever(beacon_lights_switch, token::kBeaconLights);
+constinit MouseList beacon_mouse = sounding_switch_mouse(
+    tooltip::kBeaconLights,
+    sounding_switch_click<sound::kBeaconLightsSlot, key_event::kBeaconLightsToggle>);
 }  // namespace
 
-// Landing lights: token 14, event 65751, tooltip 43838.
+// Landing lights.
 constinit GaugeHeader landing_lights_switch =
     gauge_header({.name = "Landing_Lights_Switch",
                   .size_x_mm = 30,
@@ -85,12 +88,13 @@ constinit GaugeHeader landing_lights_switch =
 namespace {
 constinit StaticImageElement landing_base =
     switch_base(landing_lights_switch, children<landing_lever>);
-constinit IconElement landing_lever = switch_lever(landing_lights_switch, 14);
-constinit MouseList landing_mouse =
-    sounding_switch_mouse(43838, sounding_switch_click<sound::kLandingLightsSlot, 65751>);
+constinit IconElement landing_lever = switch_lever(landing_lights_switch, token::kLandingLights);
+constinit MouseList landing_mouse = sounding_switch_mouse(
+    tooltip::kLandingLights,
+    sounding_switch_click<sound::kLandingLightsSlot, key_event::kLandingLightsToggle>);
 }  // namespace
 
-// Navigation lights: token 619, event 66379, tooltip 43839.
+// Navigation lights.
 constinit GaugeHeader nav_lights_switch =
     gauge_header({.name = "Nav_Lights_Switch",
                   .size_x_mm = 30,
@@ -99,12 +103,12 @@ constinit GaugeHeader nav_lights_switch =
                   .callback = sounding_switch_callback<sound::kNavLightsSlot>});
 namespace {
 constinit StaticImageElement nav_base = switch_base(nav_lights_switch, children<nav_lever>);
-constinit IconElement nav_lever = switch_lever(nav_lights_switch, 619);
-constinit MouseList nav_mouse =
-    sounding_switch_mouse(43839, sounding_switch_click<sound::kNavLightsSlot, 66379>);
+constinit IconElement nav_lever = switch_lever(nav_lights_switch, token::kNavLights);
+constinit MouseList nav_mouse = sounding_switch_mouse(
+    tooltip::kNavLights, sounding_switch_click<sound::kNavLightsSlot, key_event::kNavLightsToggle>);
 }  // namespace
 
-// Strobe lights: token 11, event 65560, tooltip 43842.
+// Strobe lights.
 constinit GaugeHeader strobe_lights_switch =
     gauge_header({.name = "Strobe_Lights_Switch",
                   .size_x_mm = 30,
@@ -114,12 +118,13 @@ constinit GaugeHeader strobe_lights_switch =
 namespace {
 constinit StaticImageElement strobe_base =
     switch_base(strobe_lights_switch, children<strobe_lever>);
-constinit IconElement strobe_lever = switch_lever(strobe_lights_switch, 11);
-constinit MouseList strobe_mouse =
-    sounding_switch_mouse(43842, sounding_switch_click<sound::kStrobeLightsSlot, 65560>);
+constinit IconElement strobe_lever = switch_lever(strobe_lights_switch, token::kStrobeLights);
+constinit MouseList strobe_mouse = sounding_switch_mouse(
+    tooltip::kStrobeLights,
+    sounding_switch_click<sound::kStrobeLightsSlot, key_event::kStrobeLightsToggle>);
 }  // namespace
 
-// Panel lights: token 10, event 65750, tooltip 43840.
+// Panel lights.
 constinit GaugeHeader panel_lights_switch =
     gauge_header({.name = "Panel_Lights_Switch",
                   .size_x_mm = 30,
@@ -128,12 +133,13 @@ constinit GaugeHeader panel_lights_switch =
                   .callback = sounding_switch_callback<sound::kPanelLightsSlot>});
 namespace {
 constinit StaticImageElement panel_base = switch_base(panel_lights_switch, children<panel_lever>);
-constinit IconElement panel_lever = switch_lever(panel_lights_switch, 10);
-constinit MouseList panel_mouse =
-    sounding_switch_mouse(43840, sounding_switch_click<sound::kPanelLightsSlot, 65750>);
+constinit IconElement panel_lever = switch_lever(panel_lights_switch, token::kPanelLights);
+constinit MouseList panel_mouse = sounding_switch_mouse(
+    tooltip::kPanelLights,
+    sounding_switch_click<sound::kPanelLightsSlot, key_event::kPanelLightsToggle>);
 }  // namespace
 
-// Pitot heat: token 13, event 65858, tooltip 43863.
+// Pitot heat.
 constinit GaugeHeader pitot_heat =
     gauge_header({.name = "Pitot_Heat",
                   .size_x_mm = 30,
@@ -142,24 +148,25 @@ constinit GaugeHeader pitot_heat =
                   .callback = sounding_switch_callback<sound::kPitotHeatSlot>});
 namespace {
 constinit StaticImageElement pitot_base = switch_base(pitot_heat, children<pitot_lever>);
-constinit IconElement pitot_lever = switch_lever(pitot_heat, 13);
-constinit MouseList pitot_mouse =
-    sounding_switch_mouse(43863, sounding_switch_click<sound::kPitotHeatSlot, 65858>);
+constinit IconElement pitot_lever = switch_lever(pitot_heat, token::kPitotHeat);
+constinit MouseList pitot_mouse = sounding_switch_mouse(
+    tooltip::kPitotHeat, sounding_switch_click<sound::kPitotHeatSlot, key_event::kPitotHeatToggle>);
 }  // namespace
 
-// Starter: token 401 (starter engaged), event 66300 (engages the starter),
-// tooltip 43877. Silent, no code: the whole bitmap is the click spot, and
-// the event repeats while the button is held.
+// Starter: silent, no code: the whole bitmap is the click spot, and the
+// event repeats while the button is held.
 constinit GaugeHeader starter_switch = gauge_header({.name = "Starter_Switch",
                                                      .size_x_mm = 40,
                                                      .root = root<starter_base>,
                                                      .mouse = starter_mouse});
 namespace {
 constinit StaticImageElement starter_base = switch_base(starter_switch, children<starter_lever>);
-constinit IconElement starter_lever = switch_lever(starter_switch, 401);
-constinit MouseList starter_mouse = mouse_list(
-    outer_parent(43877),
-    click({.box = {0, 0, 30, 46}, .cursor = kCursorHand, .flags = kClickRepeat, .event = 66300}));
+constinit IconElement starter_lever = switch_lever(starter_switch, token::kStarter);
+constinit MouseList starter_mouse =
+    mouse_list(outer_parent(tooltip::kStarter), click({.box = {0, 0, 30, 46},
+                                                       .cursor = kCursorHand,
+                                                       .flags = kClickRepeat,
+                                                       .event = key_event::kStarterEngage}));
 }  // namespace
 
 }  // namespace tavrel::gauges

@@ -20,6 +20,14 @@ void Canvas::fill(uint32_t colour) {
   for (int y = 1; y < height_; ++y) std::memcpy(row(y), first, sizeof(uint32_t) * width_);
 }
 
+void Canvas::blend(const render::IntRect& area, uint32_t colour) {
+  const render::IntRect inside = area.meet({0, 0, width_, height_});
+  for (int y = inside.y0; y < inside.y1; ++y) {
+    uint32_t* pixels = row(y);
+    for (int x = inside.x0; x < inside.x1; ++x) render::blend_over(pixels[x], colour);
+  }
+}
+
 std::vector<uint8_t> Canvas::straight_rgba() const {
   std::vector<uint8_t> out(pixels_.size() * 4);
   for (size_t i = 0; i < pixels_.size(); ++i) {

@@ -2,12 +2,12 @@
 // outlined in its colour and labelled, over whatever is drawn.
 #include <string>
 
+#include "host/render.h"
 #include "host/render/pixels.h"
 
 namespace tavrel::host {
 
 using render::colour_of;
-using render::fill_rect;
 using render::IntRect;
 using render::round_to_int;
 
@@ -19,19 +19,18 @@ void Renderer::draw_hotspots(const GaugeInstance& instance, Canvas& canvas, cons
   const double label_height = 11.0;
 
   auto outline = [&](const IntRect& r, uint32_t colour) {
-    fill_rect(canvas, IntRect{r.x0, r.y0, r.x1, r.y0 + thickness}.meet(all), colour);
-    fill_rect(canvas, IntRect{r.x0, r.y1 - thickness, r.x1, r.y1}.meet(all), colour);
-    fill_rect(canvas, IntRect{r.x0, r.y0, r.x0 + thickness, r.y1}.meet(all), colour);
-    fill_rect(canvas, IntRect{r.x1 - thickness, r.y0, r.x1, r.y1}.meet(all), colour);
+    canvas.blend(IntRect{r.x0, r.y0, r.x1, r.y0 + thickness}.meet(all), colour);
+    canvas.blend(IntRect{r.x0, r.y1 - thickness, r.x1, r.y1}.meet(all), colour);
+    canvas.blend(IntRect{r.x0, r.y0, r.x0 + thickness, r.y1}.meet(all), colour);
+    canvas.blend(IntRect{r.x1 - thickness, r.y0, r.x1, r.y1}.meet(all), colour);
   };
   // A label on a dark plate, so it reads over any art.
   auto label = [&](double x, double y, const std::string& text, uint32_t rgb) {
     double w = text_width(text, label_height, FontFace::kSans, true);
-    fill_rect(canvas,
-              IntRect{round_to_int(x), round_to_int(y), round_to_int(x + w + 2),
-                      round_to_int(y + label_height)}
-                  .meet(all),
-              rgba_word(0, 0, 0, 170));
+    canvas.blend(IntRect{round_to_int(x), round_to_int(y), round_to_int(x + w + 2),
+                         round_to_int(y + label_height)}
+                     .meet(all),
+                 rgba_word(0, 0, 0, 170));
     draw_text(canvas, x + 1, y, text, label_height, rgb, FontFace::kSans, true);
   };
   auto on_canvas = [&](const MouseArea& area) {

@@ -1,6 +1,7 @@
 // The light on an element: by day none; by night a dim blue-grey, or the
 // warm panel light on luminous elements when the panel lights are on.
 #include "host/render.h"
+#include "module/catalogue.h"
 
 namespace tavrel::host {
 
@@ -10,10 +11,10 @@ Light light_for(uint32_t image_flags, const Lighting& lighting) {
   return {70, 72, 92};  // dark, a little blue
 }
 
-Lighting lighting_of(Host& host, bool night) {
+Lighting lighting_of(const VariableStore& variables, bool night) {
   Lighting lighting;
   lighting.night = night;
-  lighting.panel_lights = host.variables().number(kPanelLightsToken) != 0.0;
+  lighting.panel_lights = variables.number(token::kPanelLights) != 0.0;
   return lighting;
 }
 

@@ -2,16 +2,28 @@
 // positions, the mix of two pixels, premultiplied blending and an element's
 // light. Everything here is integer arithmetic on one 32-bit pixel word
 // (red in the lowest byte, alpha in the highest), so every build draws the
-// same bits.
+// same bits. It knows nothing of the host.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "host/render.h"
-
 namespace tavrel::host::render {
+
+// Colours in a canvas: premultiplied red, green, blue, alpha in one word,
+// red in the lowest byte.
+constexpr uint32_t rgba_word(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+  return uint32_t{r} | uint32_t{g} << 8 | uint32_t{b} << 16 | uint32_t{a} << 24;
+}
+
+// Light multipliers (0..256 a channel) for an element.
+struct Light {
+  int r = 256;
+  int g = 256;
+  int b = 256;
+  bool operator==(const Light& o) const { return r == o.r && g == o.g && b == o.b; }
+};
 
 #if defined(__GNUC__)
 #define TAVREL_HOT inline __attribute__((always_inline))
@@ -129,14 +141,6 @@ inline int round_to_int(double v) {
 // A colour of the module's records (0x00BBGGRR), opaque.
 inline uint32_t colour_of(uint32_t bgr) {
   return rgba_word(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-// A colour over every pixel of a rectangle (inside the canvas).
-inline void fill_rect(Canvas& canvas, const IntRect& area, uint32_t colour) {
-  for (int y = area.y0; y < area.y1; ++y) {
-    uint32_t* row = canvas.row(y);
-    for (int x = area.x0; x < area.x1; ++x) blend_over(row[x], colour);
-  }
 }
 
 }  // namespace tavrel::host::render

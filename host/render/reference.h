@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "host/render.h"
 #include "host/render/pixels.h"
 #include "host/render/sampling.h"
 

@@ -16,14 +16,10 @@ using render::PictureMap;
 using render::round_to_int;
 using render::Sampling;
 
-Renderer::Renderer(Host& host, FontLibrary& fonts, RenderMode mode)
-    : host_(host), fonts_(fonts), mode_(mode), cache_(std::make_unique<Cache>()) {}
+Renderer::Renderer(BitmapStore& bitmaps, FontLibrary& fonts, RenderMode mode)
+    : bitmaps_(bitmaps), fonts_(fonts), mode_(mode), cache_(std::make_unique<Cache>()) {}
 
 Renderer::~Renderer() = default;
-
-BitmapStore& Renderer::bitmaps() {
-  return host_.bitmaps();
-}
 
 void Renderer::warn(const std::string& message) {
   if (warned_.insert(message).second) warnings_.push_back(message);
@@ -38,22 +34,25 @@ std::vector<std::string> Renderer::take_warnings() {
   return out;
 }
 
-bool Renderer::background_size(const GaugeInstance& instance, int& width, int& height) {
+bool background_size(BitmapStore& bitmaps, const GaugeInstance& instance, int& width, int& height) {
   // The picture itself, not just its header: a gauge is drawn only when its
   // background decodes.
   ElementHeader* root = instance.root();
   if (root == nullptr) return false;
-  const dib::Image* image = host_.bitmaps().image(root->resource_id, host_.language());
+  const dib::Image* image = bitmaps.image(root->resource_id, bitmaps.language());
   if (image == nullptr) return false;
   width = image->width;
   height = image->height;
   return true;
 }
 
+bool Renderer::background_size(const GaugeInstance& instance, int& width, int& height) {
+  return host::background_size(bitmaps_, instance, width, height);
+}
+
 const Surface* Renderer::surface(Context& context, int id, bool black_is_clear) {
-  BitmapStore& store = host_.bitmaps();
-  const Surface* found = store.surface(id, host_.language(), black_is_clear);
-  if (found == nullptr) warn(context.gauge + ": " + store.error());
+  const Surface* found = bitmaps_.surface(id, bitmaps_.language(), black_is_clear);
+  if (found == nullptr) warn(context.gauge + ": " + bitmaps_.error());
   return found;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/bitmaps.h"
+#include "host/render.h"
 #include "host/render/pixels.h"
 
 namespace tavrel::host::render {

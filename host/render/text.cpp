@@ -85,8 +85,8 @@ void Renderer::draw_string(Context& context, const ElementState& state) {
 
   // The box's background, unless it is black and black is transparent.
   if (!(text->background_color == 0 && (e->image_flags & kTransparentBlack))) {
-    render::fill_rect(context.canvas, box,
-                      render::apply_light(render::colour_of(text->background_color), light));
+    context.canvas.blend(box,
+                         render::apply_light(render::colour_of(text->background_color), light));
   }
   if (state.text.empty() || box_height <= 0) return;
 

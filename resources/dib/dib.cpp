@@ -75,6 +75,18 @@ void check_size(int w, int h) {
 
 }  // namespace
 
+bool read_size(const uint8_t* data, size_t size, int& width, int& height) {
+  if (data == nullptr) return false;
+  const size_t info = size >= 2 && data[0] == 'B' && data[1] == 'M' ? kFileHeaderSize : 0;
+  if (size < info + 12) return false;
+  const int64_t w = read_i32(data + info + 4);
+  const int64_t h = read_i32(data + info + 8);
+  if (w <= 0 || h == 0 || h == INT32_MIN) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h < 0 ? -h : h);
+  return true;
+}
+
 bool decode(const uint8_t* data, size_t size, Image& out, std::string* error) {
   if (data == nullptr) return fail(error, "no data");
 

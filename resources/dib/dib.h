@@ -35,6 +35,12 @@ constexpr int64_t kMaxPixels = int64_t{1} << 26;
 // unsupported; never reads outside [data, data + size).
 bool decode(const uint8_t* data, size_t size, Image& out, std::string* error = nullptr);
 
+// The width and height a DIB's info header gives (after a file header, if
+// there is one), without reading further: enough to place a picture before
+// it is decoded. False when the header is too short for them or either is
+// not positive; a bottom-up or top-down picture gives its height alike.
+bool read_size(const uint8_t* data, size_t size, int& width, int& height);
+
 // Writers: each returns a complete .bmp file (file header, 40-byte info
 // header, palette, bottom-up rows padded to 4 bytes). A resource compiler
 // strips the file header when it stores the picture as a BITMAP resource.

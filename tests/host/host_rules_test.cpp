@@ -112,7 +112,7 @@ MouseRect probe_mouse[] = {
     click({.box = {20, 0, 10, 10},
            .cursor = kCursorHand,
            .flags = kClick,
-           .event = host::kEventPanelWindowToggle}),
+           .event = key_event::kPanelWindowToggle}),
     click({.box = {40, 0, 10, 10},
            .cursor = kCursorHand,
            .flags = kClickRepeat,
@@ -353,18 +353,18 @@ TEST_F(HostRules, PanelWindowsOpenCloseToggleAndTellTheirGauges) {
   host->update();
   EXPECT_DOUBLE_EQ(sub.elements()[1].value, 0.0);  // not updated while closed
   EXPECT_TRUE(journal.services.empty());           // and no service 6
-  host->fire(host::kEventPanelWindowOpen, 7);
+  host->fire(key_event::kPanelWindowOpen, 7);
   EXPECT_TRUE(host->window_open(7));
   ASSERT_EQ(journal.services.size(), 1u);
   EXPECT_EQ(journal.services[0].second, 16u);
   host->update();
   EXPECT_DOUBLE_EQ(sub.elements()[1].value, 20.0);  // open: the needle reads its variable
   journal.services.clear();
-  host->fire(host::kEventPanelWindowOpen, 7);  // already open: no second service
+  host->fire(key_event::kPanelWindowOpen, 7);  // already open: no second service
   EXPECT_TRUE(journal.services.empty());
-  host->fire(host::kEventPanelWindowClose, 7);
+  host->fire(key_event::kPanelWindowClose, 7);
   EXPECT_FALSE(host->window_open(7));
-  host->fire(host::kEventPanelWindowToggle, 7);
+  host->fire(key_event::kPanelWindowToggle, 7);
   EXPECT_TRUE(host->window_open(7));
   auto toggle =
       reinterpret_cast<PanelWindowToggleService>(host->services_table()[kServicePanelWindowToggle]);

@@ -159,7 +159,7 @@ double TAVREL_STDCALL sees_and_fires(ElementHeader* e) {
   journal.updates_saw.push_back(v);
   if (v == 3) {
     reinterpret_cast<TriggerKeyEventService>(services()[kServiceTriggerKeyEvent])(
-        host::kEventPanelWindowOpen, 7);
+        key_event::kPanelWindowOpen, 7);
     reinterpret_cast<PanelWindowToggleService>(services()[kServicePanelWindowToggle])(9);
   }
   return v;

@@ -10,6 +10,7 @@
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/render.h"
+#include "tests/default_panel.h"
 
 namespace tavrel {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 struct Module {
   host::Host host{host::bind_module("", nullptr)};
   host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
+  host::Renderer renderer{host.bitmaps(), fonts};
 };
 
 TEST(AllGauges, EachDrawsAtHalfFullAndDoubleSizeDayAndNightWithoutWarning) {
@@ -31,9 +32,9 @@ TEST(AllGauges, EachDrawsAtHalfFullAndDoubleSizeDayAndNightWithoutWarning) {
     int width = 0, height = 0;
     ASSERT_TRUE(module.renderer.background_size(instance, width, height)) << name;
     for (bool night : {false, true}) {
-      module.host.variables().set(host::kPanelLightsToken, night ? 1 : 0);
+      module.host.variables().set(token::kPanelLights, night ? 1 : 0);
       module.host.update();
-      const host::Lighting lighting = host::lighting_of(module.host, night);
+      const host::Lighting lighting = host::lighting_of(module.host.variables(), night);
       for (int scaled : {width / 2, width, width * 2}) {
         host::Canvas canvas = host::render_gauge(module.renderer, instance, scaled, lighting);
         EXPECT_EQ(canvas.width(), scaled) << name;
@@ -54,29 +55,35 @@ TEST(AllGauges, EachDrawsAtHalfFullAndDoubleSizeDayAndNightWithoutWarning) {
 
 TEST(AllGauges, TheDefaultPanelPlacesEachGaugeOnceWithoutProblem) {
   Module module;
-  host::PanelConfig config;
-  std::string error;
-  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
-                                      config, error))
-      << error;
-  const host::Panel panel = host::place_panel(config, module.host, module.renderer);
-  EXPECT_TRUE(panel.problems.empty()) << panel.problems.front();
+  const host::PanelConfig config = testing::default_panel_config();
+  host::Panel panel(module.host);
+  panel.place(config);
+  EXPECT_TRUE(panel.problems().empty()) << panel.problems().front();
   std::map<std::string, int> placed;
-  for (const host::Panel::Gauge& gauge : panel.gauges) ++placed[gauge.instance->name()];
+  for (const host::PanelGaugePlace& gauge : panel.window().gauges) {
+    ++placed[gauge.instance->name()];
+  }
   std::set<std::string> module_gauges;
   for (GaugeHeader* gauge : module.host.gauges()) module_gauges.insert(gauge->name);
-  EXPECT_EQ(panel.gauges.size(), 51u);
+  EXPECT_EQ(panel.window().gauges.size(), 51u);
   for (const std::string& name : module_gauges) EXPECT_EQ(placed[name], 1) << name;
   EXPECT_EQ(placed.size(), module_gauges.size()) << "a gauge the module does not have";
 
   // The whole panel draws without warning too, by day and by night.
   for (bool night : {false, true}) {
     module.host.update();
-    host::Canvas canvas(panel.width, panel.height);
-    host::draw_panel(panel, module.renderer, canvas, host::lighting_of(module.host, night));
+    host::Canvas canvas(panel.window().width, panel.window().height);
+    panel.draw(module.renderer, canvas, host::lighting_of(module.host.variables(), night));
     const std::vector<std::string> warnings = module.renderer.take_warnings();
     EXPECT_TRUE(warnings.empty()) << warnings.front();
   }
+
+  // A language switch or a loaded file places the panel again: still one
+  // instance per gauge line.
+  module.host.set_language(host::Language::kEnglish);
+  panel.place(config);
+  EXPECT_EQ(module.host.instances().size(), 51u);
+  EXPECT_EQ(panel.window().gauges.size(), 51u);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ struct Bench {
     auto counting = std::make_unique<CountingModule>(std::move(module));
     reads = counting->reads_;
     host = std::make_unique<host::Host>(std::move(counting));
-    renderer = std::make_unique<host::Renderer>(*host, fonts);
+    renderer = std::make_unique<host::Renderer>(host->bitmaps(), fonts);
   }
   std::shared_ptr<std::map<std::pair<int, host::Language>, int>> reads;
   std::unique_ptr<host::Host> host;
@@ -86,7 +86,7 @@ TEST(BitmapStore, PlacingSizingAndDrawingReadEachBitmapOnce) {
     EXPECT_EQ(canvas.height(), 20);
   }
   // A second renderer on the same host draws from the same store.
-  host::Renderer second(*bench.host, bench.fonts, host::RenderMode::kReference);
+  host::Renderer second(bench.host->bitmaps(), bench.fonts, host::RenderMode::kReference);
   host::render_gauge(second, instance, 80, {});
   int width = 0, height = 0;
   ASSERT_TRUE(bench.host->bitmap_size(10, width, height));

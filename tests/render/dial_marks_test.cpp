@@ -277,13 +277,13 @@ TEST(DialMarks, CardsAndTapesBringAPrintedValueUnderItsIndex) {
   card_pictures(*module);
   host::Host host(std::move(module));
   host::FontLibrary fonts;
-  host::Renderer renderer(host, fonts);
+  host::Renderer renderer(host.bitmaps(), fonts);
   host::GaugeInstance& instance = host.place("Card");
   auto shown = [&](double card_value, double tape_value) {
     host.variables().set(950, card_value);
     host.variables().set(960, tape_value);
     host.update();
-    return host::render_gauge(renderer, instance, 0, host::lighting_of(host, false));
+    return host::render_gauge(renderer, instance, 0, host::lighting_of(host.variables(), false));
   };
 
   host::Canvas at_value = shown(kCardValue, kTapeValue);

@@ -16,6 +16,7 @@
 #include "host/state_file.h"
 #include "module/builders.h"
 #include "resources/dib/dib.h"
+#include "tests/default_panel.h"
 #include "tests/host/fake_module.h"
 
 namespace tavrel {
@@ -24,8 +25,8 @@ namespace {
 struct Module {
   host::Host host{host::bind_module("", nullptr)};
   host::FontLibrary fonts;
-  host::Renderer fast{host, fonts};
-  host::Renderer reference{host, fonts, host::RenderMode::kReference};
+  host::Renderer fast{host.bitmaps(), fonts};
+  host::Renderer reference{host.bitmaps(), fonts, host::RenderMode::kReference};
 
   Module() {
     std::vector<host::VariableSetting> settings;
@@ -39,9 +40,9 @@ struct Module {
 
   // Day, or night with the panel lights on (or off).
   host::Lighting light(bool night, bool panel_lights = true) {
-    host.variables().set(host::kPanelLightsToken, night && panel_lights ? 1 : 0);
+    host.variables().set(token::kPanelLights, night && panel_lights ? 1 : 0);
     host.update();
-    return host::lighting_of(host, night);
+    return host::lighting_of(host.variables(), night);
   }
 };
 
@@ -96,20 +97,18 @@ TEST(ReferenceDrawing, EveryGaugeAloneMatchesTheFastDrawing) {
 
 TEST(ReferenceDrawing, TheDefaultPanelMatchesTheFastDrawing) {
   Module module;
-  host::PanelConfig config;
-  std::string error;
-  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
-                                      config, error))
-      << error;
-  const host::Panel panel = host::place_panel(config, module.host, module.fast);
+  const host::PanelConfig config = testing::default_panel_config();
+  host::Panel placed(module.host);
+  placed.place(config);
+  const host::PanelWindow& panel = placed.window();
   ASSERT_EQ(panel.gauges.size(), 51u);
   // The panel as placed (each gauge already scaled to its design width),
   // and the whole of it at 0.83.
-  host::Panel smaller = panel;
+  host::PanelWindow smaller = panel;
   const double k = 0.83;
   smaller.width = static_cast<int>(panel.width * k);
   smaller.height = static_cast<int>(panel.height * k);
-  for (host::Panel::Gauge& gauge : smaller.gauges) {
+  for (host::PanelGaugePlace& gauge : smaller.gauges) {
     gauge.at = {gauge.at.x * k, gauge.at.y * k, gauge.at.scale_x * k, gauge.at.scale_y * k};
   }
   // Night between two days, its panel lights switched off halfway: a lit
@@ -122,17 +121,18 @@ TEST(ReferenceDrawing, TheDefaultPanelMatchesTheFastDrawing) {
        {Light{false, false, "by day"}, Light{true, true, "by night"},
         Light{true, false, "by night, panel lights off"}, Light{false, false, "by day again"}}) {
     const host::Lighting lighting = module.light(light.night, light.panel_lights);
-    for (const host::Panel* drawn : std::vector<const host::Panel*>{&panel, &smaller}) {
+    for (const host::PanelWindow* drawn :
+         {&panel, static_cast<const host::PanelWindow*>(&smaller)}) {
       host::Canvas fast(drawn->width, drawn->height);
       host::Canvas reference(drawn->width, drawn->height);
-      host::draw_panel(*drawn, module.fast, fast, lighting);
-      host::draw_panel(*drawn, module.reference, reference, lighting);
+      host::draw_window(*drawn, module.fast, fast, lighting);
+      host::draw_window(*drawn, module.reference, reference, lighting);
       std::string difference = first_difference(fast, reference);
       if (!difference.empty()) {
         // Name the gauge under the first differing pixel.
         int x = 0, y = 0;
         std::sscanf(difference.c_str(), "pixel (%d, %d)", &x, &y);
-        for (const host::Panel::Gauge& gauge : drawn->gauges) {
+        for (const host::PanelGaugePlace& gauge : drawn->gauges) {
           int w = 0, h = 0;
           module.fast.background_size(*gauge.instance, w, h);
           // By pixel centres, as the gauge's rectangle is rounded.
@@ -159,12 +159,12 @@ TEST(ReferenceDrawing, DrawsOnItsOwnWithoutTheFastRenderersPictures) {
   host::GaugeInstance& gauge = host.place("Airspeed_Kts");
   host.variables().set(61, 123);
   host.update();
-  host::Renderer reference(host, fonts, host::RenderMode::kReference);
+  host::Renderer reference(host.bitmaps(), fonts, host::RenderMode::kReference);
   host::Canvas alone = host::render_gauge(reference, gauge, 210, {});
   int drawn = 0;
   for (uint32_t pixel : alone.pixels()) drawn += (pixel >> 24) != 0;
   EXPECT_GT(drawn, alone.width() * alone.height() / 2);
-  host::Renderer fast(host, fonts);
+  host::Renderer fast(host.bitmaps(), fonts);
   const host::Canvas fast_canvas = host::render_gauge(fast, gauge, 210, {});
   EXPECT_EQ(first_difference(fast_canvas, alone), "");
   // The needle moves with its value in both.
@@ -207,8 +207,8 @@ TEST(ReferenceDrawing, PicturesZoomedFarKeepTheirSoftEdges) {
   module->add_picture(30, zoom::plain(3, 12, 250, 250, 250));
   host::Host host(std::move(module));
   host::FontLibrary fonts;
-  host::Renderer fast(host, fonts);
-  host::Renderer reference(host, fonts, host::RenderMode::kReference);
+  host::Renderer fast(host.bitmaps(), fonts);
+  host::Renderer reference(host.bitmaps(), fonts, host::RenderMode::kReference);
   host::GaugeInstance& instance = host.place("Zoom");
   for (double bearing : {0.0, 33.0}) {
     host.variables().set(901, bearing);

@@ -102,7 +102,7 @@ struct Stage {
     auto module = std::make_unique<testing::FakeModule>(std::move(gauges));
     pictures(*module);
     host = std::make_unique<host::Host>(std::move(module));
-    renderer = std::make_unique<host::Renderer>(*host, fonts);
+    renderer = std::make_unique<host::Renderer>(host->bitmaps(), fonts);
   }
   host::GaugeInstance& show(const char* name) {
     host::GaugeInstance& instance = host->place(name);
@@ -110,7 +110,8 @@ struct Stage {
     return instance;
   }
   host::Canvas render(const host::GaugeInstance& instance, int width = 0, bool night = false) {
-    return host::render_gauge(*renderer, instance, width, host::lighting_of(*host, night));
+    return host::render_gauge(*renderer, instance, width,
+                              host::lighting_of(host->variables(), night));
   }
   std::unique_ptr<host::Host> host;
   host::FontLibrary fonts;
@@ -256,7 +257,7 @@ TEST(Render, NightDarkensAllButBrightElementsAndPanelLightsWarmLuminousOnes) {
   EXPECT_TRUE(near(lit_night, plain_night, 0));      // luminous, but the lights are off
   EXPECT_TRUE(colour_is(night, 75, 15, kWhite, 0));  // 0x4: not darkened
 
-  stage.host->variables().set(host::kPanelLightsToken, 1);
+  stage.host->variables().set(token::kPanelLights, 1);
   stage.host->update();
   host::Canvas lights = stage.render(instance, 0, true);
   Rgb warm = rgb_at(lights, 90, 35);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +25,7 @@
 #include "host/host.h"
 #include "host/panel_config.h"
 #include "host/render.h"
-#include "module/element_walk.h"
+#include "module/catalogue.h"
 #include "platform/script.h"
 #include "sound/player.h"
 
@@ -37,47 +38,13 @@ constexpr int kFrames = 10000;
 constexpr int kSettleFrames = 500;  // resident size measured from here
 constexpr int kDrawEvery = 1000;    // frames between drawings of every instance
 constexpr char kHoursStem[] = "Soak";
-// Tokens read through lookup_var by gauge callbacks rather than named by an
-// element.
-constexpr uint32_t kLookedUpTokens[] = {46, 84, 289, 291, 297, 307, 341, 399, 415, 604, 607};
-
-// Every token an element of any gauge names as its source.
-std::vector<uint32_t> tokens_read(host::Host& host) {
-  std::set<uint32_t> tokens(std::begin(kLookedUpTokens), std::end(kLookedUpTokens));
-  auto add = [&](const ModuleVar& var) {
-    if (var.id != 0) tokens.insert(var.id);
-  };
-  for (GaugeHeader* gauge : host.gauges()) {
-    for_each_element(*gauge, [&](const ElementHeader& e, int) {
-      switch (e.element_type) {
-        case kNeedle:
-          add(element_as<NeedleElement>(&e)->source_var);
-          break;
-        case kString:
-          for (const ModuleVar& var : element_as<StringElement>(&e)->source_vars) add(var);
-          break;
-        case kSlider:
-          add(element_as<SliderElement>(&e)->x.source_var);
-          add(element_as<SliderElement>(&e)->y.source_var);
-          break;
-        case kIcon:
-          add(element_as<IconElement>(&e)->source_var);
-          break;
-        case kMovingImage:
-          add(element_as<MovingImageElement>(&e)->x.source_var);
-          add(element_as<MovingImageElement>(&e)->y.source_var);
-          break;
-        case kSprite:
-          add(element_as<SpriteElement>(&e)->x.source_var);
-          add(element_as<SpriteElement>(&e)->y.source_var);
-          add(element_as<SpriteElement>(&e)->rotation.source_var);
-          break;
-        default:
-          break;
-      }
-    });
-  }
-  return {tokens.begin(), tokens.end()};
+// Every token the gauges read, named by an element or looked up by a
+// callback: the catalogue's (which holds exactly those).
+std::vector<uint32_t> tokens_read() {
+  std::vector<uint32_t> tokens;
+  for (const catalogue::Token& t : catalogue::kTokens) tokens.push_back(t.number);
+  std::sort(tokens.begin(), tokens.end());
+  return tokens;
 }
 
 // Resident pages of this process.
@@ -150,9 +117,9 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
   {
     host::Host host{host::bind_module("", nullptr)};
     host::FontLibrary fonts;
-    host::Renderer renderer(host, fonts);
+    host::Renderer renderer(host.bitmaps(), fonts);
     for (const host::PanelGauge& gauge : config.gauges) {
-      slots.push_back({gauge.name, gauge.parameters, host::kMainPanelWindow});
+      slots.push_back({gauge.name, gauge.parameters, panel_window::kMain});
     }
     // A second copy of every gauge in three other windows, and the hour
     // meter with a file to keep.
@@ -167,7 +134,7 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
     for (const Slot& slot : slots) {
       placed.push_back(&host.place(slot.name, slot.parameters, slot.window));
     }
-    const std::vector<uint32_t> tokens = tokens_read(host);
+    const std::vector<uint32_t> tokens = tokens_read();
     ASSERT_GT(tokens.size(), 40u);
 
     std::mt19937 random(20261208);
@@ -253,7 +220,7 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
       if (frame % kDrawEvery == kSettleFrames - 1) {
         host::Canvas canvas(400, 400);
         for (bool night : {false, true}) {
-          const host::Lighting lighting = host::lighting_of(host, night);
+          const host::Lighting lighting = host::lighting_of(host.variables(), night);
           for (host::GaugeInstance* instance : placed) {
             renderer.draw(*instance, canvas, {.scale_x = 0.5, .scale_y = 0.5}, lighting);
           }

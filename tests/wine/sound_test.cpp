@@ -142,10 +142,8 @@ TEST(ClickSound, GaugesThatLoadTheClickPlayItWhenClicked) {
   auto host = real_host();
   ASSERT_NE(host, nullptr);
   std::vector<const GaugeHeader*> gauges = clickable_gauges_with_callbacks(*host);
-  if (gauges.empty()) {
-    GTEST_SKIP() << "no sounding switch in the gauge table yet (no gauge has both a gauge "
-                    "callback and a child with a mouse function)";
-  }
+  ASSERT_FALSE(gauges.empty()) << "no sounding switch in the gauge table (no gauge has both a "
+                                  "gauge callback and a child with a mouse function)";
   for (const GaugeHeader* gauge : gauges) {
     std::string name = gauge->name;
     marker("install " + name);
@@ -173,10 +171,8 @@ TEST(SilentClick, SwitchesStillFireWithoutAWindowOrAnAudioDevice) {
   auto host = real_host();
   ASSERT_NE(host, nullptr);
   std::vector<const GaugeHeader*> gauges = clickable_gauges_with_callbacks(*host);
-  if (gauges.empty()) {
-    GTEST_SKIP() << "no sounding switch in the gauge table yet (no gauge has both a gauge "
-                    "callback and a child with a mouse function)";
-  }
+  ASSERT_FALSE(gauges.empty()) << "no sounding switch in the gauge table (no gauge has both a "
+                                  "gauge callback and a child with a mouse function)";
   for (const GaugeHeader* gauge : gauges) {
     host::GaugeInstance& instance = host->place(gauge->name);
     // Twice: the first failure silences the module, the second click must

@@ -7,6 +7,7 @@
 
 #include "host/state_report.h"
 #include "module/element_walk.h"
+#include "module/elements.h"
 
 namespace tavrel::hosttrace {
 namespace {
@@ -65,34 +66,8 @@ const char* yes_no(const void* pointer) {
 // The source variables an element names, in record order.
 std::vector<uint32_t> source_tokens(const ElementHeader* e) {
   std::vector<uint32_t> tokens;
-  switch (e->element_type) {
-    case kNeedle:
-      tokens.push_back(element_as<NeedleElement>(e)->source_var.id);
-      break;
-    case kString:
-      for (const ModuleVar& var : element_as<StringElement>(e)->source_vars) {
-        tokens.push_back(var.id);
-      }
-      break;
-    case kSlider:
-      tokens.push_back(element_as<SliderElement>(e)->x.source_var.id);
-      tokens.push_back(element_as<SliderElement>(e)->y.source_var.id);
-      break;
-    case kIcon:
-      tokens.push_back(element_as<IconElement>(e)->source_var.id);
-      break;
-    case kMovingImage:
-      tokens.push_back(element_as<MovingImageElement>(e)->x.source_var.id);
-      tokens.push_back(element_as<MovingImageElement>(e)->y.source_var.id);
-      break;
-    case kSprite:
-      tokens.push_back(element_as<SpriteElement>(e)->x.source_var.id);
-      tokens.push_back(element_as<SpriteElement>(e)->y.source_var.id);
-      tokens.push_back(element_as<SpriteElement>(e)->rotation.source_var.id);
-      break;
-    default:
-      break;
-  }
+  auto vars = source_vars(*e);
+  for (int i = 0; i < vars.count; ++i) tokens.push_back(vars.vars[i]->id);
   return tokens;
 }
 
@@ -272,7 +247,7 @@ void Tracer::report_states(const host::GaugeInstance& instance) {
   int index = 0;
   for (const host::ElementState& s : instance.elements()) {
     const ElementHeader* e = s.element;
-    std::string t = "  e" + number(index++) + " " + host::element_type_name(e->element_type) +
+    std::string t = "  e" + number(index++) + " " + element_type_name(e->element_type) +
                     " id=" + number(e->resource_id);
     if (s.frozen) t += " frozen";
     switch (e->element_type) {
@@ -322,7 +297,7 @@ void Tracer::describe_records(host::GaugeInstance& instance) {
   for_each_element(*h, [&](const ElementHeader& element, int depth) {
     const ElementHeader* e = &element;
     std::string t = "  e" + number(index++) + " depth=" + number(depth) + " " +
-                    host::element_type_name(e->element_type) + " id=" + number(e->resource_id) +
+                    element_type_name(e->element_type) + " id=" + number(e->resource_id) +
                     " pos=" + point(e->position.x, e->position.y) +
                     " offset=" + point(e->offset.x, e->offset.y) + " flags=" + hex(e->image_flags) +
                     " special=" + number(e->aircraft_special_instrumentation) + " failures=[";
@@ -440,8 +415,8 @@ void Tracer::run_gauge(const GaugeHeader& gauge, const std::string& parameters) 
                 "click at " + point(p.x, p.y) + " hit=mouse" + number(result.child->index), true);
   }
 
-  host_.close_window(host::kMainPanelWindow);
-  host_.open_window(host::kMainPanelWindow);
+  host_.close_window(panel_window::kMain);
+  host_.open_window(panel_window::kMain);
   report_step(instance, "panel reopened", true);
 
   host_.remove(instance);

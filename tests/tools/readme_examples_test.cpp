@@ -1,6 +1,7 @@
 // The parameter-string examples of README.md, run as a panel author would
 // run them: every "$ gaugeview ..." line of a marked block is run through
-// the shell and must print exactly the lines that follow it.
+// the shell and must print exactly the lines that follow it. And the tables
+// of docs/catalogue.md, as gaugeview prints them.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kMarker = "<!-- examples: tests/render/readme_examples_test.cpp";
+constexpr const char* kMarker = "<!-- examples: tests/tools/readme_examples_test.cpp";
 
 struct Example {
   int line = 0;
@@ -68,6 +69,22 @@ TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
     EXPECT_EQ(run(example.command), example.expected)
         << "README.md:" << example.line << ": " << example.command;
   }
+}
+
+// docs/catalogue.md holds, after its marker line, exactly what `gaugeview
+// catalogue` prints: the reference panel authors read is the catalogue the
+// gauges and the host use.
+TEST(Docs, CatalogueIsWhatGaugeviewPrints) {
+  std::ifstream file(std::string(TAVREL_SOURCE_DIR) + "/docs/catalogue.md");
+  std::string text, line;
+  bool marked = false;
+  while (std::getline(file, line)) {
+    if (marked) text += line + "\n";
+    if (line.rfind("<!-- catalogue:", 0) == 0) marked = true;
+  }
+  ASSERT_TRUE(marked) << "docs/catalogue.md has lost its marker line";
+  EXPECT_EQ(run("gaugeview catalogue"), text)
+      << "docs/catalogue.md is out of date: gaugeview catalogue writes its tables";
 }
 
 }  // namespace

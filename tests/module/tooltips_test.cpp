@@ -5,11 +5,11 @@
 #include <set>
 #include <string>
 
-#include "host/help_texts.h"
+#include "host/catalogue.h"
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/panel_config.h"
-#include "host/render.h"
+#include "tests/default_panel.h"
 
 namespace tavrel {
 namespace {
@@ -25,15 +25,10 @@ TEST(HelpTexts, EveryHelpIdOfEveryGaugeAndOfTheDefaultPanelHasAText) {
   host::Host host{host::bind_module("", nullptr)};
   std::set<uint32_t> ids;
   for (GaugeHeader* gauge : host.gauges()) collect(gauge->mouse_rect, ids);
-  host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
-  host::PanelConfig config;
-  std::string error;
-  ASSERT_TRUE(host::read_panel_config(std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg",
-                                      config, error))
-      << error;
-  const host::Panel panel = host::place_panel(config, host, renderer);
-  for (const host::Panel::Gauge& gauge : panel.gauges) {
+  const host::PanelConfig config = testing::default_panel_config();
+  host::Panel panel(host);
+  panel.place(config);
+  for (const host::PanelGaugePlace& gauge : panel.window().gauges) {
     collect(gauge.instance->header()->mouse_rect, ids);
   }
   // The gauges carry tooltips; the set is no formality.
