@@ -13,6 +13,7 @@
 
 #include "host/host.h"
 #include "host/render.h"
+#include "module/catalogue.h"
 #include "module/records.h"
 
 namespace tavrel {
@@ -21,7 +22,7 @@ namespace {
 struct Module {
   host::Host host{host::bind_module("", nullptr)};
   host::FontLibrary fonts;
-  host::Renderer renderer{host, fonts};
+  host::Renderer renderer{host.bitmaps(), fonts};
 };
 
 struct Rgb {
@@ -35,7 +36,9 @@ Rgb colour_at(const host::Canvas& canvas, int x, int y) {
 
 // ---- Attitude ----------------------------------------------------------------
 
-constexpr uint32_t kPitch = 78, kBank = 80, kAircraftHeight = 612;
+using token::kBank;
+using token::kPitch;
+constexpr uint32_t kAircraftHeight = token::kMiniatureAircraft;
 
 // What a pixel of the window shows. Near black (every channel below 40) is a
 // hole: neither card nor interior paints it. The card is sky (clearly blue),
@@ -85,7 +88,7 @@ TEST(AttitudeWindow, ShowsOnlySkyAndGroundWithin20DegreesAndNoHoleUpToTheClamp) 
   // The miniature aircraft out of the way (far below the window), so that
   // only the card and what lies behind it show.
   module.host.variables().set(kAircraftHeight, -2000);
-  const host::Lighting day = host::lighting_of(module.host, false);
+  const host::Lighting day = host::lighting_of(module.host.variables(), false);
   for (double pitch = -40; pitch <= 40; pitch += 5) {
     for (double bank = -180; bank <= 180; bank += 15) {
       module.host.variables().set(kPitch, pitch);
@@ -99,7 +102,9 @@ TEST(AttitudeWindow, ShowsOnlySkyAndGroundWithin20DegreesAndNoHoleUpToTheClamp) 
         interior += s == Seen::kInterior;
       }
       EXPECT_EQ(holes, 0) << "pitch " << pitch << ", bank " << bank;
-      if (std::fabs(pitch) <= 20) EXPECT_EQ(interior, 0) << "pitch " << pitch << ", bank " << bank;
+      if (std::fabs(pitch) <= 20) {
+        EXPECT_EQ(interior, 0) << "pitch " << pitch << ", bank " << bank;
+      }
     }
   }
 }
@@ -107,7 +112,7 @@ TEST(AttitudeWindow, ShowsOnlySkyAndGroundWithin20DegreesAndNoHoleUpToTheClamp) 
 TEST(AttitudeWindow, LevelFlightPutsTheHorizonOnTheWings) {
   Module module;
   host::GaugeInstance& attitude = module.host.place("Attitude");
-  const host::Lighting day = host::lighting_of(module.host, false);
+  const host::Lighting day = host::lighting_of(module.host.variables(), false);
   module.host.variables().set(kPitch, 0);
   module.host.variables().set(kBank, 0);
   // The centre row of the whitest band in a column, from rows 80 to 170.
@@ -150,7 +155,8 @@ TEST(AttitudeWindow, LevelFlightPutsTheHorizonOnTheWings) {
 
 // ---- Bendix_DME --------------------------------------------------------------
 
-constexpr uint32_t kDistance = 372, kSpeed = 373, kTime = 374, kSource = 355;
+constexpr uint32_t kDistance = token::kDmeDistance, kSpeed = token::kDmeSpeed,
+                   kTime = token::kDmeTime, kSource = token::kDmeSource;
 
 struct Box {
   int x0, y0, x1, y1;  // pixels x0 <= x < x1, y0 <= y < y1
@@ -181,7 +187,7 @@ TEST(DmeDisplay, TheLongestTextsStandWholeAndApartInTheirBoxes) {
   Module module;
   host::GaugeInstance& dme = module.host.place("Bendix_DME");
   std::vector<std::pair<Box, const host::ElementState*>> strings;
-  const host::Lighting day = host::lighting_of(module.host, false);
+  const host::Lighting day = host::lighting_of(module.host.variables(), false);
   // The widest texts each readout shows: four digits and four dashes for
   // distance and speed, two digits for the time; the labels never change.
   struct Reading {
