@@ -10,7 +10,7 @@
 'use strict';
 
 const assert = require('assert/strict');
-const { execFileSync } = require('child_process');
+const { execFile, execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
@@ -237,11 +237,22 @@ async function main() {
 
   await test('a snapshot of the moment is a state file gaugeview draws the panel from', async () => {
     const state = path.join(scratch, 'now.state');
-    // The engine speed moves while the snapshot is taken: it must be near
-    // FlightGear's values just before and just after.
-    const before = await json('/engines/engine/rpm');
-    execFileSync('node', [path.join(ROOT, 'web/flightgear-snapshot.js'), `127.0.0.1:${fgfs.port}`, '-o', state]);
-    const after = await json('/engines/engine/rpm');
+    // The engine started by the case before swings by hundreds of rpm
+    // between two reads, and freezing the simulation does not hold it: so
+    // FlightGear's engine speed is read over and over while the snapshot is
+    // taken, and the snapshot's must lie within what was seen.
+    const seen = [await json('/engines/engine/rpm')];
+    let taking = true;
+    const snapshot = new Promise((resolve, reject) => {
+      execFile('node', [path.join(ROOT, 'web/flightgear-snapshot.js'), `127.0.0.1:${fgfs.port}`, '-o', state],
+               (error) => { taking = false; if (error) reject(error); else resolve(); });
+    });
+    while (taking) {
+      seen.push(await json('/engines/engine/rpm'));
+      await sleep(10);
+    }
+    await snapshot;
+    seen.push(await json('/engines/engine/rpm'));
     const settings = new Map(fs.readFileSync(state, 'utf8').split('\n')
       .filter((line) => /^\d+=/.test(line))
       .map((line) => line.replace(/#.*/, '').trim().split('=').map(Number)));
@@ -250,8 +261,8 @@ async function main() {
       assert.ok(Math.abs(settings.get(t) - value) < 0.5, `token ${t}: ${settings.get(t)}, not ${value}`);
     }
     const rpm = settings.get(390);
-    assert.ok(rpm >= Math.min(before, after) - 30 && rpm <= Math.max(before, after) + 30,
-              `rpm ${rpm}, FlightGear ${before} then ${after}`);
+    assert.ok(rpm >= Math.min(...seen) - 1 && rpm <= Math.max(...seen) + 1,
+              `rpm ${rpm}, FlightGear between ${Math.min(...seen)} and ${Math.max(...seen)} (${seen.length} reads)`);
     const gaugeview = path.join(ROOT, 'build/native/gaugeview');
     if (fs.existsSync(gaugeview)) {
       execFileSync(gaugeview, ['panel', path.join(ROOT, 'panels/default.cfg'), '--state', state, '--strict',
