@@ -119,7 +119,7 @@ void Host::apply(uint32_t event, uint32_t value) {
       close_window(value);
       return;
     default:
-      apply_key_event(variables_, event, value);
+      if (!(outside_ && outside_(event, value, false))) apply_key_event(variables_, event, value);
       if (auto effect = key_effect(event); effect && effect->kind == KeyEffect::Kind::kMomentary &&
                                            std::find(momentary_held_.begin(), momentary_held_.end(),
                                                      event) == momentary_held_.end()) {
@@ -130,7 +130,9 @@ void Host::apply(uint32_t event, uint32_t value) {
 
 void Host::release_button() {
   button_down_ = false;
-  for (uint32_t event : momentary_held_) apply_key_release(variables_, event);
+  for (uint32_t event : momentary_held_) {
+    if (!(outside_ && outside_(event, 0, true))) apply_key_release(variables_, event);
+  }
   momentary_held_.clear();
 }
 

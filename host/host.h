@@ -3,6 +3,7 @@
 // key events they fire.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -72,6 +73,14 @@ class Host {
     toggles_left_open_.clear();
   }
 
+  // An outside simulator (the page's FlightGear link) may fly the
+  // aircraft: it is offered every key event but the panel windows' first,
+  // with `release` true when the button lets go of a momentary control. An
+  // event it takes is not applied to the variables here: its answer comes
+  // back as token values. Empty: every event is applied here.
+  using OutsideEvents = std::function<bool(uint32_t event, uint32_t value, bool release)>;
+  void set_outside_events(OutsideEvents outside) { outside_ = std::move(outside); }
+
   // The mouse button. A click presses it, fires or calls while it is held,
   // then releases it; momentary controls (the starter) fired since the
   // press, or fired by code while the button was up, let go at the release.
@@ -124,6 +133,7 @@ class Host {
   std::set<uint32_t> failures_;
   bool button_down_ = false;
   std::vector<uint32_t> momentary_held_;  // momentary events not yet released
+  OutsideEvents outside_;
   std::unique_ptr<BitmapStore> bitmaps_;
   void* services_[kServiceTableEntries] = {};
 };

@@ -148,7 +148,7 @@ void Panel::release() {
 void Panel::advance(double seconds) {
   if (!(seconds > 0.0)) return;
   VariableStore& vars = host_.variables();
-  if (vars.number(token::kEngineRpm) >= kRunningRpm) {
+  if (engine_clock_runs_ && vars.number(token::kEngineRpm) >= kRunningRpm) {
     vars.set(token::kEngineTime, vars.number(token::kEngineTime) + seconds);
   }
   if (held_ == nullptr) return;

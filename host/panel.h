@@ -118,6 +118,9 @@ class Panel {
   // Time passes: engine time (the hour meter's) runs while the engine
   // turns, and a held box repeats once a frame after the first wait.
   void advance(double seconds);
+  // Whether the panel's own engine clock runs: it stops while an outside
+  // simulator gives the engine time.
+  void set_engine_clock(bool runs) { engine_clock_runs_ = runs; }
 
   // Removes the gauges with this name and places each again where it was,
   // with its parameter string: they run their kill and install services
@@ -140,6 +143,7 @@ class Panel {
   double held_seconds_ = 0.0;
   double repeat_due_ = 0.0;
   int repeats_ = 0;
+  bool engine_clock_runs_ = true;
   Press last_press_;
 };
 
