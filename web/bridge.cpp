@@ -247,6 +247,24 @@ EMSCRIPTEN_KEEPALIVE void tv_set_token(int token, double value) {
   if (token > 0) page().host->variables().set(static_cast<uint32_t>(token), value);
 }
 
+// 1: an outside simulator flies the aircraft (the page's FlightGear link).
+// The page's Module.onKeyEvent(event, value, release) is offered every key
+// event and answers whether the simulator took it; the panel's own engine
+// clock stops (the simulator gives the engine time). 0: all is the host's
+// again.
+EMSCRIPTEN_KEEPALIVE void tv_set_outside(int on) {
+  Page& p = page();
+  p.panel->set_engine_clock(on == 0);
+  if (on == 0) {
+    p.host->set_outside_events(nullptr);
+    return;
+  }
+  p.host->set_outside_events([](uint32_t event, uint32_t value, bool release) {
+    return EM_ASM_INT({ return Module.onKeyEvent && Module.onKeyEvent($0, $1, $2) ? 1 : 0; }, event,
+                      value, release ? 1 : 0) != 0;
+  });
+}
+
 // The button goes down at a point of the panel: 1 when it landed on a box.
 EMSCRIPTEN_KEEPALIVE int tv_pointer_down(double x, double y) {
   return page().panel->press(x, y).child != nullptr ? 1 : 0;

@@ -156,6 +156,15 @@
     $('demo').textContent = 'Demo flight';
   }
 
+  // While an outside simulator flies the aircraft, the values are its: the
+  // sliders and the demo stand aside, and the panel's clicks go to it.
+  function setOutside(on) {
+    if (on) stopDemo();
+    $('demo').disabled = on;
+    for (const f of FLIGHT) f.input.disabled = on;
+    Module._tv_set_outside(on ? 1 : 0);
+  }
+
   function setPilot(f, value) {
     Module._tv_set_token(f.token, f.to(value));
     for (const t of f.also) Module._tv_set_token(t, f.to(value));
@@ -416,6 +425,7 @@
     // The catalogue of the host's numbers, as the module exports it.
     catalogue: () => CATALOGUE,
     setToken: (n, v) => Module._tv_set_token(n, v),
+    setOutside,
     gaugeRect(name) {
       const r = call('tv_gauge_rect', 'string', ['string'], [name]);
       if (!r) return null;

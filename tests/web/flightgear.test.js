@@ -30,6 +30,15 @@ const SHOWN = [
   { token: 84, property: '/instrumentation/heading-indicator/indicated-heading-deg', tolerance: 1.5 },
   { token: 390, property: '/engines/engine/rpm', tolerance: 25 },
 ];
+// The same four on the panel page, as its instruments draw them: the gauge
+// and the element of its draw state that stands on the token.
+const DRAWN = [
+  { gauge: 'Airspeed_Kts', element: /needle bitmap 300 value (\S+)/, ...SHOWN[0] },
+  { gauge: 'Altimeter', element: /needle bitmap 440 value (\S+)/, ...SHOWN[1] },
+  { gauge: 'Directionnal_Gyro', element: /sprite bitmap 2040 value 0,0,(\S+)/, ...SHOWN[2] },
+  { gauge: 'Tachometer', element: /needle bitmap 380 value (\S+)/, ...SHOWN[3] },
+];
+const PANEL_PAGE = path.join(ROOT, 'build/web/tavrel-panel.html');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'tavrel-flightgear-'));
 
 let fgfs = null;  // { pid, port }
@@ -274,6 +283,99 @@ async function main() {
     }
   });
 
+  // The panel page itself, linked through its own address field.
+  let panel = null;
+  const panelStatus = () => panel.evaluate(() => window.tavrel.flightgear.status().state);
+  const flagShown = () => panel.evaluate(() => !document.getElementById('fg-flag').hidden);
+  if (!fs.existsSync(PANEL_PAGE)) {
+    console.log(`skip the panel page's cases: ${PANEL_PAGE} was not built (no emcc)`);
+  } else {
+    await test("the panel page connects from its address field; within a second its needles stand on FlightGear's values",
+               async () => {
+      panel = await browser.newPage();
+      panel.on('pageerror', (e) => pageErrors.push(e.message));
+      await panel.setViewport({ width: 1600, height: 1000 });
+      await panel.goto('file://' + PANEL_PAGE);
+      await panel.evaluate(() => window.tavrel.ready);
+      const engineTime = () => panel.evaluate(() => window.tavrel.token(607));
+      const hoursBefore = await engineTime();
+      await panel.click('#fg-address', { clickCount: 3 });
+      await panel.type('#fg-address', `127.0.0.1:${fgfs.port}`);
+      await panel.click('#fg-connect');
+      const clicked = Date.now();
+      const drawn = () => panel.evaluate((rows) => rows.map((r) => {
+        const m = new RegExp(r.element).exec(window.tavrel.stateReport(r.gauge));
+        return m ? Number(m[1]) : NaN;
+      }), DRAWN.map((r) => ({ gauge: r.gauge, element: r.element.source })));
+      const off = (row, shown, expected) => {
+        const d = Math.abs(shown - expected);
+        return row.token === 84 ? Math.min(d, 360 - d) : d;
+      };
+      // As in the first case: FlightGear's answer lies between what was
+      // drawn just before and just after it, give or take the tolerance.
+      const agree = async () => {
+        const before = await drawn();
+        const expected = [];
+        for (const row of DRAWN) expected.push(await json(row.property));
+        const after = await drawn();
+        return DRAWN.map((row, i) => ((expected[i] - before[i]) * (expected[i] - after[i]) <= 0 ||
+          Math.min(off(row, before[i], expected[i]), off(row, after[i], expected[i])) <= row.tolerance
+          ? null : `${row.gauge} drew ${before[i]} then ${after[i]}, ${row.property} is ${expected[i]}`))
+          .filter(Boolean);
+      };
+      await until('the needles on FlightGear', async () => (await agree()).length === 0, 1000);
+      console.log(`     needles on FlightGear's values ${Date.now() - clicked} ms after Connect`);
+      for (let i = 0; i < 3; i++) {
+        await sleep(300);
+        assert.deepEqual(await agree(), []);
+      }
+      assert.equal(await panelStatus(), 'connected');
+      assert.match(await panel.$eval('#fg-status', (e) => e.textContent), /connected, data \d+\.\d s old/);
+      // The flight-state sliders and the demo stand aside.
+      assert.ok(await panel.$eval('#demo', (e) => e.disabled));
+      // The hour meter counts the time FlightGear's engine ran while linked,
+      // not the minutes it had run before.
+      const linkedFor = (Date.now() - clicked) / 1000;
+      const counted = (await engineTime()) - hoursBefore;
+      assert.ok(counted > 0 && counted <= linkedFor + 0.5,
+                `engine time went up ${counted} s in ${linkedFor} s linked (FlightGear's: ${await json('/sim/time/hobbs/engine')} s)`);
+    });
+
+    await test("a click on the page's battery switch turns FlightGear's battery master off and the rocker follows",
+               async () => {
+      const rocker = () => panel.evaluate(() => window.tavrel.stateReport('Battery_Switch'));
+      const on = await rocker();
+      const r = await panel.evaluate(() => window.tavrel.gaugeRect('Battery_Switch'));
+      await panel.mouse.click(r.x + r.width * 0.3, r.y + r.height * 0.4);
+      await until('master-bat off', async () => (await json('/controls/switches/master-bat')) === false, 2000);
+      await sleep(300);  // FlightGear's own answer has come back
+      assert.equal(await panel.evaluate(() => window.tavrel.token(364)), 0);
+      assert.notEqual(await rocker(), on, 'the rocker did not move');
+      await panel.mouse.click(r.x + r.width * 0.3, r.y + r.height * 0.4);
+      await until('master-bat on', async () => (await json('/controls/switches/master-bat')) === true, 2000);
+      await until('the rocker back on', async () => (await rocker()) === on, 1000);
+    });
+
+    await test("a drag on the page's black lever moves FlightGear's throttle to the lever's value", async () => {
+      const was = await json('/controls/engines/engine/throttle');
+      const point = (bx, by) => panel.evaluate((x, y) => {
+        const r = window.tavrel.gaugeRect('Thrust_Controls');
+        return [r.x + (x + 0.5) * r.width / r.background.width, r.y + (y + 0.5) * r.height / r.background.height];
+      }, bx, by);
+      // From the lever's knob towards the pilot: the throttle comes back.
+      const [x1, y1] = await point(83, was > 0.5 ? 100 : 240);
+      const [, y2] = await point(83, was > 0.5 ? 240 : 100);
+      await panel.mouse.move(x1, y1);
+      await panel.mouse.down();
+      for (let k = 1; k <= 5; k++) await panel.mouse.move(x1, y1 + (y2 - y1) * k / 5);
+      await panel.mouse.up();
+      const lever = await panel.evaluate(() => window.tavrel.token(558));
+      assert.ok(Math.abs(lever - was) > 0.2, `the lever went from ${was} to ${lever} only`);
+      await until(`throttle at the lever's ${lever}`,
+                  async () => Math.abs((await json('/controls/engines/engine/throttle')) - lever) < 1e-5, 2000);
+    });
+  }
+
   await test('every FlightGear property change reaches setToken (latency measured)', async () => {
     // A second socket changes the heading marker 40 times at random
     // moments; a change has arrived when the link hands on its value or a
@@ -322,10 +424,12 @@ async function main() {
       await until('stale', async () => (await state()) === 'stale', 3000);
       const after = Date.now() - frozenAt;
       assert.ok(after >= 1900, `stale after ${after} ms`);
+      if (panel) await until("the panel page's flag", flagShown, 1000);
     } finally {
       process.kill(-fgfs.pid, 'SIGCONT');
     }
     await until('connected again', async () => (await state()) === 'connected', 3000);
+    if (panel) await until("the panel page's flag gone", async () => !(await flagShown()), 1000);
   });
 
   await test('stopping fgfs by its process id brings the stale status; the tokens hold', async () => {
@@ -333,6 +437,7 @@ async function main() {
     const stoppedAt = Date.now();
     await until('stale', async () => (await state()) === 'stale', 3000);
     console.log(`     stale ${Date.now() - stoppedAt} ms after fgfs stopped`);
+    if (panel) await until("the panel page's stale flag", flagShown, 1000);
     const before = await token(390);
     const arrivals = await page.evaluate(() => window.arrivals.length);
     // A click now reaches no FlightGear, so the switch does not move.
@@ -354,6 +459,10 @@ async function main() {
     await until('new data', async () => (await page.evaluate(() => window.arrivals.length)) > arrivals, 2000);
     // A fresh FlightGear: the battery master is on again and the token says so.
     assert.equal(await token(364), 1);
+    if (panel) {
+      await until('the panel page connected again', async () => (await panelStatus()) === 'connected', 5000);
+      assert.equal(await flagShown(), false);
+    }
   });
 
   await test('disconnect() stops the link', async () => {
