@@ -219,7 +219,9 @@ bool external(std::string_view target) {
   return target.find("://") != std::string_view::npos || starts_with(target, "mailto:");
 }
 
-std::string plain(const std::vector<Inline>& spans) {
+// The words of running text: for a heading's anchor (pictures by their
+// description), or for plain text (pictures marked, web addresses shown).
+std::string words_of(const std::vector<Inline>& spans, bool for_text) {
   std::string out;
   for (const Inline& s : spans) {
     switch (s.kind) {
@@ -228,13 +230,21 @@ std::string plain(const std::vector<Inline>& spans) {
         out += s.text;
         break;
       case Inline::Kind::kImage:
-        out += s.text;
+        out += for_text ? "[picture: " + s.text + "]" : s.text;
+        break;
+      case Inline::Kind::kLink:
+        out += words_of(s.children, for_text);
+        if (for_text && external(s.target)) out += " (" + s.target + ")";
         break;
       default:
-        out += plain(s.children);
+        out += words_of(s.children, for_text);
     }
   }
   return out;
+}
+
+std::string plain(const std::vector<Inline>& spans) {
+  return words_of(spans, false);
 }
 
 // Characters of a UTF-8 text (continuation bytes do not count).
@@ -457,25 +467,7 @@ std::string ascii(std::string_view text) {
 }
 
 std::string text_of(const std::vector<Inline>& spans) {
-  std::string out;
-  for (const Inline& s : spans) {
-    switch (s.kind) {
-      case Inline::Kind::kText:
-      case Inline::Kind::kCode:
-        out += s.text;
-        break;
-      case Inline::Kind::kImage:
-        out += "[picture: " + s.text + "]";
-        break;
-      case Inline::Kind::kLink:
-        out += text_of(s.children);
-        if (external(s.target)) out += " (" + s.target + ")";
-        break;
-      default:
-        out += text_of(s.children);
-    }
-  }
-  return ascii(out);
+  return ascii(words_of(spans, true));
 }
 
 // Words filled into lines of at most `width` characters (a longer word
