@@ -89,21 +89,22 @@ class WindowsKept {
 };
 
 std::vector<ClickFacts> clicks_of(Host& host, const GaugeHeader& gauge) {
-  std::vector<ClickFacts> clicks;
+  // The boxes as a placed instance maps them, copied out: its records go
+  // with it.
+  std::vector<std::pair<ClickFacts, std::optional<PixPoint>>> boxes;
   GaugeInstance& layout = host.place(gauge.name);
-  std::vector<std::pair<MouseArea, std::optional<PixPoint>>> children;
   for (const MouseArea& area : layout.mouse().areas()) {
-    if (area.record->type == kMouseChild) {
-      children.emplace_back(area, point_hitting(layout.mouse(), area));
-    }
-  }
-  host.remove(layout);
-  for (const auto& [area, point] : children) {
+    if (area.record->type != kMouseChild) continue;
     ClickFacts click;
     click.box = area.box;
     click.cursor = area.record->cursor;
     click.flags = area.record->mouse_flags;
     click.event_id = area.record->event_id;
+    boxes.emplace_back(click, point_hitting(layout.mouse(), area));
+  }
+  host.remove(layout);
+  std::vector<ClickFacts> clicks;
+  for (auto& [click, point] : boxes) {
     if (point) {
       WindowsKept windows(host);
       set_every_token(host, 0.0);
