@@ -3,6 +3,7 @@
 # default panel:
 #   build/native/            host, gaugeview, tests, the art (build/native/art)
 #   build/win32/Tavrel_Instr.gau   the module for the simulator
+#   build/dist/Tavrel_Instr-VERSION.zip   the release (release/make-zip.cmake)
 #   build/web/tavrel-panel.html    the panel in a web page (when emcc is there)
 #   build/panel.png, build/panel-night.png
 set -euo pipefail
@@ -41,3 +42,4 @@ if [ -x build/native/gaugeview ] && [ -f panels/default.cfg ]; then
   echo "build: rendered build/panel.png and build/panel-night.png"
 fi
 echo "build: wrote build/win32/Tavrel_Instr.gau"
+echo "build: wrote $(ls build/dist/Tavrel_Instr-*.zip)"

@@ -14,7 +14,7 @@ target_include_directories(Tavrel_Instr PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(Tavrel_Instr PRIVATE -static-libgcc -static-libstdc++ -static -s)
 target_link_libraries(Tavrel_Instr PRIVATE winmm dsound)
 set_source_files_properties(resources/Tavrel_Instr.rc PROPERTIES
-  OBJECT_DEPENDS "${TAVREL_ART_DIR}/bitmaps.rc")
+  OBJECT_DEPENDS "${TAVREL_ART_DIR}/bitmaps.rc;${CMAKE_SOURCE_DIR}/resources/version.h")
 target_include_directories(Tavrel_Instr PRIVATE ${TAVREL_ART_DIR})
 
 # Running this build's programs under Wine (CTest's emulator).

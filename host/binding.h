@@ -41,8 +41,9 @@ class ModuleBinding {
 // Binds the module: in the native build `path` is ignored and the linked
 // module is used (its art is read from `art_dir`, or from the folder the
 // build wrote when empty); in the win32 build `path` is the .gau to load
-// (empty: Tavrel_Instr.gau next to the program). Returns null and sets
-// `error` when the module cannot be loaded.
+// (empty: Tavrel_Instr.gau next to the program, else in ..\Gauges as a
+// release unpacks). Returns null and sets `error` when the module cannot be
+// loaded.
 std::unique_ptr<ModuleBinding> bind_module(const std::string& path, std::string* error);
 
 }  // namespace tavrel::host

@@ -52,13 +52,21 @@ class LoadedModule final : public ModuleBinding {
   ImportTableRecord* import_table_ = nullptr;
 };
 
+// The module beside the program, or, as a release unpacks them
+// (Preview\gaugeview.exe, Gauges\Tavrel_Instr.gau), in ..\Gauges.
 std::string default_module_path() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder(path);
   size_t slash = folder.find_last_of("\\/");
   folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-  return folder + "Tavrel_Instr.gau";
+  const std::string beside = folder + "Tavrel_Instr.gau";
+  const std::string released = folder + "..\\Gauges\\Tavrel_Instr.gau";
+  if (GetFileAttributesA(beside.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      GetFileAttributesA(released.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return released;
+  }
+  return beside;
 }
 
 }  // namespace

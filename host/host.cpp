@@ -23,6 +23,7 @@ void TAVREL_STDCALL service_trigger_key_event(uint32_t event, uint32_t value) {
 void TAVREL_STDCALL service_lookup_var(ModuleVar* var) {
   Host* host = Host::current();
   if (host == nullptr || var == nullptr) return;
+  host->note_lookup(var->id);
   host->variables().fill(*var);
 }
 

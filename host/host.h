@@ -60,6 +60,12 @@ class Host {
   void update();
 
   VariableStore& variables() { return variables_; }
+  // While a log is given, every token the module reads through lookup_var
+  // is appended to it (what a gauge's code reads, for its facts).
+  void log_lookups(std::vector<uint32_t>* log) { lookup_log_ = log; }
+  void note_lookup(uint32_t token) {
+    if (lookup_log_ != nullptr) lookup_log_->push_back(token);
+  }
 
   // Key events: fired by gauges (trigger_key_event or a child's event id),
   // recorded and applied to the variables through the key-event model: at
@@ -121,6 +127,7 @@ class Host {
  private:
   std::unique_ptr<ModuleBinding> binding_;
   VariableStore variables_;
+  std::vector<uint32_t>* lookup_log_ = nullptr;
   std::vector<std::unique_ptr<GaugeInstance>> instances_;
   void apply(uint32_t event, uint32_t value);
 

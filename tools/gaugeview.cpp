@@ -14,6 +14,7 @@
 
 #include "host/catalogue.h"
 #include "host/fonts.h"
+#include "host/gauge_facts.h"
 #include "host/host.h"
 #include "host/panel.h"
 #include "host/render.h"
@@ -45,7 +46,8 @@ class UsageError : public std::runtime_error {
 
 const char kUsage[] =
     "usage: gaugeview COMMAND ...\n"
-    "  list\n"
+    "  list [--long]\n"
+    "         --long: each gauge's facts (tokens, tooltips, click boxes, parameter string)\n"
     "  render GAUGE -o OUT.png [--set TOKEN=VALUE]... [--state FILE] [--param STRING]\n"
     "         [--width PX] [--night] [--lang en|fr] [--hotspots] [--reference]\n"
     "  panel PANEL.cfg -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night]\n"
@@ -86,6 +88,7 @@ struct Options {
   std::vector<std::vector<std::string>> next_steps;
   std::vector<uint32_t> failures;  // --fail
   bool json = false;               // catalogue --json
+  bool long_list = false;          // list --long
 };
 
 int parse_number(const std::string& text, const std::string& what, int low, int high) {
@@ -126,6 +129,7 @@ Options parse_options(int argc, char** argv) {
       {"--quiet", {0, "list render panel sheet click hover state catalogue"}},
       {"--module", {1, "list render panel sheet click hover state catalogue"}},
       {"--json", {0, "catalogue"}},
+      {"--long", {0, "list"}},
       {"--next", {0, "state"}},
       {"--fail", {1, "state"}},
   };
@@ -187,6 +191,8 @@ Options parse_options(int argc, char** argv) {
         o.module = value;
       } else if (arg == "--json") {
         o.json = true;
+      } else if (arg == "--long") {
+        o.long_list = true;
       }
       i += spec->second.arguments;
     } else {
@@ -278,6 +284,12 @@ void save(const Options& o, const Canvas& canvas) {
 
 int command_list(const Options& o) {
   auto h = make_host(o);
+  if (o.long_list) {
+    for (const host::GaugeFacts& facts : host::gauge_facts(*h)) {
+      std::printf("%s", host::describe_facts(facts).c_str());
+    }
+    return 0;
+  }
   std::printf("%-3s %-24s %-16s %-9s %s\n", "#", "gauge", "background", "size_x_mm", "tooltip");
   int index = 0;
   for (GaugeHeader* gauge : h->gauges()) {

@@ -19,15 +19,24 @@ void append(void* context, void* data, int size) {
 
 }  // namespace
 
-bool write_png(const std::string& path, const host::Canvas& canvas, std::string& error) {
+bool write_png(const std::string& path, const host::Canvas& canvas, std::string& error,
+               bool opaque) {
   if (canvas.width() <= 0 || canvas.height() <= 0) {
     error = "nothing to write to " + path + " (empty picture)";
     return false;
   }
-  std::vector<uint8_t> rgba = canvas.straight_rgba();
+  std::vector<uint8_t> pixels = canvas.straight_rgba();
+  int channels = 4;
+  if (opaque) {
+    channels = 3;
+    for (size_t i = 0, n = pixels.size() / 4; i < n; ++i) {
+      for (int c = 0; c < 3; ++c) pixels[i * 3 + c] = pixels[i * 4 + c];
+    }
+    pixels.resize(pixels.size() / 4 * 3);
+  }
   std::vector<unsigned char> png;
-  if (!stbi_write_png_to_func(append, &png, canvas.width(), canvas.height(), 4, rgba.data(),
-                              canvas.width() * 4)) {
+  if (!stbi_write_png_to_func(append, &png, canvas.width(), canvas.height(), channels,
+                              pixels.data(), canvas.width() * channels)) {
     error = "cannot encode the picture for " + path;
     return false;
   }

@@ -7,7 +7,9 @@
 
 namespace tavrel::tools {
 
-// False, with the reason in `error`, when the file cannot be written.
-bool write_png(const std::string& path, const host::Canvas& canvas, std::string& error);
+// False, with the reason in `error`, when the file cannot be written. An
+// opaque picture is written without its alpha channel (a smaller file).
+bool write_png(const std::string& path, const host::Canvas& canvas, std::string& error,
+               bool opaque = false);
 
 }  // namespace tavrel::tools

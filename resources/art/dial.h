@@ -20,44 +20,13 @@
 
 #include "kit.h"
 #include "module/element_walk.h"
+#include "module/elements.h"
 #include "module/needle_map.h"
 #include "module/records.h"
 
 namespace tavrel::art {
 
 // ---------------------------------------------------------------- records
-
-// The element type of each record type.
-template <typename Element>
-constexpr ElementType element_type_of();
-template <>
-constexpr ElementType element_type_of<StaticImageElement>() {
-  return kStaticImage;
-}
-template <>
-constexpr ElementType element_type_of<NeedleElement>() {
-  return kNeedle;
-}
-template <>
-constexpr ElementType element_type_of<StringElement>() {
-  return kString;
-}
-template <>
-constexpr ElementType element_type_of<SliderElement>() {
-  return kSlider;
-}
-template <>
-constexpr ElementType element_type_of<IconElement>() {
-  return kIcon;
-}
-template <>
-constexpr ElementType element_type_of<MovingImageElement>() {
-  return kMovingImage;
-}
-template <>
-constexpr ElementType element_type_of<SpriteElement>() {
-  return kSprite;
-}
 
 // Throws std::runtime_error naming the gauge and the bitmap.
 [[noreturn]] void no_such_element(const GaugeHeader& gauge, int bitmap_id, const char* why);
@@ -70,7 +39,7 @@ template <typename Element>
 const Element& element_of(const GaugeHeader& gauge, int bitmap_id) {
   const ElementHeader* e = find_element(gauge, bitmap_id);
   if (e == nullptr) no_such_element(gauge, bitmap_id, "has no element drawn from bitmap");
-  if (e->element_type != element_type_of<Element>())
+  if (e->element_type != record_type<Element>())
     no_such_element(gauge, bitmap_id, "draws another kind of element from bitmap");
   return *element_as<Element>(e);
 }

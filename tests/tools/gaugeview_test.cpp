@@ -121,6 +121,39 @@ TEST(Gaugeview, ClickOnTheBatterySwitchFiresItsToggle) {
   EXPECT_EQ(r.out.find("event"), std::string::npos) << r.out;
 }
 
+// The long list finds what a gauge's code reads only in some states (the
+// low-fuel lamp's blink clock, while a selected tank is low) and what a
+// click fires, for every gauge.
+TEST(Gaugeview, LongListTellsWhatEachGaugeReadsAndFires) {
+  Result r = gaugeview("list --long --quiet");
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto facts_of = [&](const std::string& gauge) {
+    size_t at = r.out.find(" " + gauge + "\n");
+    if (at == std::string::npos) return std::string();
+    return r.out.substr(at, r.out.find("  panel.cfg:", at) - at);
+  };
+  const std::string lamp = facts_of("Low_Fuel_Lamp");
+  EXPECT_NE(lamp.find("reads token 604 blink_clock"), std::string::npos) << lamp;
+  EXPECT_NE(lamp.find("reads token 307 tank_selector"), std::string::npos) << lamp;
+  const std::string meter = facts_of("Hourmeter");
+  EXPECT_NE(meter.find("reads token 607 engine_time"), std::string::npos) << meter;
+  EXPECT_NE(meter.find("parameter string: the name of its hours file"), std::string::npos);
+  const std::string battery = facts_of("Battery_Switch");
+  EXPECT_NE(battery.find("event 66241 battery_master_toggle"), std::string::npos) << battery;
+  const std::string hotspot = facts_of("View_Radios");
+  EXPECT_NE(hotspot.find("toggles panel window 0"), std::string::npos) << hotspot;
+  EXPECT_NE(
+      r.out.find("panel.cfg: gauge00=Tavrel_Instr!View_Radios, 0, 0, 19, 19, hTOGGLE_RADIO_WINDOW "
+                 "tRADIO_STACK_PANEL\n"),
+      std::string::npos);
+  int gauges = 0;
+  for (size_t at = r.out.find("  panel.cfg: "); at != std::string::npos;
+       at = r.out.find("  panel.cfg: ", at + 1)) {
+    ++gauges;
+  }
+  EXPECT_EQ(gauges, 51);
+}
+
 TEST(Gaugeview, ClickAtAWidthIsMappedBackToBackgroundPixels) {
   // At three times the size, (150, 90) is background (50, 30): inside the
   // 55 x 35 box; (180, 120) is (60, 40): outside.

@@ -1,4 +1,4 @@
-// The parameter-string examples of README.md, run as a panel author would
+// The parameter-string examples of docs/parameters.md, run as a panel author would
 // run them: every "$ gaugeview ..." line of a marked block is run through
 // the shell and must print exactly the lines that follow it. And the tables
 // of docs/catalogue.md, as gaugeview prints them.
@@ -22,7 +22,7 @@ struct Example {
 };
 
 std::vector<Example> readme_examples() {
-  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/README.md");
+  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/docs/parameters.md");
   std::vector<Example> examples;
   std::string text;
   int number = 0;
@@ -65,9 +65,9 @@ TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
   // fallback; losing the block or its marker must not pass silently.
   ASSERT_GE(examples.size(), 24u);
   for (const Example& example : examples) {
-    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "README.md:" << example.line;
+    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "docs/parameters.md:" << example.line;
     EXPECT_EQ(run(example.command), example.expected)
-        << "README.md:" << example.line << ": " << example.command;
+        << "docs/parameters.md:" << example.line << ": " << example.command;
   }
 }
 
