@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 #include "host/text_file.h"
@@ -262,6 +263,14 @@ void Panel::place(const PanelConfig& config) {
           ": move it, or make the window larger (size_mm)");
     }
   }
+  // In the order of the file's lines, as an author reads them.
+  const std::string prefix = config.file + ":";
+  auto line_of = [&](const std::string& problem) {
+    return problem.rfind(prefix, 0) == 0 ? std::atoi(problem.c_str() + prefix.size()) : 0;
+  };
+  std::stable_sort(
+      problems_.begin(), problems_.end(),
+      [&](const std::string& a, const std::string& b) { return line_of(a) < line_of(b); });
   screen_width_ = std::max(1, windows_.front().width);
   screen_height_ = std::max(1, windows_.front().height);
   lay_out();
