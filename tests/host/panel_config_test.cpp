@@ -154,6 +154,27 @@ TEST(StateFile, ReadsSettingsWithCommentsAndBlankLines) {
   EXPECT_EQ(vars.number(390), 2450.5);
 }
 
+// A state saved by Notepad: UTF-16 with its mark and CR LF, or UTF-8 with
+// its mark, reads as the text it holds; UTF-16 without its mark is refused
+// with the way out, not read as nothing.
+TEST(StateFile, ReadsTheTextAsSavedWithAMarkInUtf16AndWithCrLf) {
+  const std::string text = "364=1\r\n# comment\r\n390=2450.5\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : text) utf16 += std::string{c, '\0'};
+  for (const std::string& saved : {utf16, "\xEF\xBB\xBF" + text}) {
+    std::vector<VariableSetting> settings;
+    std::string error;
+    ASSERT_TRUE(parse_state(std::string_view(saved), "s.state", settings, error)) << error;
+    ASSERT_EQ(settings.size(), 2u);
+    EXPECT_EQ(settings[0].token, 364u);
+    EXPECT_EQ(settings[1].value, 2450.5);
+  }
+  std::vector<VariableSetting> settings;
+  std::string error;
+  EXPECT_FALSE(parse_state(std::string_view(utf16).substr(2), "s.state", settings, error));
+  EXPECT_NE(error.find("byte-order mark"), std::string::npos) << error;
+}
+
 TEST(StateFile, RejectsMalformedSettingsNamingTheLine) {
   for (const char* bad : {"364", "=1", "x=1", "0=1", "364=", "364=on", "364=1x", "99999999999=1",
                           "-3=1", "364=1e999"}) {

@@ -335,7 +335,9 @@ TEST(Gaugeview, AThreeWindowPanelOpensItsRadioStackFromItsHotspot) {
 // byte orders, with their marks): every gauge placed, the same picture.
 TEST(Gaugeview, APanelSavedWithAByteOrderMarkOrInUtf16PlacesItsGauges) {
   const std::string folder = std::string(TAVREL_SOURCE_DIR) + "/panels/three-windows/";
-  const std::string text = slurp(folder + "panel.cfg");
+  // From its first window on: the mark comes right before a section name.
+  const std::string whole = slurp(folder + "panel.cfg");
+  const std::string text = whole.substr(whole.find("[Window00]"));
   const std::string reference = scratch("reference.png");
   ASSERT_EQ(gaugeview("panel " + folder + "panel.cfg -o " + reference + " --quiet").status, 0);
   auto utf16 = [&](bool big_endian) {
