@@ -62,7 +62,7 @@ const CommandHelp kCommands[] = {
      "         draws the screen: every open window at its place; --window: one window alone;\n"
      "         --click: clicks on the screen, in order, before the picture is drawn\n"},
     {"check", 1,
-     "  check PANEL.cfg [--strict]\n"
+     "  check PANEL.cfg [--state FILE] [--set TOKEN=VALUE]... [--lang en|fr]\n"
      "         reads and places the whole panel without drawing and lists every finding;\n"
      "         exit 0 when clean, 1 with findings\n"},
     {"sheet", 0,
@@ -158,7 +158,7 @@ Options parse_options(int argc, char** argv) {
       {"--lang", {1, "list render panel check sheet click hover"}},
       {"--hotspots", {0, "render panel sheet"}},
       {"--reference", {0, "render panel sheet"}},
-      {"--strict", {0, "panel check"}},
+      {"--strict", {0, "panel"}},
       {"--screen", {1, "panel"}},
       {"--window", {1, "panel"}},
       {"--click", {2, "panel"}},

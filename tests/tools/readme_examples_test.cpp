@@ -21,8 +21,9 @@ struct Example {
   std::string expected;
 };
 
-std::vector<Example> readme_examples() {
-  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/README.md");
+// The examples of a marked block of a file of the project.
+std::vector<Example> examples_of(const std::string& file) {
+  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/" + file);
   std::vector<Example> examples;
   std::string text;
   int number = 0;
@@ -47,9 +48,11 @@ std::vector<Example> readme_examples() {
 
 std::string run(const std::string& command) {
   const std::string out = ::testing::TempDir() + "readme_example.txt";
+  // From the project's folder, as the paths of the examples are written.
   std::string line = command;
   if (line.rfind("gaugeview ", 0) == 0) line = std::string(TAVREL_GAUGEVIEW) + line.substr(9);
-  int status = std::system((line + " >" + out + " 2>/dev/null </dev/null").c_str());
+  line = "cd '" + std::string(TAVREL_SOURCE_DIR) + "' && " + line;
+  int status = std::system(("(" + line + ") >" + out + " 2>/dev/null </dev/null").c_str());
   std::ifstream file(out);
   std::stringstream text;
   text << file.rdbuf();
@@ -60,7 +63,7 @@ std::string run(const std::string& command) {
 }
 
 TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
-  std::vector<Example> examples = readme_examples();
+  std::vector<Example> examples = examples_of("README.md");
   // The reference shows the click of every key, the comment rule and the
   // fallback; losing the block or its marker must not pass silently.
   ASSERT_GE(examples.size(), 24u);
@@ -68,6 +71,18 @@ TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
     ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "README.md:" << example.line;
     EXPECT_EQ(run(example.command), example.expected)
         << "README.md:" << example.line << ": " << example.command;
+  }
+}
+
+// docs/gaugeview.md's examples: the version, the list, a three-window panel
+// and a sequence of clicks on it, the check of a clean panel.
+TEST(DocsExamples, EveryGaugeviewExamplePrintsWhatTheDocsShow) {
+  std::vector<Example> examples = examples_of("docs/gaugeview.md");
+  ASSERT_GE(examples.size(), 6u);
+  for (const Example& example : examples) {
+    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "docs/gaugeview.md:" << example.line;
+    EXPECT_EQ(run(example.command), example.expected)
+        << "docs/gaugeview.md:" << example.line << ": " << example.command;
   }
 }
 
