@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "host/parameter_check.h"
 #include "host/text_file.h"
 #include "resources/dib/dib.h"
 
@@ -172,6 +173,9 @@ bool Panel::place_line(PanelWindow& window, size_t index, const PanelGauge& line
                           std::to_string(number) + ")");
     }
   }
+  for (const std::string& note : parameter_notes(line.name, line.parameters)) {
+    notes_.push_back(where + line.name + ": " + note);
+  }
   window.gauges.push_back(
       {&instance, {double(line.x), double(line.y), w / bw, h / bh}, bw, bh, line, index});
   right = std::max(right, line.x + w);
@@ -268,9 +272,11 @@ void Panel::place(const PanelConfig& config) {
   auto line_of = [&](const std::string& problem) {
     return problem.rfind(prefix, 0) == 0 ? std::atoi(problem.c_str() + prefix.size()) : 0;
   };
-  std::stable_sort(
-      problems_.begin(), problems_.end(),
-      [&](const std::string& a, const std::string& b) { return line_of(a) < line_of(b); });
+  auto by_line = [&](const std::string& a, const std::string& b) {
+    return line_of(a) < line_of(b);
+  };
+  std::stable_sort(problems_.begin(), problems_.end(), by_line);
+  std::stable_sort(notes_.begin(), notes_.end(), by_line);
   screen_width_ = std::max(1, windows_.front().width);
   screen_height_ = std::max(1, windows_.front().height);
   lay_out();

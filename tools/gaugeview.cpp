@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/catalogue.h"
@@ -19,6 +21,7 @@
 #include "host/render.h"
 #include "host/state_file.h"
 #include "host/state_report.h"
+#include "module/catalogue.h"
 #include "tools/png_file.h"
 
 #ifdef _WIN32
@@ -86,6 +89,8 @@ const CommandHelp kCommands[] = {
 const char kGlobalOptions[] =
     "options for every command, before or after it: --quiet (no progress on stderr),\n"
     "--module FILE.gau (the Windows build's module; the native build has its module linked in),\n"
+    "--sim-folder DIR (the simulator's folder: hour meters keep their files in its gauges\n"
+    "folder, created if missing; default: the current folder),\n"
     "--help (this text, or COMMAND --help for one command), --version\n";
 
 // The version gaugeview reports.
@@ -119,6 +124,7 @@ struct Options {
   int hold = 0;
   std::optional<PixPoint> drag;
   std::string module;
+  std::string sim_folder;  // --sim-folder: hours files under its gauges folder
   // panel: --screen, --window, --click
   std::optional<PixPoint> screen;
   std::string window;
@@ -169,6 +175,7 @@ Options parse_options(int argc, char** argv) {
       {"--fail", {1, "state"}},
       {"--quiet", {0, "*"}},
       {"--module", {1, "*"}},
+      {"--sim-folder", {1, "*"}},
       {"--help", {0, "*"}},
       {"-h", {0, "*"}},
       {"--version", {0, "*"}},
@@ -246,6 +253,9 @@ Options parse_options(int argc, char** argv) {
       o.quiet = true;
     } else if (arg == "--module") {
       o.module = value;
+    } else if (arg == "--sim-folder") {
+      if (value.empty()) throw UsageError("--sim-folder needs a folder");
+      o.sim_folder = value;
     } else if (arg == "--json") {
       o.json = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -335,6 +345,48 @@ void progress(const Options& o, const std::string& message) {
   if (!o.quiet) std::fprintf(stderr, "%s\n", message.c_str());
 }
 
+// Hour meters with a file name keep their hours in the gauges folder of
+// the folder gaugeview runs in (the simulator's): it is created if missing,
+// and the file named, before they are placed (they read it at install and
+// write it when removed).
+void prepare_hours_folder(const Options& o,
+                          const std::vector<std::pair<std::string, std::string>>& placed) {
+  namespace fs = std::filesystem;
+  for (const auto& [name, parameters] : placed) {
+    if (name != parameter_gauge::kHourmeter || parameters.empty()) continue;
+    const fs::path folder = parameter_gauge::kHoursFolder;
+    std::error_code failed;
+    const bool created = fs::create_directories(folder, failed);
+    const fs::path file = fs::absolute(folder / (parameters + parameter_gauge::kHoursExtension));
+    if (failed) {
+      std::fprintf(stderr,
+                   "gaugeview: warning: hour meter: cannot create %s: %s; its hours are not kept\n",
+                   fs::absolute(folder).string().c_str(), failed.message().c_str());
+      return;
+    }
+    progress(o,
+             "hour meter: hours kept in " + file.string() + (created ? " (folder created)" : ""));
+  }
+}
+
+// --sim-folder: the paths of the command line stay as given, then
+// gaugeview runs in that folder.
+void enter_sim_folder(Options& o) {
+  if (o.sim_folder.empty()) return;
+  namespace fs = std::filesystem;
+  auto keep = [](std::string& path) {
+    if (!path.empty()) path = fs::absolute(path).string();
+  };
+  if (o.command == "panel" || o.command == "check") keep(o.positional[0]);
+  keep(o.state_file);
+  keep(o.output);
+  keep(o.module);
+  std::error_code failed;
+  fs::create_directories(o.sim_folder, failed);
+  if (!failed) fs::current_path(o.sim_folder, failed);
+  if (failed) throw HostError("--sim-folder " + o.sim_folder + ": " + failed.message());
+}
+
 host::RenderMode render_mode(const Options& o) {
   return o.reference ? host::RenderMode::kReference : host::RenderMode::kFast;
 }
@@ -407,6 +459,11 @@ void place_panel(const Options& o, Host& h, host::Panel& panel) {
   if (!host::read_panel_config(o.positional[0], config, error)) throw HostError(error);
   // A file without a window places nothing: no picture of nothing.
   if (config.windows.empty()) throw HostError(config.problems.back());
+  std::vector<std::pair<std::string, std::string>> placed;
+  for (const host::PanelWindowConfig& w : config.windows) {
+    for (const host::PanelGauge& g : w.gauges) placed.emplace_back(g.name, g.parameters);
+  }
+  prepare_hours_folder(o, placed);
   panel.place(config);
   size_t lines = 0;
   for (const host::PanelWindowConfig& w : config.windows) lines += w.gauge_lines;
@@ -737,6 +794,11 @@ int command_state(const Options& o) {
 
 int run(int argc, char** argv) {
   Options o = parse_options(argc, argv);
+  if (!o.help && !o.version) enter_sim_folder(o);
+  if (o.command == "render" || o.command == "click" || o.command == "hover" ||
+      o.command == "state") {
+    prepare_hours_folder(o, {{o.positional[0], o.parameters}});
+  }
   if (o.version) {
     std::printf("%s\n", kVersion);
     return 0;

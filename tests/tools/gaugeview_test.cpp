@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -104,6 +105,41 @@ TEST(Gaugeview, RefusesBadInputWithOneLine) {
   std::ofstream(scratch("bad.state")) << "364=1\n# fine\n364 is on\n";
   expect_refused("render Battery_Switch --state " + scratch("bad.state") + " -o " + out,
                  "bad.state:3:");
+}
+
+// --help for all or one command, --version, global options before the
+// command, the system's reason for files it cannot read or write, and the
+// hour meter's folder, created and named.
+TEST(Gaugeview, HelpVersionOptionsAnywhereReasonsAndTheHoursFolder) {
+  Result help = gaugeview("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("  check PANEL.cfg"), std::string::npos) << help.out;
+  Result one = gaugeview("panel --help");
+  EXPECT_EQ(one.status, 0);
+  EXPECT_NE(one.out.find("--click X Y"), std::string::npos) << one.out;
+  EXPECT_EQ(one.out.find("render GAUGE"), std::string::npos) << one.out;
+  Result version = gaugeview("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("gaugeview ", 0), 0u) << version.out;
+  Result before = gaugeview("--quiet render Battery_Switch -o " + scratch("q.png"));
+  EXPECT_EQ(before.status, 0) << before.err;
+  EXPECT_EQ(before.err, "");
+  expect_refused("render Battery_Switch -o /nonexistent/folder/out.png",
+                 "No such file or directory");
+  expect_refused("panel /nonexistent/panel.cfg -o " + scratch("p.png"),
+                 "No such file or directory");
+
+  const std::string sim = scratch("sim");
+  std::filesystem::remove_all(sim);
+  Result first = gaugeview("state Hourmeter --param Tavrel --sim-folder " + sim);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_NE(
+      first.err.find("hour meter: hours kept in " + sim + "/gauges/Tavrel.fhr (folder created)"),
+      std::string::npos)
+      << first.err;
+  EXPECT_TRUE(std::filesystem::exists(sim + "/gauges/Tavrel.fhr"));
+  Result again = gaugeview("state Hourmeter --param Tavrel --sim-folder " + sim);
+  EXPECT_EQ(again.err.find("folder created"), std::string::npos) << again.err;
 }
 
 TEST(Gaugeview, ClickOnTheBatterySwitchFiresItsToggle) {
@@ -366,21 +402,25 @@ TEST(Gaugeview, APanelSavedWithAByteOrderMarkOrInUtf16PlacesItsGauges) {
 // window).
 TEST(Gaugeview, CheckListsEveryMistakeWithItsLineAndTheWayOut) {
   const std::string cfg = scratch("mistakes.cfg");
-  std::ofstream(cfg) << "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                // 1
-                        "[Windows00]\n"                                              // 2
-                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                // 3
-                        "[Window00]\n"                                               // 4
-                        "size_mm=200,100\n"                                          // 5
-                        "gauge00=Tavrel_Instr!Directional_Gyro, 0, 0\n"              // 6
-                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                // 7
-                        "gauge01=Tavrel_Instr!battery_switch, 0, 0\n"                // 8
-                        "gauge02=Tavrel_Instr!Battery_Switch, 180, 90\n"             // 9
-                        "gauge03=Tavrel_Instr!Battery_Switch, 300, 10\n"             // 10
-                        "gauge04=Tavrel_Instr!View_Radios, 0, 0, 24, 24, \"t50\"\n"  // 11
-                        "gauge05=Tavrel_Instr!Hourmeter, 10, 10, 24, 2024\n"         // 12
-                        "gauge06=Tavrel_Instr!Battery_Switch, 10, 10, 100000\n"      // 13
-                        "[Window01]\n"                                               // 14
-                        "size_mm=20000,20000\n";                                     // 15
+  std::ofstream(cfg) << "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                    // 1
+                        "[Windows00]\n"                                                  // 2
+                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                    // 3
+                        "[Window00]\n"                                                   // 4
+                        "size_mm=200,100\n"                                              // 5
+                        "gauge00=Tavrel_Instr!Directional_Gyro, 0, 0\n"                  // 6
+                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                    // 7
+                        "gauge01=Tavrel_Instr!battery_switch, 0, 0\n"                    // 8
+                        "gauge02=Tavrel_Instr!Battery_Switch, 180, 90\n"                 // 9
+                        "gauge03=Tavrel_Instr!Battery_Switch, 300, 10\n"                 // 10
+                        "gauge04=Tavrel_Instr!View_Radios, 0, 0, 24, 24, \"t50\"\n"      // 11
+                        "gauge05=Tavrel_Instr!Hourmeter, 10, 10, 24, 2024\n"             // 12
+                        "gauge06=Tavrel_Instr!Battery_Switch, 10, 10, 100000\n"          // 13
+                        "[Window01]\n"                                                   // 14
+                        "size_mm=20000,20000\n"                                          // 15
+                        "gauge00=Tavrel_Instr!Show_Yoke, 0, 0, 24, 24, t10 # c50\n"      // 16
+                        "gauge01=Tavrel_Instr!Fuel_Zoom, 30, 0, 24, 24, b1305 h43795\n"  // 17
+                        "gauge02=Tavrel_Instr!Registration, 0, 30, 150, 25, tF-GTAV fArial r255\n"
+                        "gauge03=Tavrel_Instr!Hourmeter, 0, 60, 100, 100, ../Tavrel\n";  // 19 // 15
   const std::string m = cfg + ":";
   const std::vector<std::pair<std::string, std::string>> expected = {
       {m + "1: ", "comes before any section"},
@@ -395,6 +435,11 @@ TEST(Gaugeview, CheckListsEveryMistakeWithItsLineAndTheWayOut) {
       {m + "12: ", "lies partly off [Window00]"},
       {m + "13: ", "larger than the largest gauge"},
       {m + "15: ", "larger than the largest window"},
+      // What only a check says: the parameter strings' slips.
+      {m + "16: ", "the key c50 comes after the comment character '#'"},
+      {m + "17: ", "b1305 is not one of the icons"},
+      {m + "18: ", "the font key f comes before the colour key r"},
+      {m + "19: ", "holds '/', which Windows refuses"},
   };
   Result check = gaugeview("check " + cfg + " --quiet");
   EXPECT_EQ(check.status, 1);
