@@ -70,6 +70,14 @@ std::string PanelWindow::describe() const {
   return text;
 }
 
+Placement placed_over(const PanelWindow& window, const ScreenRect& where,
+                      const PanelGaugePlace& gauge) {
+  const double sx = window.width > 0 ? static_cast<double>(where.width) / window.width : 1.0;
+  const double sy = window.height > 0 ? static_cast<double>(where.height) / window.height : 1.0;
+  return Placement{where.x + gauge.at.x * sx, where.y + gauge.at.y * sy, gauge.at.scale_x * sx,
+                   gauge.at.scale_y * sy};
+}
+
 void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
                  const Lighting& lighting, const ScreenRect& where, bool hotspots) {
   if (where.width <= 0 || where.height <= 0 || window.width <= 0 || window.height <= 0) return;
@@ -78,12 +86,7 @@ void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
     canvas.fill(area, lit_colour(window.background, lighting));
   }
   if (window.bitmap != nullptr) renderer.draw_backdrop(canvas, *window.bitmap, area, lighting);
-  const double sx = static_cast<double>(where.width) / window.width;
-  const double sy = static_cast<double>(where.height) / window.height;
-  auto on_screen = [&](const PanelGaugePlace& g) {
-    return Placement{where.x + g.at.x * sx, where.y + g.at.y * sy, g.at.scale_x * sx,
-                     g.at.scale_y * sy};
-  };
+  auto on_screen = [&](const PanelGaugePlace& g) { return placed_over(window, where, g); };
   for (const PanelGaugePlace& g : window.gauges) {
     renderer.draw(*g.instance, canvas, on_screen(g), lighting, area);
   }
@@ -302,6 +305,11 @@ const PanelWindow* Panel::find_window(std::string_view ident_or_section) const {
     }
   }
   return nullptr;
+}
+
+Placement Panel::on_screen(const PanelGaugePlace& gauge) const {
+  const PanelWindow& window = windows_.at(gauge.window);
+  return placed_over(window, window.on_screen, gauge);
 }
 
 size_t Panel::gauge_count() const {

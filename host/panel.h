@@ -84,6 +84,11 @@ struct PanelWindow {
   std::string describe() const;
 };
 
+// Where a gauge of a window lands when the window is drawn over `where`:
+// background pixel (0, 0) and the scale.
+Placement placed_over(const PanelWindow& window, const ScreenRect& where,
+                      const PanelGaugePlace& gauge);
+
 // A window drawn over a rectangle of the canvas: its colour (where it has
 // no bitmap, or under the bitmap's black when background_color= is
 // given), its bitmap stretched over it, its gauges as their last update
@@ -143,6 +148,8 @@ class Panel {
   // The window with this ident, or the section name ("Window01"), or null.
   const PanelWindow* find_window(std::string_view ident_or_section) const;
   bool is_open(const PanelWindow& window) const { return host_.window_open(window.ident); }
+  // Where a gauge of the panel lands on the screen.
+  Placement on_screen(const PanelGaugePlace& gauge) const;
   // The gauges placed, in every window.
   size_t gauge_count() const;
   // The first gauge of the panel with this name, or null.

@@ -294,14 +294,16 @@ EMSCRIPTEN_KEEPALIVE const char* tv_tooltip(double x, double y) {
   return hand_over(std::to_string(id) + "\t" + text + "\t" + gauge->instance->name());
 }
 
-// A placed gauge's rectangle in panel pixels and its background's size:
-// "X Y W H BW BH", empty when the panel has no such gauge.
+// A placed gauge's rectangle in screen pixels (its window's place on the
+// screen) and its background's size: "X Y W H BW BH", empty when the panel
+// has no such gauge.
 EMSCRIPTEN_KEEPALIVE const char* tv_gauge_rect(const char* name) {
   const host::PanelGaugePlace* g = page().panel->gauge_named(name);
   if (g == nullptr) return hand_over("");
+  const host::Placement at = page().panel->on_screen(*g);
   char text[128];
-  std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", g->at.x, g->at.y,
-                g->width * g->at.scale_x, g->height * g->at.scale_y, g->width, g->height);
+  std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", at.x, at.y,
+                g->width * at.scale_x, g->height * at.scale_y, g->width, g->height);
   return hand_over(text);
 }
 
