@@ -69,8 +69,8 @@ struct PanelWindowConfig {
 };
 
 struct PanelConfig {
-  std::string file;    // the name used in messages
-  std::string folder;  // where file= bitmaps are found ("" for none)
+  std::string file;                        // the name used in messages
+  std::string folder;                      // where file= bitmaps are found ("" for none)
   std::vector<PanelWindowConfig> windows;  // in file order, which is drawing order
   // Mistakes, as "FILE:LINE: what, and the way out": lines passed over (a
   // gauge of another module, a malformed line), keys refused.
@@ -94,6 +94,7 @@ bool read_panel_config(const std::string& path, PanelConfig& out, std::string& e
 // The names nearest a misspelt one among `known` (by edit distance,
 // ignoring case; at most three, the nearest first), none when nothing is
 // close.
-std::vector<std::string> nearest_names(std::string_view name, const std::vector<std::string>& known);
+std::vector<std::string> nearest_names(std::string_view name,
+                                       const std::vector<std::string>& known);
 
 }  // namespace tavrel::host

@@ -103,8 +103,8 @@ bool parse_setting(std::string_view text, VariableSetting& out, std::string& err
   return true;
 }
 
-bool parse_state(std::string_view bytes, const std::string& name,
-                 std::vector<VariableSetting>& out, std::string& error) {
+bool parse_state(std::string_view bytes, const std::string& name, std::vector<VariableSetting>& out,
+                 std::string& error) {
   std::string text, reason;
   if (!decode_text(bytes, text, reason)) {
     error = name + ": " + reason;

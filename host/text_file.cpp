@@ -28,8 +28,7 @@ void append_utf8(std::string& out, uint32_t c) {
 }
 
 // UTF-16 after its mark, as UTF-8; a lone surrogate becomes U+FFFD.
-bool utf16_to_utf8(std::string_view bytes, bool big_endian, std::string& out,
-                   std::string& reason) {
+bool utf16_to_utf8(std::string_view bytes, bool big_endian, std::string& out, std::string& reason) {
   if (bytes.size() % 2 != 0) {
     reason = "UTF-16 text that ends in half a character";
     return false;

@@ -67,11 +67,12 @@ constinit GaugeHeader show_yoke = gauge_header({.name = parameter_gauge::kShowYo
                                                 .root = root<show_yoke_icon>,
                                                 .mouse = show_yoke_mouse,
                                                 .callback = params::parameter_gauge_cb});
-constinit GaugeHeader landing_view_toggle = gauge_header({.name = parameter_gauge::kLandingViewToggle,
-                                                          .size_x_mm = 19,
-                                                          .root = root<landing_view_toggle_icon>,
-                                                          .mouse = landing_view_toggle_mouse,
-                                                          .callback = params::parameter_gauge_cb});
+constinit GaugeHeader landing_view_toggle =
+    gauge_header({.name = parameter_gauge::kLandingViewToggle,
+                  .size_x_mm = 19,
+                  .root = root<landing_view_toggle_icon>,
+                  .mouse = landing_view_toggle_mouse,
+                  .callback = params::parameter_gauge_cb});
 constinit GaugeHeader nav_instruments_toggle =
     gauge_header({.name = parameter_gauge::kNavInstrumentsToggle,
                   .size_x_mm = 19,

@@ -22,7 +22,8 @@ void Canvas::fill(uint32_t colour) {
 
 void Canvas::fill(const render::IntRect& area, uint32_t colour) {
   const render::IntRect inside = area.meet({0, 0, width_, height_});
-  for (int y = inside.y0; y < inside.y1; ++y) std::fill(row(y) + inside.x0, row(y) + inside.x1, colour);
+  for (int y = inside.y0; y < inside.y1; ++y)
+    std::fill(row(y) + inside.x0, row(y) + inside.x1, colour);
 }
 
 void Canvas::blend(const render::IntRect& area, uint32_t colour) {

@@ -62,16 +62,21 @@ std::string run(const std::string& command) {
   return text.str();
 }
 
+void expect_each_prints_what_it_shows(const std::vector<Example>& examples,
+                                      const std::string& file) {
+  for (const Example& example : examples) {
+    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << file << ":" << example.line;
+    EXPECT_EQ(run(example.command), example.expected)
+        << file << ":" << example.line << ": " << example.command;
+  }
+}
+
 TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
   std::vector<Example> examples = examples_of("README.md");
   // The reference shows the click of every key, the comment rule and the
   // fallback; losing the block or its marker must not pass silently.
   ASSERT_GE(examples.size(), 24u);
-  for (const Example& example : examples) {
-    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "README.md:" << example.line;
-    EXPECT_EQ(run(example.command), example.expected)
-        << "README.md:" << example.line << ": " << example.command;
-  }
+  expect_each_prints_what_it_shows(examples, "README.md");
 }
 
 // docs/gaugeview.md's examples: the version, the list, a three-window panel
@@ -79,11 +84,7 @@ TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
 TEST(DocsExamples, EveryGaugeviewExamplePrintsWhatTheDocsShow) {
   std::vector<Example> examples = examples_of("docs/gaugeview.md");
   ASSERT_GE(examples.size(), 6u);
-  for (const Example& example : examples) {
-    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "docs/gaugeview.md:" << example.line;
-    EXPECT_EQ(run(example.command), example.expected)
-        << "docs/gaugeview.md:" << example.line << ": " << example.command;
-  }
+  expect_each_prints_what_it_shows(examples, "docs/gaugeview.md");
 }
 
 // docs/catalogue.md holds, after its marker line, exactly what `gaugeview
