@@ -36,9 +36,9 @@ else
 fi
 
 if [ -x build/native/gaugeview ] && [ -f panels/default.cfg ]; then
-  build/native/gaugeview panel panels/default.cfg --state panels/cruise.state --quiet -o build/panel.png
+  build/native/gaugeview panel panels/default.cfg --state panels/cruise.state --quiet -o build/panel.png >/dev/null
   build/native/gaugeview panel panels/default.cfg --state panels/cruise.state --night --quiet \
-    -o build/panel-night.png
+    -o build/panel-night.png >/dev/null
   echo "build: rendered build/panel.png and build/panel-night.png"
 fi
 echo "build: wrote build/win32/Tavrel_Instr.gau"

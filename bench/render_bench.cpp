@@ -141,7 +141,7 @@ void BM_FullPanelOf51Dials(benchmark::State& state) {
     host::GaugeInstance& instance = h.place(name);
     double scale = i % 2 == 0 ? 0.5 : 125.0 / 280.0;  // 140 and 125 px
     double x = 10 + (i % 9) * 145, y = 10 + (i / 9) * 105;
-    panel.gauges.push_back({&instance, {x, y, scale, scale}, 0, 0, {}});  // drawn, not clicked
+    panel.gauges.push_back({&instance, {x, y, scale, scale}, 0, 0, {}, 0});  // drawn, not clicked
   }
   host::Canvas canvas(panel.width, panel.height);
   int frame = 0;

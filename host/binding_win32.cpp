@@ -69,13 +69,27 @@ std::string default_module_path() {
   return beside;
 }
 
+// The system's words for a Windows error code ("The specified module could
+// not be found."), without the line end Windows puts after them.
+std::string windows_reason(DWORD code) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, text, sizeof text, nullptr);
+  std::string reason(text, length);
+  while (!reason.empty() &&
+         (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
+    reason.pop_back();
+  }
+  return reason.empty() ? "Windows error " + std::to_string(code) : reason;
+}
+
 }  // namespace
 
 std::unique_ptr<ModuleBinding> bind_module(const std::string& path, std::string* error) {
   std::string module_path = path.empty() ? default_module_path() : path;
   HMODULE module = LoadLibraryA(module_path.c_str());
   if (module == nullptr) {
-    if (error) *error = "cannot load module " + module_path;
+    if (error) *error = "cannot load module " + module_path + ": " + windows_reason(GetLastError());
     return nullptr;
   }
   auto binding = std::make_unique<LoadedModule>(module, module_path);

@@ -96,6 +96,7 @@ class Host {
 
   // Panel windows by ident.
   bool window_open(uint32_t ident) const { return open_windows_.count(ident) != 0; }
+  const std::set<uint32_t>& open_windows() const { return open_windows_; }
   void open_window(uint32_t ident);
   void close_window(uint32_t ident);
   void toggle_window(uint32_t ident);

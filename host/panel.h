@@ -1,18 +1,19 @@
 // A panel on the host: the one home of everything a panel is and does.
-// It places a configuration's gauges in their window and owns those
-// instances, finds the gauge under a point of the panel and the point in
-// that gauge's background pixels, takes the pointer (press, repeat, drag,
-// release), keeps the clocks (a held box repeats, engine time runs while the
-// engine turns) and draws its windows. gaugeview and the web page are thin
+// It places a configuration's windows and their gauges and owns those
+// instances, lays the windows out on a screen, finds the window and the
+// gauge under a point of the screen and the point in that gauge's
+// background pixels, takes the pointer (press, repeat, drag, release),
+// keeps the clocks (a held box repeats, engine time runs while the engine
+// turns) and draws the open windows. gaugeview and the web page are thin
 // front-ends over it.
 //
-// A panel holds windows, each with its ident, size, backdrop and gauges. A
-// configuration gives one window today (its first window section, the main
-// panel); whether a window is open is the host's (Host::window_open), which
-// the module's events and services change.
+// Whether a window is open is the host's (Host::window_open), which the
+// module's events and services change; the panel sets each window as its
+// configuration says at start and draws and clicks only open ones.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,31 +27,87 @@ namespace tavrel::host {
 
 // The instrument panel's own colour where a configuration gives none.
 constexpr uint32_t kPanelColour = 0x00484440;  // 0x00BBGGRR: dark grey
+// The screen where no open window covers it: the view out of the cockpit,
+// which gaugeview does not draw.
+constexpr uint32_t kScreenColour = 0x00302820;  // 0x00BBGGRR: dark slate
+// A window without ident= is the main panel (0) when it comes first, else
+// it gets this plus its number (Window03: 10003), which no hotspot names
+// by accident.
+constexpr uint32_t kUnnamedWindowIdents = 10000;
+// The largest screen gaugeview draws, in pixels a side.
+constexpr int kLargestScreen = 4096;
 
-// One gauge of a window, where it lands: background pixel (0, 0) at `at`,
-// `width` x `height` background pixels, scaled by the placement.
+// One gauge of a window, where it lands in the window's own pixels (its
+// design size): background pixel (0, 0) at `at`, `width` x `height`
+// background pixels, scaled by the placement.
 struct PanelGaugePlace {
   GaugeInstance* instance = nullptr;
   Placement at;
   int width = 0;
   int height = 0;
-  PanelGauge line;  // the configuration's line it came from
+  PanelGauge line;    // the configuration's line it came from
+  size_t window = 0;  // the index of its window in Panel::windows()
 };
 
-// A window of the panel: its ident, its size in panel pixels, its backdrop
-// and its gauges in drawing order.
+// A rectangle of the screen, in whole pixels.
+struct ScreenRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool holds(double px, double py) const {
+    return px >= x && py >= y && px < x + width && py < y + height;
+  }
+};
+
+// A window of the panel: its ident and names, its size in its own pixels,
+// its backdrop, its gauges in drawing order, and where it stands on the
+// screen.
 struct PanelWindow {
   uint32_t ident = panel_window::kMain.ident;
+  std::string section;  // "Window00"; empty for a panel made in code
+  std::string title;
+  bool visible_at_start = true;
   int width = 0;
   int height = 0;
   uint32_t background = kPanelColour;  // 0x00BBGGRR
+  bool colour_given = false;           // background_color= (shown under a bitmap's black)
+  std::shared_ptr<Backdrop> bitmap;    // file=, or null
   std::vector<PanelGaugePlace> gauges;
+  ScreenRect on_screen;
+  // How the configuration places it on the screen.
+  std::optional<int> position;
+  std::optional<ScreenFraction> window_pos;
+  std::optional<ScreenFraction> window_size;
+
+  // "window 50 (Window01, Radio stack)"
+  std::string describe() const;
 };
 
-// A window drawn: the backdrop, then every gauge as its last update left
-// it, then (on request) their click boxes and tooltip areas over them all.
+// Where a gauge of a window lands when the window is drawn over `where`:
+// background pixel (0, 0) and the scale.
+Placement placed_over(const PanelWindow& window, const ScreenRect& where,
+                      const PanelGaugePlace& gauge);
+
+// A window drawn over a rectangle of the canvas: its colour (where it has
+// no bitmap, or under the bitmap's black when background_color= is
+// given), its bitmap stretched over it, its gauges as their last update
+// left them, scaled with it and kept within it, and on request their click
+// boxes and tooltip areas.
+void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
+                 const Lighting& lighting, const ScreenRect& where, bool hotspots = false);
+// The same at its own size, at the canvas's top left.
 void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
                  const Lighting& lighting, bool hotspots = false);
+
+// A point of the screen as the panel sees it: the top-most open window
+// holding it, the gauge there (the last drawn whose rectangle holds the
+// point) and the point in that gauge's background pixels (rounded down).
+struct PanelHit {
+  const PanelWindow* window = nullptr;
+  const PanelGaugePlace* gauge = nullptr;
+  PixPoint at{0, 0};
+};
 
 class Panel {
  public:
@@ -67,33 +124,60 @@ class Panel {
   Panel(const Panel&) = delete;
   Panel& operator=(const Panel&) = delete;
 
-  // Places every gauge of a configuration, after removing whatever this
-  // panel placed before: one instance per gauge line. A gauge the module
+  // Places every window of a configuration, after removing whatever this
+  // panel placed before: each window is opened or closed as it says, then
+  // its gauges are placed, one instance per gauge line. A gauge the module
   // lacks, or whose background bitmap is missing, is left out (and removed
   // again) with a problem naming its line. A gauge with no size gets its
-  // design width (size_x_mm); a width alone keeps its proportions. Without
-  // size_mm the window just holds its gauges.
+  // design width (size_x_mm); a width alone keeps its proportions. A window
+  // is size_mm big, else its bitmap's size (size_mm with a width alone
+  // keeps the bitmap's proportions), else just large enough for its
+  // gauges. The screen becomes the first window's size.
   void place(const PanelConfig& config);
   // Removes every instance of the panel (service 12, last placed first).
   void clear();
 
   // The configuration's problems, then placing's.
   const std::vector<std::string>& problems() const { return problems_; }
+  // What only a check lists (the configuration's notes, and the parameter
+  // strings' slips).
+  const std::vector<std::string>& notes() const { return notes_; }
   const std::vector<PanelWindow>& windows() const { return windows_; }
-  // The main window (the one a configuration gives today).
+  // The main window: the first one.
   const PanelWindow& window() const { return windows_.front(); }
+  // The window with this ident, or the section name ("Window01"), or null.
+  const PanelWindow* find_window(std::string_view ident_or_section) const;
+  bool is_open(const PanelWindow& window) const { return host_.window_open(window.ident); }
+  // Where a gauge of the panel lands on the screen.
+  Placement on_screen(const PanelGaugePlace& gauge) const;
+  // The gauges placed, in every window.
+  size_t gauge_count() const;
   // The first gauge of the panel with this name, or null.
   const PanelGaugePlace* gauge_named(std::string_view name) const;
 
-  // A point of the window in a gauge's background pixels (rounded down).
-  static PixPoint to_background(const PanelGaugePlace& gauge, double x, double y);
-  // The gauge under a point of the window: the last drawn whose rectangle
-  // holds it, or null.
-  const PanelGaugePlace* gauge_at(double x, double y) const;
-  // The tooltip at a point (0: none) and the gauge it belongs to.
+  // The screen: its size, and each window's place on it. Windows with
+  // window_size= take that share of the screen; the others their own size.
+  // window_pos= places the top-left corner at a share of the screen;
+  // position= at one of nine places (0 top left, 1 top centre, 2 top right,
+  // 3 ... 5 the middle row, 6 ... 8 the bottom row); neither: the top left.
+  void set_screen(int width, int height);
+  int screen_width() const { return screen_width_; }
+  int screen_height() const { return screen_height_; }
+  // One window alone at its own size, the screen its size (a closed window
+  // is opened first). False when the panel has no such window.
+  bool show_alone(const PanelWindow& window);
+
+  // A point of the screen: the window and gauge under it.
+  PanelHit hit(double x, double y) const;
+  // A point of the screen in a gauge's background pixels (rounded down).
+  PixPoint to_background(const PanelGaugePlace& gauge, double x, double y) const;
+  // The gauge under a point of the screen, or null.
+  const PanelGaugePlace* gauge_at(double x, double y) const { return hit(x, y).gauge; }
+  // The tooltip at a point of the screen (0: none) and the gauge it
+  // belongs to.
   uint32_t tooltip_at(double x, double y, const PanelGaugePlace** gauge = nullptr) const;
 
-  // The pointer. press() puts the button down at a point of the window: the
+  // The pointer, at points of the screen. press() puts the button down: the
   // box under it is called, and held (the result's child is null where no
   // box is). repeat() calls the held box once more when it repeats while
   // held; drag() calls it with a move when it follows drags; each returns
@@ -127,18 +211,26 @@ class Panel {
   // (the hour meter writes its file and reads it back). The count placed.
   int place_again(std::string_view name);
 
+  // The screen: its colour, then every open window in order (its colour,
+  // its bitmap, its gauges as their last update left them, and on request
+  // their click boxes and tooltip areas), each kept within its rectangle.
   void draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting,
             bool hotspots = false) const;
 
  private:
-  // Places one configuration line in the window, widening the extent of
-  // its gauges; false with a problem when it is left out.
-  bool place_line(PanelWindow& window, const PanelGauge& line, const std::string& file,
-                  double& right, double& bottom);
+  // Places one configuration line in a window, widening the extent of its
+  // gauges; false with a problem when it is left out.
+  bool place_line(PanelWindow& window, size_t index, const PanelGauge& line,
+                  const std::string& file, double& right, double& bottom);
+  void lay_out();
 
   Host& host_;
   std::vector<PanelWindow> windows_;
   std::vector<std::string> problems_;
+  std::vector<std::string> notes_;
+  int screen_width_ = 0;
+  int screen_height_ = 0;
+  const PanelWindow* alone_ = nullptr;
   const PanelGaugePlace* held_ = nullptr;  // the gauge the button is down on
   double held_seconds_ = 0.0;
   double repeat_due_ = 0.0;

@@ -44,6 +44,8 @@ class Canvas {
   std::vector<uint32_t>& pixels() { return pixels_; }
   // Every pixel to one colour.
   void fill(uint32_t colour);
+  // One colour over a rectangle, clipped to the canvas.
+  void fill(const render::IntRect& area, uint32_t colour);
   // A colour over every pixel of a rectangle, clipped to the canvas.
   void blend(const render::IntRect& area, uint32_t colour);
 
@@ -80,6 +82,30 @@ Lighting lighting_of(const VariableStore& variables, bool night);
 // bits in every build); the angle is first rounded to 1/4096 degree.
 void sin_cos_degrees(double degrees, double& sine, double& cosine);
 
+namespace render {
+struct Still;
+}
+
+// A panel window's background bitmap, made ready to stretch over the
+// window's rectangle: pure black is clear (what lies under the window shows
+// through). The fast drawing keeps it resampled for the last rectangle it
+// was drawn over.
+class Backdrop {
+ public:
+  explicit Backdrop(const dib::Image& image);
+  ~Backdrop();
+  Backdrop(const Backdrop&) = delete;
+  Backdrop& operator=(const Backdrop&) = delete;
+  int width() const { return surface_.width(); }
+  int height() const { return surface_.height(); }
+
+ private:
+  friend class Renderer;
+  Surface surface_;
+  std::unique_ptr<render::Still> ready_;  // resampled over `ready_over_`
+  render::IntRect ready_over_;
+};
+
 // How the renderer draws. The fast drawing keeps still pictures resampled
 // and lit between frames and copies them in runs; the reference drawing
 // samples and blends every pixel on its own, with nothing kept, through the
@@ -103,6 +129,14 @@ class Renderer {
   // inside the gauge's rectangle.
   void draw(const GaugeInstance& instance, Canvas& canvas, const Placement& at,
             const Lighting& lighting);
+  // The same, kept inside `within` too (a panel window's rectangle).
+  void draw(const GaugeInstance& instance, Canvas& canvas, const Placement& at,
+            const Lighting& lighting, const render::IntRect& within);
+
+  // A panel window's background bitmap stretched over `onto`, lit as the
+  // panel is (an element without image flags).
+  void draw_backdrop(Canvas& canvas, Backdrop& backdrop, const render::IntRect& onto,
+                     const Lighting& lighting);
 
   // Outlines the instance's click boxes (green: fires a key event; magenta:
   // calls module code; "R" repeats while held, "D" drags) and its tooltip

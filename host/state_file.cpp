@@ -3,11 +3,12 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "host/catalogue.h"
 #include "host/text.h"
+#include "host/text_file.h"
 
 namespace tavrel::host {
 namespace {
@@ -102,40 +103,53 @@ bool parse_setting(std::string_view text, VariableSetting& out, std::string& err
   return true;
 }
 
-bool parse_state(std::istream& in, const std::string& name, std::vector<VariableSetting>& out,
+bool parse_state(std::string_view bytes, const std::string& name, std::vector<VariableSetting>& out,
                  std::string& error) {
-  std::string line;
+  std::string text, reason;
+  if (!decode_text(bytes, text, reason)) {
+    error = name + ": " + reason;
+    return false;
+  }
   int number = 0;
-  while (std::getline(in, line)) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line = std::string_view(text).substr(start, end - start);
+    start = end + 1;
     ++number;
-    std::string_view text(line);
-    size_t hash = text.find('#');
-    if (hash != std::string_view::npos) text = text.substr(0, hash);
-    text = trim(text);
-    if (text.empty()) continue;
+    size_t hash = line.find('#');
+    if (hash != std::string_view::npos) line = line.substr(0, hash);
+    line = trim(line);
+    if (line.empty()) continue;
     VariableSetting setting;
-    std::string reason;
-    if (!parse_setting(text, setting, reason)) {
+    if (!parse_setting(line, setting, reason)) {
       error = name + ":" + std::to_string(number) + ": " + reason;
       return false;
     }
     out.push_back(setting);
   }
+  return true;
+}
+
+bool parse_state(std::istream& in, const std::string& name, std::vector<VariableSetting>& out,
+                 std::string& error) {
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
   if (in.bad()) {
     error = name + ": cannot be read";
     return false;
   }
-  return true;
+  return parse_state(bytes, name, out, error);
 }
 
 bool read_state_file(const std::string& path, std::vector<VariableSetting>& out,
                      std::string& error) {
-  std::ifstream file(path);
-  if (!file) {
-    error = "cannot read state file " + path;
+  std::string bytes;
+  if (!read_file_bytes(path, kLargestTextFile, bytes, error)) {
+    error = "state file: " + error;
     return false;
   }
-  return parse_state(file, path, out, error);
+  return parse_state(bytes, path, out, error);
 }
 
 void apply_settings(const std::vector<VariableSetting>& settings, VariableStore& variables) {

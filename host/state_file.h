@@ -24,11 +24,15 @@ struct VariableSetting {
 // with the reason in `error`.
 bool parse_setting(std::string_view text, VariableSetting& out, std::string& error);
 
-// Reads a state file. False at the first bad line, with "NAME:LINE: reason"
-// in `error` (`name` is the file name used in messages).
+// Reads a state file from its bytes, saved as authors save them
+// (host/text_file.h). False at the first bad line, with "NAME:LINE:
+// reason" in `error` (`name` is the file name used in messages).
+bool parse_state(std::string_view bytes, const std::string& name, std::vector<VariableSetting>& out,
+                 std::string& error);
 bool parse_state(std::istream& in, const std::string& name, std::vector<VariableSetting>& out,
                  std::string& error);
-// The same from a file; an unreadable file is an error too.
+// The same from a file; an unreadable file is an error too, with the
+// system's reason.
 bool read_state_file(const std::string& path, std::vector<VariableSetting>& out,
                      std::string& error);
 

@@ -1,6 +1,7 @@
 #include "host/state_report.h"
 
 #include <cmath>
+#include <set>
 
 #include "module/catalogue.h"
 #include "module/elements.h"
@@ -118,6 +119,12 @@ std::string describe_window_toggle(uint32_t ident, bool now_open) {
          (now_open ? "open" : "closed") + ")";
 }
 
+std::string describe_open_windows(const Host& host) {
+  std::string line = "panel windows open:";
+  for (uint32_t ident : host.open_windows()) line += " " + std::to_string(ident);
+  return host.open_windows().empty() ? line + " none" : line;
+}
+
 std::vector<std::string> describe_activity(const Host& host) {
   std::vector<std::string> lines;
   for (const FiredEvent& e : host.fired()) lines.push_back(describe_event(e));
@@ -181,12 +188,14 @@ std::vector<std::string> run_state_script(Host& host, const StateScript& script)
   // Only what the updates fire is reported, not what install and panel
   // open did.
   host.clear_fired();
+  const std::set<uint32_t> open_at_start = host.open_windows();
   for (size_t step = 1; step < script.steps.size(); ++step) {
     host.update();
     apply_settings(script.steps[step], host.variables());
   }
   host.update();
   std::vector<std::string> lines = describe_activity(host);
+  if (host.open_windows() != open_at_start) lines.push_back(describe_open_windows(host));
   std::vector<std::string> elements = describe_elements(instance);
   lines.insert(lines.end(), elements.begin(), elements.end());
   host.remove(instance);

@@ -34,6 +34,10 @@ std::string describe_event(const FiredEvent& event);
 // A panel window toggled through the host service, and how it was left.
 std::string describe_window_toggle(uint32_t ident, bool now_open);
 
+// "panel windows open: 0 50", the idents in increasing order ("none" when
+// every window is closed).
+std::string describe_open_windows(const Host& host);
+
 // The key events fired and the panel windows toggled since the host's last
 // clear_fired(), one a line: the events first, then the windows.
 std::vector<std::string> describe_activity(const Host& host);
@@ -53,7 +57,8 @@ struct StateScript {
   std::vector<std::vector<VariableSetting>> steps;  // [0]: before placing
 };
 
-// Runs the script on the host and returns what the updates fired, then the
+// Runs the script on the host and returns what the updates fired, the
+// panel windows open when the updates opened or closed one, then the
 // elements after the final update; the instance is removed (service 12)
 // before returning. Throws HostError for an unknown gauge.
 std::vector<std::string> run_state_script(Host& host, const StateScript& script);

@@ -542,6 +542,44 @@ inline constexpr PanelWindow kOverhead{250, "OVERHEAD_PANEL"};
 }  // namespace panel_window
 
 // ---------------------------------------------------------------------------
+// The gauges whose parameter strings mean something, by the language each
+// reads, and the one file the module keeps.
+namespace parameter_gauge {
+
+// The seven configurable hotspots: keys b, h, a, o, c, t and p.
+inline constexpr char kInstrumentZoom[] = "Instrument_Zoom";
+inline constexpr char kFuelZoom[] = "Fuel_Zoom";
+inline constexpr char kCloseSubpanel[] = "Close_Subpanel";
+inline constexpr char kViewRadios[] = "View_Radios";
+inline constexpr char kShowYoke[] = "Show_Yoke";
+inline constexpr char kLandingViewToggle[] = "Landing_View_Toggle";
+inline constexpr char kNavInstrumentsToggle[] = "Nav_Instruments_Toggle";
+inline constexpr const char* kHotspots[] = {
+    kInstrumentZoom, kFuelZoom,          kCloseSubpanel,        kViewRadios,
+    kShowYoke,       kLandingViewToggle, kNavInstrumentsToggle,
+};
+// The registration plate: the registration after "t", then keys r, g, b
+// and f.
+inline constexpr char kRegistration[] = "Registration";
+// The hour meter: its whole string names its hours file.
+inline constexpr char kHourmeter[] = "Hourmeter";
+
+// The hours file, relative to the folder the module runs in (the host's
+// own), with the platform's folder separator.
+inline constexpr char kHoursFolder[] = "gauges";
+#if defined(_WIN32)
+inline constexpr char kHoursFile[] = "gauges\\%s.fhr";
+#else
+inline constexpr char kHoursFile[] = "gauges/%s.fhr";
+#endif
+inline constexpr char kHoursExtension[] = ".fhr";
+// The room the module builds the file name in, its terminating zero
+// included.
+inline constexpr unsigned kHoursPathRoom = 260;
+
+}  // namespace parameter_gauge
+
+// ---------------------------------------------------------------------------
 // The tables, for the readers that go through them all.
 namespace catalogue {
 

@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/catalogue.h"
@@ -20,6 +22,7 @@
 #include "host/render.h"
 #include "host/state_file.h"
 #include "host/state_report.h"
+#include "module/catalogue.h"
 #include "tools/png_file.h"
 
 #ifdef _WIN32
@@ -44,30 +47,68 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-const char kUsage[] =
-    "usage: gaugeview COMMAND ...\n"
-    "  list [--long]\n"
-    "         --long: each gauge's facts (tokens, tooltips, click boxes, parameter string)\n"
-    "  render GAUGE -o OUT.png [--set TOKEN=VALUE]... [--state FILE] [--param STRING]\n"
-    "         [--width PX] [--night] [--lang en|fr] [--hotspots] [--reference]\n"
-    "  panel PANEL.cfg -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night]\n"
-    "         [--lang en|fr] [--hotspots] [--strict] [--reference]\n"
-    "  sheet -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night] [--lang en|fr]\n"
-    "         [--hotspots] [--reference]\n"
-    "  click GAUGE X Y [--hold N] [--drag X2 Y2] [--param STRING] [--set TOKEN=VALUE]...\n"
-    "         [--state FILE] [--width PX] [--lang en|fr]\n"
-    "  hover GAUGE X Y [--param STRING] [--set TOKEN=VALUE]... [--state FILE] [--width PX]\n"
-    "  state GAUGE [--set TOKEN=VALUE]... [--state FILE] [--param STRING] [--fail SYSTEM]...\n"
-    "         [--next [--set TOKEN=VALUE]...]...\n"
-    "         prints what every element shows after the updates, one line each:\n"
-    "         PATH TYPE bitmap ID [value V[,V...]] [STATE] [frozen]\n"
-    "  catalogue [--json]\n"
-    "         the host's numbers the gauges use: tokens, key events, tooltips, panel windows\n"
-    "every command also takes --quiet (no progress on stderr) and --module FILE.gau\n"
-    "(the Windows build's module; the native build has its module linked in)\n";
+// Each command's usage line(s), as --help prints them.
+struct CommandHelp {
+  const char* name;
+  size_t arguments;  // positional arguments it takes
+  const char* usage;
+};
+const CommandHelp kCommands[] = {
+    {"list", 0,
+     "  list\n         every gauge of the module: name, background bitmap, size_x_mm, tooltip\n"},
+    {"render", 1,
+     "  render GAUGE -o OUT.png [--set TOKEN=VALUE]... [--state FILE] [--param STRING]\n"
+     "         [--width PX] [--night] [--lang en|fr] [--hotspots] [--reference]\n"},
+    {"panel", 1,
+     "  panel PANEL.cfg -o OUT.png [--screen WxH] [--window IDENT] [--click X Y]...\n"
+     "         [--state FILE] [--set TOKEN=VALUE]... [--night] [--lang en|fr] [--hotspots]\n"
+     "         [--strict] [--reference]\n"
+     "         draws the screen: every open window at its place; --window: one window alone;\n"
+     "         --click: clicks on the screen, in order, before the picture is drawn\n"},
+    {"check", 1,
+     "  check PANEL.cfg [--state FILE] [--set TOKEN=VALUE]... [--lang en|fr]\n"
+     "         reads and places the whole panel without drawing and lists every finding;\n"
+     "         exit 0 when clean, 1 with findings\n"},
+    {"sheet", 0,
+     "  sheet -o OUT.png [--state FILE] [--set TOKEN=VALUE]... [--night] [--lang en|fr]\n"
+     "         [--hotspots] [--reference]\n"},
+    {"click", 3,
+     "  click GAUGE X Y [--hold N] [--drag X2 Y2] [--param STRING] [--set TOKEN=VALUE]...\n"
+     "         [--state FILE] [--width PX] [--lang en|fr]\n"},
+    {"hover", 3,
+     "  hover GAUGE X Y [--param STRING] [--set TOKEN=VALUE]... [--state FILE] [--width PX]\n"},
+    {"state", 1,
+     "  state GAUGE [--set TOKEN=VALUE]... [--state FILE] [--param STRING] [--fail SYSTEM]...\n"
+     "         [--next [--set TOKEN=VALUE]...]...\n"
+     "         prints what every element shows after the updates, one line each:\n"
+     "         PATH TYPE bitmap ID [value V[,V...]] [STATE] [frozen]\n"},
+    {"catalogue", 0,
+     "  catalogue [--json]\n"
+     "         the host's numbers the gauges use: tokens, key events, tooltips, panel windows\n"},
+};
+
+const char kGlobalOptions[] =
+    "options for every command, before or after it: --quiet (no progress on stderr),\n"
+    "--module FILE.gau (the Windows build's module; the native build has its module linked in),\n"
+    "--sim-folder DIR (the simulator's folder: hour meters keep their files in its gauges\n"
+    "folder, created if missing; default: the current folder),\n"
+    "--help (this text, or COMMAND --help for one command), --version\n";
+
+// The version gaugeview reports.
+constexpr char kVersion[] = "gaugeview 1.0 (Tavrel_Instr, 51 gauges)";
+
+std::string usage(const std::string& command) {
+  std::string text = "usage: gaugeview COMMAND ...\n";
+  for (const CommandHelp& c : kCommands) {
+    if (command.empty() || command == c.name) text += c.usage;
+  }
+  return text + kGlobalOptions;
+}
 
 struct Options {
   std::string command;
+  bool help = false;
+  bool version = false;
   std::vector<std::string> positional;
   std::vector<host::VariableSetting> settings;  // --state first, then --set in order
   std::string state_file;
@@ -84,6 +125,11 @@ struct Options {
   int hold = 0;
   std::optional<PixPoint> drag;
   std::string module;
+  std::string sim_folder;  // --sim-folder: hours files under its gauges folder
+  // panel: --screen, --window, --click
+  std::optional<PixPoint> screen;
+  std::string window;
+  std::vector<PixPoint> clicks;
   // state: one entry per --next, holding the --set texts that follow it.
   std::vector<std::vector<std::string>> next_steps;
   std::vector<uint32_t> failures;  // --fail
@@ -105,102 +151,141 @@ int parse_number(const std::string& text, const std::string& what, int low, int 
 }
 
 Options parse_options(int argc, char** argv) {
-  if (argc < 2) throw UsageError("no command given");
   Options o;
-  o.command = argv[1];
-  if (o.command == "-h" || o.command == "--help" || o.command == "help") return o;
   struct Spec {
     int arguments;
-    std::string commands;  // the commands that take it
+    std::string commands;  // the commands that take it; "*": every one
   };
   const std::map<std::string, Spec> specs = {
       {"-o", {1, "render panel sheet"}},
-      {"--set", {1, "render panel sheet click hover state"}},
-      {"--state", {1, "render panel sheet click hover state"}},
+      {"--set", {1, "render panel check sheet click hover state"}},
+      {"--state", {1, "render panel check sheet click hover state"}},
       {"--param", {1, "render click hover state"}},
       {"--width", {1, "render click hover"}},
       {"--night", {0, "render panel sheet"}},
-      {"--lang", {1, "list render panel sheet click hover"}},
+      {"--lang", {1, "list render panel check sheet click hover"}},
       {"--hotspots", {0, "render panel sheet"}},
       {"--reference", {0, "render panel sheet"}},
       {"--strict", {0, "panel"}},
+      {"--screen", {1, "panel"}},
+      {"--window", {1, "panel"}},
+      {"--click", {2, "panel"}},
       {"--hold", {1, "click"}},
       {"--drag", {2, "click"}},
-      {"--quiet", {0, "list render panel sheet click hover state catalogue"}},
-      {"--module", {1, "list render panel sheet click hover state catalogue"}},
       {"--json", {0, "catalogue"}},
       {"--long", {0, "list"}},
       {"--next", {0, "state"}},
       {"--fail", {1, "state"}},
+      {"--quiet", {0, "*"}},
+      {"--module", {1, "*"}},
+      {"--sim-folder", {1, "*"}},
+      {"--help", {0, "*"}},
+      {"-h", {0, "*"}},
+      {"--version", {0, "*"}},
   };
-  const std::map<std::string, size_t> positional_count = {
-      {"list", 0},  {"render", 1}, {"panel", 1}, {"sheet", 0},
-      {"click", 3}, {"hover", 3},  {"state", 1}, {"catalogue", 0}};
-  auto command = positional_count.find(o.command);
-  if (command == positional_count.end()) throw UsageError("unknown command \"" + o.command + "\"");
-
-  for (int i = 2; i < argc; ++i) {
+  // Options are checked against the command once it is known: it may come
+  // after global ones.
+  std::vector<std::string> given;
+  for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    if (arg.size() > 1 && arg[0] == '-' &&
-        !(arg.size() > 1 && std::isdigit(static_cast<unsigned char>(arg[1])))) {
-      auto spec = specs.find(arg);
-      if (spec == specs.end()) throw UsageError("unknown option " + arg);
-      if ((" " + spec->second.commands + " ").find(" " + o.command + " ") == std::string::npos) {
-        throw UsageError("option " + arg + " does not apply to " + o.command);
+    const bool option =
+        arg.size() > 1 && arg[0] == '-' && !std::isdigit(static_cast<unsigned char>(arg[1]));
+    if (!option) {
+      if (o.command.empty() && !(arg == "help")) {
+        o.command = arg;
+      } else if (arg == "help" && o.command.empty()) {
+        o.help = true;
+      } else {
+        o.positional.push_back(arg);
       }
-      if (i + spec->second.arguments >= argc) throw UsageError("option " + arg + " needs a value");
-      std::string value = spec->second.arguments > 0 ? argv[i + 1] : "";
-      if (arg == "-o") {
-        o.output = value;
-      } else if (arg == "--set") {
-        (o.next_steps.empty() ? o.set_texts : o.next_steps.back()).push_back(value);
-      } else if (arg == "--next") {
-        o.next_steps.emplace_back();
-      } else if (arg == "--fail") {
-        o.failures.push_back(static_cast<uint32_t>(parse_number(value, "--fail", 1, 999999999)));
-      } else if (arg == "--state") {
-        o.state_file = value;
-      } else if (arg == "--param") {
-        o.parameters = value;
-      } else if (arg == "--width") {
-        o.width = parse_number(value, "--width", 1, 8192);
-      } else if (arg == "--night") {
-        o.night = true;
-      } else if (arg == "--lang") {
-        if (value == "en") {
-          o.language = host::Language::kEnglish;
-        } else if (value == "fr") {
-          o.language = host::Language::kFrench;
-        } else {
-          throw UsageError("--lang takes en or fr, not \"" + value + "\"");
-        }
-      } else if (arg == "--hotspots") {
-        o.hotspots = true;
-      } else if (arg == "--reference") {
-        o.reference = true;
-      } else if (arg == "--strict") {
-        o.strict = true;
-      } else if (arg == "--hold") {
-        o.hold = parse_number(value, "--hold", 0, 10000);
-      } else if (arg == "--drag") {
-        o.drag = PixPoint{parse_number(argv[i + 1], "--drag X2", -100000, 100000),
-                          parse_number(argv[i + 2], "--drag Y2", -100000, 100000)};
-      } else if (arg == "--quiet") {
-        o.quiet = true;
-      } else if (arg == "--module") {
-        o.module = value;
-      } else if (arg == "--json") {
-        o.json = true;
-      } else if (arg == "--long") {
-        o.long_list = true;
+      continue;
+    }
+    auto spec = specs.find(arg);
+    if (spec == specs.end()) throw UsageError("unknown option " + arg);
+    if (i + spec->second.arguments >= argc) throw UsageError("option " + arg + " needs a value");
+    given.push_back(arg);
+    std::string value = spec->second.arguments > 0 ? argv[i + 1] : "";
+    if (arg == "-o") {
+      o.output = value;
+    } else if (arg == "--set") {
+      (o.next_steps.empty() ? o.set_texts : o.next_steps.back()).push_back(value);
+    } else if (arg == "--next") {
+      o.next_steps.emplace_back();
+    } else if (arg == "--fail") {
+      o.failures.push_back(static_cast<uint32_t>(parse_number(value, "--fail", 1, 999999999)));
+    } else if (arg == "--state") {
+      o.state_file = value;
+    } else if (arg == "--param") {
+      o.parameters = value;
+    } else if (arg == "--width") {
+      o.width = parse_number(value, "--width", 1, 8192);
+    } else if (arg == "--night") {
+      o.night = true;
+    } else if (arg == "--lang") {
+      if (value == "en") {
+        o.language = host::Language::kEnglish;
+      } else if (value == "fr") {
+        o.language = host::Language::kFrench;
+      } else {
+        throw UsageError("--lang takes en or fr, not \"" + value + "\"");
       }
-      i += spec->second.arguments;
-    } else {
-      o.positional.push_back(arg);
+    } else if (arg == "--hotspots") {
+      o.hotspots = true;
+    } else if (arg == "--reference") {
+      o.reference = true;
+    } else if (arg == "--strict") {
+      o.strict = true;
+    } else if (arg == "--screen") {
+      const size_t x = value.find_first_of("xX");
+      if (x == std::string::npos)
+        throw UsageError("--screen takes WIDTHxHEIGHT, not \"" + value + "\"");
+      o.screen =
+          PixPoint{parse_number(value.substr(0, x), "--screen width", 1, host::kLargestScreen),
+                   parse_number(value.substr(x + 1), "--screen height", 1, host::kLargestScreen)};
+    } else if (arg == "--window") {
+      o.window = value;
+    } else if (arg == "--click") {
+      o.clicks.push_back({parse_number(argv[i + 1], "--click X", -100000, 100000),
+                          parse_number(argv[i + 2], "--click Y", -100000, 100000)});
+    } else if (arg == "--hold") {
+      o.hold = parse_number(value, "--hold", 0, 10000);
+    } else if (arg == "--drag") {
+      o.drag = PixPoint{parse_number(argv[i + 1], "--drag X2", -100000, 100000),
+                        parse_number(argv[i + 2], "--drag Y2", -100000, 100000)};
+    } else if (arg == "--quiet") {
+      o.quiet = true;
+    } else if (arg == "--module") {
+      o.module = value;
+    } else if (arg == "--sim-folder") {
+      if (value.empty()) throw UsageError("--sim-folder needs a folder");
+      o.sim_folder = value;
+    } else if (arg == "--json") {
+      o.json = true;
+    } else if (arg == "--long") {
+      o.long_list = true;
+    } else if (arg == "--help" || arg == "-h") {
+      o.help = true;
+    } else if (arg == "--version") {
+      o.version = true;
+    }
+    i += spec->second.arguments;
+  }
+  if (o.help || o.version) return o;
+  if (o.command.empty()) throw UsageError("no command given");
+  const CommandHelp* command = nullptr;
+  for (const CommandHelp& c : kCommands) {
+    if (o.command == c.name) command = &c;
+  }
+  if (command == nullptr) throw UsageError("unknown command \"" + o.command + "\"");
+  for (const std::string& arg : given) {
+    const std::string& commands = specs.at(arg).commands;
+    if (commands != "*" &&
+        (" " + commands + " ").find(" " + o.command + " ") == std::string::npos) {
+      throw UsageError("option " + arg + " does not apply to " + o.command);
     }
   }
-  if (o.positional.size() != command->second) {
-    throw UsageError(o.command + " takes " + std::to_string(command->second) +
+  if (o.positional.size() != command->arguments) {
+    throw UsageError(o.command + " takes " + std::to_string(command->arguments) +
                      " argument(s), got " + std::to_string(o.positional.size()));
   }
   if ((o.command == "render" || o.command == "panel" || o.command == "sheet") && o.output.empty()) {
@@ -265,6 +350,48 @@ void progress(const Options& o, const std::string& message) {
   if (!o.quiet) std::fprintf(stderr, "%s\n", message.c_str());
 }
 
+// Hour meters with a file name keep their hours in the gauges folder of
+// the folder gaugeview runs in (the simulator's): it is created if missing,
+// and the file named, before they are placed (they read it at install and
+// write it when removed).
+void prepare_hours_folder(const Options& o,
+                          const std::vector<std::pair<std::string, std::string>>& placed) {
+  namespace fs = std::filesystem;
+  for (const auto& [name, parameters] : placed) {
+    if (name != parameter_gauge::kHourmeter || parameters.empty()) continue;
+    const fs::path folder = parameter_gauge::kHoursFolder;
+    std::error_code failed;
+    const bool created = fs::create_directories(folder, failed);
+    const fs::path file = fs::absolute(folder / (parameters + parameter_gauge::kHoursExtension));
+    if (failed) {
+      std::fprintf(stderr,
+                   "gaugeview: warning: hour meter: cannot create %s: %s; its hours are not kept\n",
+                   fs::absolute(folder).string().c_str(), failed.message().c_str());
+      return;
+    }
+    progress(o,
+             "hour meter: hours kept in " + file.string() + (created ? " (folder created)" : ""));
+  }
+}
+
+// --sim-folder: the paths of the command line stay as given, then
+// gaugeview runs in that folder.
+void enter_sim_folder(Options& o) {
+  if (o.sim_folder.empty()) return;
+  namespace fs = std::filesystem;
+  auto keep = [](std::string& path) {
+    if (!path.empty()) path = fs::absolute(path).string();
+  };
+  if (o.command == "panel" || o.command == "check") keep(o.positional[0]);
+  keep(o.state_file);
+  keep(o.output);
+  keep(o.module);
+  std::error_code failed;
+  fs::create_directories(o.sim_folder, failed);
+  if (!failed) fs::current_path(o.sim_folder, failed);
+  if (failed) throw HostError("--sim-folder " + o.sim_folder + ": " + failed.message());
+}
+
 host::RenderMode render_mode(const Options& o) {
   return o.reference ? host::RenderMode::kReference : host::RenderMode::kFast;
 }
@@ -325,26 +452,118 @@ int command_render(const Options& o) {
   return 0;
 }
 
-int command_panel(const Options& o) {
+void print_problems(const std::vector<std::string>& problems) {
+  for (const std::string& p : problems) std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
+}
+
+// "window 50 (Window01, Radio stack) open at 640,0 200x300"
+std::string window_line(const host::Panel& panel, const host::PanelWindow& w) {
+  const host::ScreenRect& r = w.on_screen;
+  return w.describe() + (panel.is_open(w) ? " open" : " closed") + " at " + std::to_string(r.x) +
+         "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" + std::to_string(r.height);
+}
+
+// Reads a panel configuration and places it; its problems go to stderr.
+void place_panel(const Options& o, Host& h, host::Panel& panel) {
   host::PanelConfig config;
   std::string error;
   if (!host::read_panel_config(o.positional[0], config, error)) throw HostError(error);
+  // A file without a window places nothing: no picture of nothing.
+  if (config.windows.empty()) throw HostError(config.problems.back());
+  std::vector<std::pair<std::string, std::string>> placed;
+  for (const host::PanelWindowConfig& w : config.windows) {
+    for (const host::PanelGauge& g : w.gauges) placed.emplace_back(g.name, g.parameters);
+  }
+  prepare_hours_folder(o, placed);
+  panel.place(config);
+  size_t lines = 0;
+  for (const host::PanelWindowConfig& w : config.windows) lines += w.gauge_lines;
+  progress(o, "panel: placed " + std::to_string(panel.gauge_count()) + " gauge(s) of " +
+                  std::to_string(lines) + " line(s) in " + std::to_string(panel.windows().size()) +
+                  " window(s)");
+  // Gauges act as their window opens (a hotspot's "a" key closes another).
+  for (const host::FiredEvent& e : h.fired()) {
+    progress(o, "panel: as the windows opened, " + describe_event(e));
+  }
+  h.clear_fired();
+}
+
+// One click on the screen: the button goes down and comes up, then a frame
+// passes. Prints what it hit, what it fired and the windows it opened or
+// closed.
+void click_screen(Host& h, host::Panel& panel, PixPoint at) {
+  const std::string where = "click " + std::to_string(at.x) + "," + std::to_string(at.y) + ": ";
+  const host::PanelHit hit = panel.hit(at.x, at.y);
+  if (hit.window == nullptr) {
+    std::printf("%sno open window there\n", where.c_str());
+    return;
+  }
+  std::vector<bool> was_open;
+  for (const host::PanelWindow& w : panel.windows()) was_open.push_back(panel.is_open(w));
+  h.clear_fired();
+  const host::ClickResult result = panel.press(at.x, at.y);
+  panel.release();
+  h.update();
+  if (hit.gauge == nullptr) {
+    std::printf("%s%s, no gauge there\n", where.c_str(), hit.window->describe().c_str());
+  } else if (result.child == nullptr) {
+    std::printf("%s%s, %s pixel %d,%d: no click box\n", where.c_str(),
+                hit.window->describe().c_str(), hit.gauge->instance->name().c_str(), hit.at.x,
+                hit.at.y);
+  } else {
+    std::printf("%s%s, %s pixel %d,%d: %d call(s)\n", where.c_str(), hit.window->describe().c_str(),
+                hit.gauge->instance->name().c_str(), hit.at.x, hit.at.y, result.calls);
+  }
+  for (const std::string& line : host::describe_activity(h)) std::printf("  %s\n", line.c_str());
+  for (size_t i = 0; i < panel.windows().size(); ++i) {
+    const host::PanelWindow& w = panel.windows()[i];
+    if (panel.is_open(w) != was_open[i]) {
+      std::printf("  %s %s\n", w.describe().c_str(), panel.is_open(w) ? "opened" : "closed");
+    }
+  }
+}
+
+// The panel read and placed, not drawn: every finding on stdout, one a
+// line.
+int command_check(const Options& o) {
+  auto h = make_host(o);
+  host::Panel panel(*h);
+  place_panel(o, *h, panel);
+  std::vector<std::string> findings = panel.problems();
+  findings.insert(findings.end(), panel.notes().begin(), panel.notes().end());
+  for (const std::string& f : findings) std::printf("%s\n", f.c_str());
+  progress(o, "check: " + std::to_string(findings.size()) + " finding(s)");
+  return findings.empty() ? 0 : kExitFailure;
+}
+
+int command_panel(const Options& o) {
   auto h = make_host(o);
   host::FontLibrary fonts;
   host::Renderer renderer(h->bitmaps(), fonts, render_mode(o));
   host::Panel panel(*h);
-  panel.place(config);
-  for (const std::string& p : panel.problems()) {
-    std::fprintf(stderr, "gaugeview: warning: %s\n", p.c_str());
-  }
-  progress(o, "panel: placed " + std::to_string(panel.window().gauges.size()) + " gauge(s) of " +
-                  std::to_string(config.gauge_lines) + " line(s)");
-  // Gauges act as their window opens (a hotspot's "a" key closes another).
-  for (const host::FiredEvent& e : h->fired()) {
-    progress(o, "panel: as the window opened, " + describe_event(e));
+  place_panel(o, *h, panel);
+  print_problems(panel.problems());
+  if (!o.window.empty()) {
+    const host::PanelWindow* alone = panel.find_window(o.window);
+    if (alone == nullptr) {
+      std::string known;
+      for (const host::PanelWindow& w : panel.windows()) {
+        known += (known.empty() ? "" : ", ") + std::to_string(w.ident) + " (" + w.section + ")";
+      }
+      throw UsageError("--window " + o.window +
+                       ": the panel has no such window; its windows: " + known);
+    }
+    panel.show_alone(*alone);
+  } else if (o.screen) {
+    panel.set_screen(o.screen->x, o.screen->y);
   }
   h->update();
-  Canvas canvas(panel.window().width, panel.window().height);
+  for (const host::PanelWindow& w : panel.windows()) {
+    std::printf("%s\n", window_line(panel, w).c_str());
+  }
+  for (const PixPoint& at : o.clicks) click_screen(*h, panel, at);
+  h->update();
+  Canvas canvas(panel.screen_width(), panel.screen_height());
   panel.draw(renderer, canvas, host::lighting_of(h->variables(), o.night), o.hotspots);
   report_warnings(renderer);
   save(o, canvas);
@@ -367,6 +586,7 @@ int command_sheet(const Options& o) {
   const int margin = 16, gap = 24, label = 14, max_row = 1400;
   host::PanelConfig sheet;
   sheet.file = "sheet";
+  host::PanelWindowConfig& window = sheet.windows.emplace_back();
   int x = margin, y = margin, row_height = 0, width = 0;
   std::vector<GaugeHeader*> gauges = h->gauges();
   for (size_t i = 0; i < gauges.size(); ++i) {
@@ -392,13 +612,13 @@ int command_sheet(const Options& o) {
     line.y = y;
     line.width = bw;
     line.height = bh;
-    sheet.gauges.push_back(line);
+    window.gauges.push_back(line);
     x += cell_width + gap;
     width = std::max(width, x - gap + margin);
     row_height = std::max(row_height, bh + 4 + label);
   }
-  sheet.width = std::max(width, 2 * margin);
-  sheet.height = y + row_height + margin;
+  window.width = std::max(width, 2 * margin);
+  window.height = y + row_height + margin;
   host::Panel panel(*h);
   panel.place(sheet);
   for (const std::string& p : panel.problems()) {
@@ -428,11 +648,12 @@ void place_alone(Host& h, host::Panel& panel, const Options& o) {
   }
   host::PanelConfig alone;
   alone.file = "command line";
+  host::PanelWindowConfig& window = alone.windows.emplace_back();
   host::PanelGauge line;
   line.name = o.positional[0];
   line.width = o.width > 0 ? o.width : bw;
   line.parameters = o.parameters;
-  alone.gauges.push_back(line);
+  window.gauges.push_back(line);
   panel.place(alone);
   if (panel.window().gauges.empty()) throw HostError(panel.problems().back());
 }
@@ -489,7 +710,7 @@ int command_click(const Options& o, bool hover_only) {
   h->update();
   int x = parse_number(o.positional[1], "X", -100000, 100000);
   int y = parse_number(o.positional[2], "Y", -100000, 100000);
-  PixPoint at = host::Panel::to_background(placed, x, y);
+  PixPoint at = panel.to_background(placed, x, y);
   if (o.width > 0) {
     std::printf("point %d,%d at width %d is background pixel %d,%d\n", x, y, o.width, at.x, at.y);
   }
@@ -584,13 +805,23 @@ int command_state(const Options& o) {
 
 int run(int argc, char** argv) {
   Options o = parse_options(argc, argv);
-  if (o.command == "-h" || o.command == "--help" || o.command == "help") {
-    std::fputs(kUsage, stdout);
+  if (!o.help && !o.version) enter_sim_folder(o);
+  if (o.command == "render" || o.command == "click" || o.command == "hover" ||
+      o.command == "state") {
+    prepare_hours_folder(o, {{o.positional[0], o.parameters}});
+  }
+  if (o.version) {
+    std::printf("%s\n", kVersion);
+    return 0;
+  }
+  if (o.help) {
+    std::fputs(usage(o.command).c_str(), stdout);
     return 0;
   }
   if (o.command == "list") return command_list(o);
   if (o.command == "render") return command_render(o);
   if (o.command == "panel") return command_panel(o);
+  if (o.command == "check") return command_check(o);
   if (o.command == "sheet") return command_sheet(o);
   if (o.command == "click") return command_click(o, false);
   if (o.command == "state") return command_state(o);

@@ -1,7 +1,10 @@
 #include "tools/png_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <vector>
+
+#include "host/error.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -40,15 +43,16 @@ bool write_png(const std::string& path, const host::Canvas& canvas, std::string&
     error = "cannot encode the picture for " + path;
     return false;
   }
+  errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + host::system_reason(errno);
     return false;
   }
   bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
   written = std::fclose(file) == 0 && written;
   if (!written) {
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + host::system_reason(errno);
     std::remove(path.c_str());
     return false;
   }

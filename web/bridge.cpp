@@ -86,14 +86,16 @@ void place() {
   Page& p = page();
   p.renderer = std::make_unique<host::Renderer>(p.host->bitmaps(), p.fonts);
   host::PanelConfig config = p.config;
-  for (host::PanelGauge& gauge : config.gauges) {
-    if (gauge.name == kHourmeterName && gauge.parameters.empty()) gauge.parameters = kHoursStem;
+  for (host::PanelWindowConfig& window : config.windows) {
+    for (host::PanelGauge& gauge : window.gauges) {
+      if (gauge.name == kHourmeterName && gauge.parameters.empty()) gauge.parameters = kHoursStem;
+    }
   }
   p.panel->place(config);
   for (const std::string& problem : p.panel->problems()) warn(problem);
   p.host->clear_fired();
-  p.canvas =
-      host::Canvas(std::max(1, p.panel->window().width), std::max(1, p.panel->window().height));
+  // The screen: every open window at its place (the first window's size).
+  p.canvas = host::Canvas(p.panel->screen_width(), p.panel->screen_height());
 }
 
 bool apply_state(const std::string& text, const std::string& name) {
@@ -153,7 +155,7 @@ EMSCRIPTEN_KEEPALIVE int tv_init(const char* config_path, const char* state_path
   } catch (const std::exception& e) {
     p.warnings.push_back(std::string("error: ") + e.what());
   }
-  return p.panel->window().gauges.empty() ? 0 : 1;
+  return p.panel->gauge_count() == 0 ? 0 : 1;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tv_art_dir() {
@@ -176,7 +178,7 @@ EMSCRIPTEN_KEEPALIVE int tv_load_panel(const char* text, const char* name) {
   } catch (const std::exception& e) {
     page().warnings.push_back(std::string("error: ") + e.what());
   }
-  return page().panel->window().gauges.empty() ? 0 : 1;
+  return page().panel->gauge_count() == 0 ? 0 : 1;
 }
 
 // A flight state from the page; 0 (with the reason in the warnings) at a
@@ -310,14 +312,16 @@ EMSCRIPTEN_KEEPALIVE const char* tv_tooltip(double x, double y) {
   return hand_over(std::to_string(id) + "\t" + text + "\t" + gauge->instance->name());
 }
 
-// A placed gauge's rectangle in panel pixels and its background's size:
-// "X Y W H BW BH", empty when the panel has no such gauge.
+// A placed gauge's rectangle in screen pixels (its window's place on the
+// screen) and its background's size: "X Y W H BW BH", empty when the panel
+// has no such gauge.
 EMSCRIPTEN_KEEPALIVE const char* tv_gauge_rect(const char* name) {
   const host::PanelGaugePlace* g = page().panel->gauge_named(name);
   if (g == nullptr) return hand_over("");
+  const host::Placement at = page().panel->on_screen(*g);
   char text[128];
-  std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", g->at.x, g->at.y,
-                g->width * g->at.scale_x, g->height * g->at.scale_y, g->width, g->height);
+  std::snprintf(text, sizeof text, "%.17g %.17g %.17g %.17g %d %d", at.x, at.y,
+                g->width * at.scale_x, g->height * at.scale_y, g->width, g->height);
   return hand_over(text);
 }
 

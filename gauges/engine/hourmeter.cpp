@@ -36,7 +36,7 @@ double TAVREL_STDCALL hourmeter_drum_cb(ElementHeader* element);
 
 }  // namespace
 
-constinit GaugeHeader hourmeter = gauge_header({.name = "Hourmeter",
+constinit GaugeHeader hourmeter = gauge_header({.name = parameter_gauge::kHourmeter,
                                                 .size_x_mm = 100,
                                                 .root = root<face>,
                                                 .mouse = mouse,
@@ -75,13 +75,7 @@ double hours_last_reading = 0.0;
 
 constexpr double kSecondsPerHour = 3600.0;
 constexpr double kHoursPerSecond = 0.0002777777777777778;  // multiplied, never divided
-// The platform's own folder separator.
-#if defined(_WIN32)
-constexpr char kHoursFileName[] = "gauges\\%s.fhr";
-#else
-constexpr char kHoursFileName[] = "gauges/%s.fhr";
-#endif
-constexpr size_t kPathRoom = 260;
+constexpr size_t kPathRoom = parameter_gauge::kHoursPathRoom;
 constexpr int kLineRoom = 50;  // at most 49 characters of the first line
 
 // The hours file of an instance, in `path`. False when the instance has no
@@ -90,7 +84,7 @@ constexpr int kLineRoom = 50;  // at most 49 characters of the first line
 bool hours_file(const GaugeHeader* gauge, char (&path)[kPathRoom]) {
   const char* stem = gauge->parameters;
   if (stem == nullptr || stem[0] == '\0') return false;
-  const int length = std::snprintf(path, sizeof path, kHoursFileName, stem);
+  const int length = std::snprintf(path, sizeof path, parameter_gauge::kHoursFile, stem);
   return length > 0 && static_cast<size_t>(length) < sizeof path;
 }
 

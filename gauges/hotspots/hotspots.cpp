@@ -42,38 +42,39 @@ extern MouseList instrument_zoom_mouse, fuel_zoom_mouse, close_subpanel_mouse, v
 
 // --- Configurable hotspots (catalogue 42 to 48) -----------------------------
 
-constinit GaugeHeader instrument_zoom = gauge_header({.name = "Instrument_Zoom",
+constinit GaugeHeader instrument_zoom = gauge_header({.name = parameter_gauge::kInstrumentZoom,
                                                       .size_x_mm = 19,
                                                       .root = root<instrument_zoom_icon>,
                                                       .mouse = instrument_zoom_mouse,
                                                       .callback = params::parameter_gauge_cb});
-constinit GaugeHeader fuel_zoom = gauge_header({.name = "Fuel_Zoom",
+constinit GaugeHeader fuel_zoom = gauge_header({.name = parameter_gauge::kFuelZoom,
                                                 .size_x_mm = 19,
                                                 .root = root<fuel_zoom_icon>,
                                                 .mouse = fuel_zoom_mouse,
                                                 .callback = params::parameter_gauge_cb});
-constinit GaugeHeader close_subpanel = gauge_header({.name = "Close_Subpanel",
+constinit GaugeHeader close_subpanel = gauge_header({.name = parameter_gauge::kCloseSubpanel,
                                                      .size_x_mm = 19,
                                                      .root = root<close_subpanel_icon>,
                                                      .mouse = close_subpanel_mouse,
                                                      .callback = params::parameter_gauge_cb});
-constinit GaugeHeader view_radios = gauge_header({.name = "View_Radios",
+constinit GaugeHeader view_radios = gauge_header({.name = parameter_gauge::kViewRadios,
                                                   .size_x_mm = 19,
                                                   .root = root<view_radios_icon>,
                                                   .mouse = view_radios_mouse,
                                                   .callback = params::parameter_gauge_cb});
-constinit GaugeHeader show_yoke = gauge_header({.name = "Show_Yoke",
+constinit GaugeHeader show_yoke = gauge_header({.name = parameter_gauge::kShowYoke,
                                                 .size_x_mm = 19,
                                                 .root = root<show_yoke_icon>,
                                                 .mouse = show_yoke_mouse,
                                                 .callback = params::parameter_gauge_cb});
-constinit GaugeHeader landing_view_toggle = gauge_header({.name = "Landing_View_Toggle",
-                                                          .size_x_mm = 19,
-                                                          .root = root<landing_view_toggle_icon>,
-                                                          .mouse = landing_view_toggle_mouse,
-                                                          .callback = params::parameter_gauge_cb});
+constinit GaugeHeader landing_view_toggle =
+    gauge_header({.name = parameter_gauge::kLandingViewToggle,
+                  .size_x_mm = 19,
+                  .root = root<landing_view_toggle_icon>,
+                  .mouse = landing_view_toggle_mouse,
+                  .callback = params::parameter_gauge_cb});
 constinit GaugeHeader nav_instruments_toggle =
-    gauge_header({.name = "Nav_Instruments_Toggle",
+    gauge_header({.name = parameter_gauge::kNavInstrumentsToggle,
                   .size_x_mm = 19,
                   .root = root<nav_instruments_toggle_icon>,
                   .mouse = nav_instruments_toggle_mouse,

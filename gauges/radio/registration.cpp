@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "module/builders.h"
+#include "module/catalogue.h"
 #include "module/elements.h"
 #include "module/gauge_table.h"
 #include "params/params.h"
@@ -30,7 +31,7 @@ constexpr const char* kDefaultRegistration = "N700MS";
 
 }  // namespace
 
-constinit GaugeHeader registration = gauge_header({.name = "Registration",
+constinit GaugeHeader registration = gauge_header({.name = parameter_gauge::kRegistration,
                                                    .size_x_mm = 150,
                                                    .root = root<plate>,
                                                    .mouse = mouse,

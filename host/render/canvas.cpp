@@ -20,6 +20,12 @@ void Canvas::fill(uint32_t colour) {
   for (int y = 1; y < height_; ++y) std::memcpy(row(y), first, sizeof(uint32_t) * width_);
 }
 
+void Canvas::fill(const render::IntRect& area, uint32_t colour) {
+  const render::IntRect inside = area.meet({0, 0, width_, height_});
+  for (int y = inside.y0; y < inside.y1; ++y)
+    std::fill(row(y) + inside.x0, row(y) + inside.x1, colour);
+}
+
 void Canvas::blend(const render::IntRect& area, uint32_t colour) {
   const render::IntRect inside = area.meet({0, 0, width_, height_});
   for (int y = inside.y0; y < inside.y1; ++y) {

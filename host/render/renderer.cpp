@@ -58,6 +58,11 @@ const Surface* Renderer::surface(Context& context, int id, bool black_is_clear) 
 
 void Renderer::draw(const GaugeInstance& instance, Canvas& canvas, const Placement& at,
                     const Lighting& lighting) {
+  draw(instance, canvas, at, lighting, IntRect{0, 0, canvas.width(), canvas.height()});
+}
+
+void Renderer::draw(const GaugeInstance& instance, Canvas& canvas, const Placement& at,
+                    const Lighting& lighting, const IntRect& within) {
   int width = 0, height = 0;
   Context context{canvas, at, lighting, {}, instance.name()};
   if (!background_size(instance, width, height)) {
@@ -66,7 +71,7 @@ void Renderer::draw(const GaugeInstance& instance, Canvas& canvas, const Placeme
   }
   IntRect gauge{round_to_int(at.x), round_to_int(at.y), round_to_int(at.x + width * at.scale_x),
                 round_to_int(at.y + height * at.scale_y)};
-  context.clip = gauge.meet({0, 0, canvas.width(), canvas.height()});
+  context.clip = gauge.meet({0, 0, canvas.width(), canvas.height()}).meet(within);
   if (context.clip.empty()) return;
   for (const ElementState& state : instance.elements()) draw_element(context, state);
 }

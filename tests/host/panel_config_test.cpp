@@ -32,13 +32,17 @@ TEST(PanelConfig, ReadsGaugeLinesOfTheFirstWindow) {
       "\n"
       "[Window01]\n"
       "gauge00=Tavrel_Instr!Tachometer, 0, 0\n");
-  ASSERT_EQ(config.gauges.size(), 4u);
-  EXPECT_EQ(config.window, "Window00");
-  EXPECT_EQ(config.width, 640);
-  EXPECT_EQ(config.height, 300);
-  EXPECT_EQ(config.background, 0x001E140Au);
+  ASSERT_EQ(config.windows.size(), 2u);
+  const PanelWindowConfig& main = config.windows[0];
+  ASSERT_EQ(main.gauges.size(), 4u);
+  EXPECT_EQ(main.section, "Window00");
+  EXPECT_EQ(main.title, "Main panel");
+  EXPECT_EQ(main.width, 640);
+  EXPECT_EQ(main.height, 300);
+  EXPECT_EQ(main.background, 0x001E140Au);
+  EXPECT_EQ(main.position, 7);
 
-  const PanelGauge& battery = config.gauges[0];
+  const PanelGauge& battery = main.gauges[0];
   EXPECT_EQ(battery.name, "Battery_Switch");
   EXPECT_EQ(battery.line, 9);
   EXPECT_EQ(battery.x, 10);
@@ -46,20 +50,22 @@ TEST(PanelConfig, ReadsGaugeLinesOfTheFirstWindow) {
   EXPECT_FALSE(battery.width.has_value());
   EXPECT_TRUE(battery.parameters.empty());
 
-  EXPECT_EQ(config.gauges[1].width, 140);  // the module name is matched without case
-  EXPECT_FALSE(config.gauges[1].height.has_value());
+  EXPECT_EQ(main.gauges[1].width, 140);  // the module name is matched without case
+  EXPECT_FALSE(main.gauges[1].height.has_value());
 
   // The parameter string starts at the first field that is not a number
   // and keeps its commas.
-  EXPECT_EQ(config.gauges[2].width, 19);
-  EXPECT_EQ(config.gauges[2].height, 19);
-  EXPECT_EQ(config.gauges[2].parameters, "a:RADIO_STACK_PANEL, b:0");
-  EXPECT_EQ(config.gauges[3].x, -4);
-  EXPECT_EQ(config.gauges[3].parameters, "h:F-GTAV");
+  EXPECT_EQ(main.gauges[2].width, 19);
+  EXPECT_EQ(main.gauges[2].height, 19);
+  EXPECT_EQ(main.gauges[2].parameters, "a:RADIO_STACK_PANEL, b:0");
+  EXPECT_EQ(main.gauges[3].x, -4);
+  EXPECT_EQ(main.gauges[3].parameters, "h:F-GTAV");
 
-  // The second window is passed over, with a note.
-  ASSERT_EQ(config.problems.size(), 1u);
-  EXPECT_NE(config.problems[0].find("test.cfg:14:"), std::string::npos) << config.problems[0];
+  // The second window is read too, with its own gauges.
+  EXPECT_TRUE(config.problems.empty()) << config.problems[0];
+  EXPECT_EQ(config.windows[1].line, 14);
+  ASSERT_EQ(config.windows[1].gauges.size(), 1u);
+  EXPECT_EQ(config.windows[1].gauges[0].name, "Tachometer");
 }
 
 TEST(PanelConfig, BadLinesAreReportedWithTheirLineAndSkipped) {
@@ -72,8 +78,8 @@ TEST(PanelConfig, BadLinesAreReportedWithTheirLineAndSkipped) {
       "gauge04=Tavrel_Instr!Battery_Switch, 1, 2, 0\n"
       "size_mm=wide\n"
       "gauge05=Tavrel_Instr!Battery_Switch, 1, 2\n");
-  ASSERT_EQ(config.gauges.size(), 1u);
-  EXPECT_EQ(config.gauges[0].line, 8);
+  ASSERT_EQ(config.windows.at(0).gauges.size(), 1u);
+  EXPECT_EQ(config.windows[0].gauges[0].line, 8);
   ASSERT_EQ(config.problems.size(), 6u);
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(config.problems[i].rfind("test.cfg:" + std::to_string(i + 2) + ": ", 0), 0u)
@@ -91,16 +97,17 @@ TEST(PanelConfig, CommentsRunFromTwoSlashesToTheEndOfAnyLine) {
       "gauge01=Tavrel_Instr!View_Radios, 1, 2, 24, 24, hTOGGLE/RADIO;tRADIO_STACK_PANEL // keys\n"
       "gauge02=Tavrel_Instr!Show_Yoke, 3, 4 //, 19, 19, tYOKE\n");
   EXPECT_TRUE(config.problems.empty()) << config.problems[0];
-  EXPECT_EQ(config.width, 1320);
-  EXPECT_EQ(config.height, 640);
-  EXPECT_EQ(config.background, 0x00484440u);
-  ASSERT_EQ(config.gauges.size(), 3u);
-  EXPECT_EQ(config.gauges[0].width, 60);
-  EXPECT_TRUE(config.gauges[0].parameters.empty()) << config.gauges[0].parameters;
+  const PanelWindowConfig& main = config.windows.at(0);
+  EXPECT_EQ(main.width, 1320);
+  EXPECT_EQ(main.height, 640);
+  EXPECT_EQ(main.background, 0x00484440u);
+  ASSERT_EQ(main.gauges.size(), 3u);
+  EXPECT_EQ(main.gauges[0].width, 60);
+  EXPECT_TRUE(main.gauges[0].parameters.empty()) << main.gauges[0].parameters;
   // A single slash is part of the string; the comment's letters are not.
-  EXPECT_EQ(config.gauges[1].parameters, "hTOGGLE/RADIO;tRADIO_STACK_PANEL");
-  EXPECT_FALSE(config.gauges[2].width.has_value());
-  EXPECT_TRUE(config.gauges[2].parameters.empty());
+  EXPECT_EQ(main.gauges[1].parameters, "hTOGGLE/RADIO;tRADIO_STACK_PANEL");
+  EXPECT_FALSE(main.gauges[2].width.has_value());
+  EXPECT_TRUE(main.gauges[2].parameters.empty());
 }
 
 TEST(PanelConfig, CountsEveryGaugeLineOfTheWindowSkippedOnesToo) {
@@ -112,13 +119,14 @@ TEST(PanelConfig, CountsEveryGaugeLineOfTheWindowSkippedOnesToo) {
       "//gauge03=Tavrel_Instr!Battery_Switch, 1, 1\n"
       "[Window01]\n"
       "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n");
-  EXPECT_EQ(config.gauges.size(), 1u);
-  EXPECT_EQ(config.gauge_lines, 3);
+  ASSERT_EQ(config.windows.size(), 2u);
+  EXPECT_EQ(config.windows[0].gauges.size(), 1u);
+  EXPECT_EQ(config.windows[0].gauge_lines, 3);
 }
 
 TEST(PanelConfig, NoWindowSectionIsAProblem) {
   PanelConfig config = parse("gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n");
-  EXPECT_TRUE(config.gauges.empty());
+  EXPECT_TRUE(config.windows.empty());
   ASSERT_EQ(config.problems.size(), 1u);
   std::string error;
   EXPECT_FALSE(read_panel_config("/nonexistent/panel.cfg", config, error));
@@ -144,6 +152,27 @@ TEST(StateFile, ReadsSettingsWithCommentsAndBlankLines) {
   VariableStore vars;
   apply_settings(settings, vars);
   EXPECT_EQ(vars.number(390), 2450.5);
+}
+
+// A state saved by Notepad: UTF-16 with its mark and CR LF, or UTF-8 with
+// its mark, reads as the text it holds; UTF-16 without its mark is refused
+// with the way out, not read as nothing.
+TEST(StateFile, ReadsTheTextAsSavedWithAMarkInUtf16AndWithCrLf) {
+  const std::string text = "364=1\r\n# comment\r\n390=2450.5\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : text) utf16 += std::string{c, '\0'};
+  for (const std::string& saved : {utf16, "\xEF\xBB\xBF" + text}) {
+    std::vector<VariableSetting> settings;
+    std::string error;
+    ASSERT_TRUE(parse_state(std::string_view(saved), "s.state", settings, error)) << error;
+    ASSERT_EQ(settings.size(), 2u);
+    EXPECT_EQ(settings[0].token, 364u);
+    EXPECT_EQ(settings[1].value, 2450.5);
+  }
+  std::vector<VariableSetting> settings;
+  std::string error;
+  EXPECT_FALSE(parse_state(std::string_view(utf16).substr(2), "s.state", settings, error));
+  EXPECT_NE(error.find("byte-order mark"), std::string::npos) << error;
 }
 
 TEST(StateFile, RejectsMalformedSettingsNamingTheLine) {

@@ -86,7 +86,7 @@ TEST_F(PanelOnHandMadeGauges, PointsMapToTheGaugeUnderThemInBackgroundPixels) {
   EXPECT_EQ(panel.gauge_at(10, 10), &g);
   EXPECT_EQ(panel.gauge_at(89.9, 49.9), &g);
   EXPECT_EQ(panel.gauge_at(90, 20), nullptr);
-  const PixPoint corner = host::Panel::to_background(g, 89.9, 49.9);
+  const PixPoint corner = panel.to_background(g, 89.9, 49.9);
   EXPECT_EQ(corner.x, 39);
   EXPECT_EQ(corner.y, 19);
   EXPECT_EQ(panel.tooltip_at(30, 30), 7u);

@@ -256,6 +256,7 @@ TEST_F(StateReport, FailuresHoldFromTheStartAndUpdateEventsComeFirst) {
       "event 66507 value 7 (opens panel window 7)",
       "panel window 9 toggled (now open)",
       "panel window 9 toggled (now closed)",
+      "panel windows open: 0 7",
       "1 static bitmap 70",
       "1.1 needle bitmap 71 value 3 bearing 3",
       "1.2 icon bitmap 72 value 0 icon none frozen",  // never drawn before the failure

@@ -118,14 +118,14 @@ TEST_F(Soak, TenThousandFramesOfTheDefaultPanelWithEveryTokenSweptAndEveryBoxCli
     host::Host host{host::bind_module("", nullptr)};
     host::FontLibrary fonts;
     host::Renderer renderer(host.bitmaps(), fonts);
-    for (const host::PanelGauge& gauge : config.gauges) {
+    const std::vector<host::PanelGauge>& gauges = config.windows.at(0).gauges;
+    for (const host::PanelGauge& gauge : gauges) {
       slots.push_back({gauge.name, gauge.parameters, panel_window::kMain});
     }
     // A second copy of every gauge in three other windows, and the hour
     // meter with a file to keep.
-    for (size_t i = 0; i < config.gauges.size(); ++i) {
-      slots.push_back(
-          {config.gauges[i].name, config.gauges[i].parameters, static_cast<uint32_t>(1 + i % 3)});
+    for (size_t i = 0; i < gauges.size(); ++i) {
+      slots.push_back({gauges[i].name, gauges[i].parameters, static_cast<uint32_t>(1 + i % 3)});
     }
     slots.push_back({"Hourmeter", kHoursStem, 2});
     std::ofstream(folder_ / "gauges" / "Soak.fhr") << "12.5\n";

@@ -2,12 +2,16 @@
 // and its art.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -101,6 +105,41 @@ TEST(Gaugeview, RefusesBadInputWithOneLine) {
   std::ofstream(scratch("bad.state")) << "364=1\n# fine\n364 is on\n";
   expect_refused("render Battery_Switch --state " + scratch("bad.state") + " -o " + out,
                  "bad.state:3:");
+}
+
+// --help for all or one command, --version, global options before the
+// command, the system's reason for files it cannot read or write, and the
+// hour meter's folder, created and named.
+TEST(Gaugeview, HelpVersionOptionsAnywhereReasonsAndTheHoursFolder) {
+  Result help = gaugeview("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("  check PANEL.cfg"), std::string::npos) << help.out;
+  Result one = gaugeview("panel --help");
+  EXPECT_EQ(one.status, 0);
+  EXPECT_NE(one.out.find("--click X Y"), std::string::npos) << one.out;
+  EXPECT_EQ(one.out.find("render GAUGE"), std::string::npos) << one.out;
+  Result version = gaugeview("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("gaugeview ", 0), 0u) << version.out;
+  Result before = gaugeview("--quiet render Battery_Switch -o " + scratch("q.png"));
+  EXPECT_EQ(before.status, 0) << before.err;
+  EXPECT_EQ(before.err, "");
+  expect_refused("render Battery_Switch -o /nonexistent/folder/out.png",
+                 "No such file or directory");
+  expect_refused("panel /nonexistent/panel.cfg -o " + scratch("p.png"),
+                 "No such file or directory");
+
+  const std::string sim = scratch("sim");
+  std::filesystem::remove_all(sim);
+  Result first = gaugeview("state Hourmeter --param Tavrel --sim-folder " + sim);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_NE(
+      first.err.find("hour meter: hours kept in " + sim + "/gauges/Tavrel.fhr (folder created)"),
+      std::string::npos)
+      << first.err;
+  EXPECT_TRUE(std::filesystem::exists(sim + "/gauges/Tavrel.fhr"));
+  Result again = gaugeview("state Hourmeter --param Tavrel --sim-folder " + sim);
+  EXPECT_EQ(again.err.find("folder created"), std::string::npos) << again.err;
 }
 
 TEST(Gaugeview, ClickOnTheBatterySwitchFiresItsToggle) {
@@ -283,6 +322,178 @@ TEST(Gaugeview, APanelFileWithoutAWindowSectionIsReported) {
   Result r = gaugeview("panel " + cfg + " -o " + scratch("panel.png") + " --quiet");
   EXPECT_NE(r.err.find("no [Window00] section"), std::string::npos) << r.err;
   EXPECT_EQ(lines(r.err), 1) << r.err;
+}
+
+// The pixel's red, green and blue are within 3 of the colour.
+bool near_colour(const unsigned char* p, int r, int g, int b) {
+  return std::abs(p[0] - r) <= 3 && std::abs(p[1] - g) <= 3 && std::abs(p[2] - b) <= 3;
+}
+
+// panels/three-windows: the main panel (hotspots, a 24-bit bitmap
+// stretched twice), the radio stack (ident RADIO_STACK_PANEL, hidden at
+// start, a 24-bit bitmap) and the throttle (ident 10, bottom right, an
+// 8-bit bitmap whose black corners are clear). A point inside the radio
+// stack's place shows the main panel's colour, or the radio stack's once a
+// click on View_Radios ("tRADIO_STACK_PANEL") opened it.
+TEST(Gaugeview, AThreeWindowPanelOpensItsRadioStackFromItsHotspot) {
+  const std::string cfg = std::string(TAVREL_SOURCE_DIR) + "/panels/three-windows/panel.cfg";
+  const std::string png = scratch("screen.png");
+  const int px = 125, py = 30;  // inside the radio stack's place, over the bare main panel
+  Png screen;
+
+  Result start = gaugeview("panel " + cfg + " -o " + png + " --quiet");
+  ASSERT_EQ(start.status, 0) << start.err;
+  EXPECT_EQ(start.err, "");
+  EXPECT_EQ(start.out,
+            "window 0 (Window00, Main panel) open at 0,0 480x240\n"
+            "window 50 (Window01, Radio stack) closed at 120,24 200x110\n"
+            "window 10 (Window02, Throttle) open at 370,130 110x110\n");
+  ASSERT_TRUE(screen.read(png));
+  ASSERT_EQ(screen.width, 480);
+  ASSERT_EQ(screen.height, 240);
+  EXPECT_TRUE(near_colour(screen.at(px, py), 74, 82, 76));
+  // The throttle's clear corner shows the main panel's frame under it.
+  EXPECT_TRUE(near_colour(screen.at(371, 131), 74, 82, 76));
+  EXPECT_TRUE(near_colour(screen.at(420, 200), 96, 72, 50));
+
+  // View_Radios opens the radio stack; its Close_Subpanel's "aGPS_PANEL"
+  // fires as its window opens; the picture shows it.
+  Result opened = gaugeview("panel " + cfg + " -o " + png + " --quiet --click 312 208");
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  EXPECT_NE(opened.out.find("click 312,208: window 0 (Window00, Main panel), View_Radios pixel "
+                            "9,9: 1 call(s)\n"
+                            "  event 66506 value 50 (toggles panel window 50)\n"
+                            "  event 66508 value 225 (closes panel window 225)\n"
+                            "  window 50 (Window01, Radio stack) opened\n"),
+            std::string::npos)
+      << opened.out;
+  ASSERT_TRUE(screen.read(png));
+  EXPECT_TRUE(near_colour(screen.at(px, py), 31, 37, 62));
+
+  // A sequence: open, close from the radio stack's own hotspot (the
+  // top-most window under the point), and the throttle toggled away.
+  Result sequence = gaugeview("panel " + cfg + " -o " + png +
+                              " --quiet --click 312 208 --click 298 46 --click 342 208");
+  ASSERT_EQ(sequence.status, 0) << sequence.err;
+  EXPECT_NE(sequence.out.find("click 298,46: window 50 (Window01, Radio stack), Close_Subpanel"),
+            std::string::npos)
+      << sequence.out;
+  EXPECT_NE(sequence.out.find("  window 50 (Window01, Radio stack) closed\n"), std::string::npos);
+  EXPECT_NE(sequence.out.find("  window 10 (Window02, Throttle) closed\n"), std::string::npos);
+  ASSERT_TRUE(screen.read(png));
+  EXPECT_TRUE(near_colour(screen.at(px, py), 74, 82, 76));
+  EXPECT_TRUE(near_colour(screen.at(420, 200), 74, 82, 76));
+
+  // One window alone, by its name; a larger screen keeps the throttle at
+  // the bottom right.
+  ASSERT_EQ(gaugeview("panel " + cfg + " -o " + png + " --quiet --window RADIO_STACK_PANEL").status,
+            0);
+  ASSERT_TRUE(screen.read(png));
+  EXPECT_EQ(screen.width, 200);
+  EXPECT_EQ(screen.height, 110);
+  EXPECT_TRUE(near_colour(screen.at(5, 6), 31, 37, 62));
+  Result large = gaugeview("panel " + cfg + " -o " + png + " --quiet --screen 960x480");
+  EXPECT_NE(large.out.find("window 10 (Window02, Throttle) open at 850,370 110x110"),
+            std::string::npos)
+      << large.out;
+  expect_refused("panel " + cfg + " -o " + png + " --quiet --window 77",
+                 "0 (Window00), 50 (Window01)");
+}
+
+// The same panel saved with a UTF-8 byte-order mark, and in UTF-16 (both
+// byte orders, with their marks): every gauge placed, the same picture.
+TEST(Gaugeview, APanelSavedWithAByteOrderMarkOrInUtf16PlacesItsGauges) {
+  const std::string folder = std::string(TAVREL_SOURCE_DIR) + "/panels/three-windows/";
+  // From its first window on: the mark comes right before a section name.
+  const std::string whole = slurp(folder + "panel.cfg");
+  const std::string text = whole.substr(whole.find("[Window00]"));
+  const std::string reference = scratch("reference.png");
+  ASSERT_EQ(gaugeview("panel " + folder + "panel.cfg -o " + reference + " --quiet").status, 0);
+  auto utf16 = [&](bool big_endian) {
+    std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : text) {
+      out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return out;
+  };
+  for (const std::string& saved : {"\xEF\xBB\xBF" + text, utf16(false), utf16(true)}) {
+    // Beside its bitmaps, as authors keep it.
+    const std::string cfg = folder + "saved-by-test-" + std::to_string(getpid()) + ".cfg";
+    std::ofstream(cfg, std::ios::binary) << saved;
+    const std::string png = scratch("saved.png");
+    Result r = gaugeview("panel " + cfg + " -o " + png);
+    std::remove(cfg.c_str());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("placed 8 gauge(s) of 8 line(s) in 3 window(s)"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(slurp(png), slurp(reference));
+  }
+}
+
+// Every mistake of a hand-written configuration, with its line and the way
+// out; none of them runs away (a 100000-pixel gauge, a 20000 x 20000
+// window).
+TEST(Gaugeview, CheckListsEveryMistakeWithItsLineAndTheWayOut) {
+  const std::string cfg = scratch("mistakes.cfg");
+  std::ofstream(cfg) << "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                    // 1
+                        "[Windows00]\n"                                                  // 2
+                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                    // 3
+                        "[Window00]\n"                                                   // 4
+                        "size_mm=200,100\n"                                              // 5
+                        "gauge00=Tavrel_Instr!Directional_Gyro, 0, 0\n"                  // 6
+                        "gauge00=Tavrel_Instr!Battery_Switch, 0, 0\n"                    // 7
+                        "gauge01=Tavrel_Instr!battery_switch, 0, 0\n"                    // 8
+                        "gauge02=Tavrel_Instr!Battery_Switch, 180, 90\n"                 // 9
+                        "gauge03=Tavrel_Instr!Battery_Switch, 300, 10\n"                 // 10
+                        "gauge04=Tavrel_Instr!View_Radios, 0, 0, 24, 24, \"t50\"\n"      // 11
+                        "gauge05=Tavrel_Instr!Hourmeter, 10, 10, 24, 2024\n"             // 12
+                        "gauge06=Tavrel_Instr!Battery_Switch, 10, 10, 100000\n"          // 13
+                        "[Window01]\n"                                                   // 14
+                        "size_mm=20000,20000\n"                                          // 15
+                        "gauge00=Tavrel_Instr!Show_Yoke, 0, 0, 24, 24, t10 # c50\n"      // 16
+                        "gauge01=Tavrel_Instr!Fuel_Zoom, 30, 0, 24, 24, b1305 h43795\n"  // 17
+                        "gauge02=Tavrel_Instr!Registration, 0, 30, 150, 25, tF-GTAV fArial r255\n"
+                        "gauge03=Tavrel_Instr!Hourmeter, 0, 60, 100, 100, ../Tavrel\n";  // 19 // 15
+  const std::string m = cfg + ":";
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {m + "1: ", "comes before any section"},
+      {m + "2: ", "did you mean [Window00]?"},
+      {m + "6: ", "no gauge Directional_Gyro; did you mean Directionnal_Gyro?"},
+      {m + "7: ", "gauge00 is given a second time"},
+      {m + "8: ", "matched with their case"},
+      {m + "9: ", "lies partly off [Window00]"},
+      {m + "10: ", "lies wholly off [Window00]"},
+      {m + "11: ", "in quotes"},
+      {m + "12: ", "give the width and height before it (x, y, w, h, 2024)"},
+      {m + "12: ", "lies partly off [Window00]"},
+      {m + "13: ", "larger than the largest gauge"},
+      {m + "15: ", "larger than the largest window"},
+      // What only a check says: the parameter strings' slips.
+      {m + "16: ", "the key c50 comes after the comment character '#'"},
+      {m + "17: ", "b1305 is not one of the icons"},
+      {m + "18: ", "the font key f comes before the colour key r"},
+      {m + "19: ", "holds '/', which Windows refuses"},
+  };
+  Result check = gaugeview("check " + cfg + " --quiet");
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(lines(check.out), static_cast<int>(expected.size())) << check.out;
+  size_t from = 0;
+  for (const auto& [where, what] : expected) {
+    const size_t at = check.out.find(where, from);
+    ASSERT_NE(at, std::string::npos) << where << "\n" << check.out;
+    const size_t end = check.out.find('\n', at);
+    EXPECT_NE(check.out.substr(at, end - at).find(what), std::string::npos)
+        << check.out.substr(at, end - at);
+    from = end;
+  }
+  // The panel is still drawn; --strict makes the warnings a failure.
+  EXPECT_EQ(gaugeview("panel " + cfg + " -o " + scratch("m.png") + " --quiet").status, 0);
+  EXPECT_EQ(gaugeview("panel " + cfg + " -o " + scratch("m.png") + " --quiet --strict").status, 1);
+  // A clean panel checks clean.
+  Result clean =
+      gaugeview("check " + std::string(TAVREL_SOURCE_DIR) + "/panels/default.cfg --quiet");
+  EXPECT_EQ(clean.status, 0) << clean.out;
+  EXPECT_EQ(clean.out, "");
 }
 
 TEST(Gaugeview, ListAndSheetShowEveryGauge) {

@@ -21,8 +21,9 @@ struct Example {
   std::string expected;
 };
 
-std::vector<Example> readme_examples() {
-  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/docs/parameters.md");
+// The examples of a marked block of a file of the project.
+std::vector<Example> examples_of(const std::string& file) {
+  std::ifstream readme(std::string(TAVREL_SOURCE_DIR) + "/" + file);
   std::vector<Example> examples;
   std::string text;
   int number = 0;
@@ -47,9 +48,11 @@ std::vector<Example> readme_examples() {
 
 std::string run(const std::string& command) {
   const std::string out = ::testing::TempDir() + "readme_example.txt";
+  // From the project's folder, as the paths of the examples are written.
   std::string line = command;
   if (line.rfind("gaugeview ", 0) == 0) line = std::string(TAVREL_GAUGEVIEW) + line.substr(9);
-  int status = std::system((line + " >" + out + " 2>/dev/null </dev/null").c_str());
+  line = "cd '" + std::string(TAVREL_SOURCE_DIR) + "' && " + line;
+  int status = std::system(("(" + line + ") >" + out + " 2>/dev/null </dev/null").c_str());
   std::ifstream file(out);
   std::stringstream text;
   text << file.rdbuf();
@@ -59,16 +62,29 @@ std::string run(const std::string& command) {
   return text.str();
 }
 
+void expect_each_prints_what_it_shows(const std::vector<Example>& examples,
+                                      const std::string& file) {
+  for (const Example& example : examples) {
+    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << file << ":" << example.line;
+    EXPECT_EQ(run(example.command), example.expected)
+        << file << ":" << example.line << ": " << example.command;
+  }
+}
+
 TEST(ReadmeExamples, EveryParameterStringExamplePrintsWhatTheReadmeShows) {
-  std::vector<Example> examples = readme_examples();
+  std::vector<Example> examples = examples_of("docs/parameters.md");
   // The reference shows the click of every key, the comment rule and the
   // fallback; losing the block or its marker must not pass silently.
   ASSERT_GE(examples.size(), 24u);
-  for (const Example& example : examples) {
-    ASSERT_EQ(example.command.rfind("gaugeview ", 0), 0u) << "docs/parameters.md:" << example.line;
-    EXPECT_EQ(run(example.command), example.expected)
-        << "docs/parameters.md:" << example.line << ": " << example.command;
-  }
+  expect_each_prints_what_it_shows(examples, "docs/parameters.md");
+}
+
+// docs/gaugeview.md's examples: the version, the list, a three-window panel
+// and a sequence of clicks on it, the check of a clean panel.
+TEST(DocsExamples, EveryGaugeviewExamplePrintsWhatTheDocsShow) {
+  std::vector<Example> examples = examples_of("docs/gaugeview.md");
+  ASSERT_GE(examples.size(), 6u);
+  expect_each_prints_what_it_shows(examples, "docs/gaugeview.md");
 }
 
 // docs/catalogue.md holds, after its marker line, exactly what `gaugeview

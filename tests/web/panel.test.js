@@ -362,6 +362,26 @@ test('a panel file with a bad line, loaded or dropped, shows the warning gaugevi
   await page.close();
 });
 
+test('a panel of several windows: each window\'s gauges placed, a hotspot opens and closes one', async () => {
+  const text = fs.readFileSync(path.join(ROOT, 'panels/three-windows/panel.cfg'), 'utf8');
+  const page = await openPage();
+  await page.evaluate((t) => { window.tavrel.loadText(t, 'panel.cfg'); window.tavrel.frame(); }, text);
+  // The screen is the main window's size; the radio stack stands at a
+  // tenth of it down and a quarter across, hidden at start.
+  assert.deepEqual(await page.evaluate(() => window.tavrel.size()), [480, 240]);
+  const dme = await page.evaluate(() => window.tavrel.gaugeRect('Bendix_DME').panel);
+  assert.deepEqual([dme.x, dme.y], [130, 34]);
+  const inside = [Math.round(dme.x + dme.width / 2), Math.round(dme.y + dme.height / 4)];
+  const shown = () => page.evaluate(([x, y]) => window.tavrel.pixel(x, y).join(), inside);
+  const closed = await shown();
+  await click(page, 'View_Radios', 9, 9);
+  const open = await shown();
+  assert.notEqual(open, closed, 'the radio stack did not open');
+  await click(page, 'Close_Subpanel', 9, 9);
+  assert.equal(await shown(), closed, 'the radio stack did not close');
+  await page.close();
+});
+
 test(`a frame of the whole panel (update and render) takes under ${FRAME_BUDGET_MS} ms in the page`, async () => {
   const page = await openPage();
   const times = await page.evaluate(() => {
