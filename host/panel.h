@@ -47,10 +47,82 @@ struct PanelWindow {
   std::vector<PanelGaugePlace> gauges;
 };
 
+// How a window lands on a canvas: panel point (x, y) on canvas pixel
+// (x * scale - left, y * scale - top). A display draws at its own pixel
+// density, zoomed and panned, through it.
+struct View {
+  double scale = 1.0;
+  double left = 0.0;
+  double top = 0.0;
+  bool operator==(const View&) const = default;
+  // A gauge's placement on the canvas.
+  Placement of(const Placement& at) const {
+    return {at.x * scale - left, at.y * scale - top, at.scale_x * scale, at.scale_y * scale};
+  }
+};
+
+// The canvas pixels a gauge covers in a view (the renderer draws nothing
+// outside them).
+render::IntRect gauge_area(const PanelGaugePlace& gauge, const View& view);
+
 // A window drawn: the backdrop, then every gauge as its last update left
 // it, then (on request) their click boxes and tooltip areas over them all.
 void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
-                 const Lighting& lighting, bool hotspots = false);
+                 const Lighting& lighting, bool hotspots = false, const View& view = {});
+
+// Draws a window again only where it changed, as the host does between
+// frames: it keeps what every gauge showed when last drawn and redraws a
+// gauge's area only when something in it changed (a picture, its place or
+// turn, a text, the gauge placed anew). The lighting, the window being
+// opened, the view, the canvas's size and the click boxes draw it whole.
+// Where gauges overlap, those touching a changed one are drawn with it, in
+// order, over the backdrop.
+class WindowPainter {
+ public:
+  // The canvas rectangles drawn: none when nothing changed (and nothing
+  // is drawn while the window is closed).
+  std::vector<render::IntRect> paint(const PanelWindow& window, bool open, Renderer& renderer,
+                                     Canvas& canvas, const Lighting& lighting, const View& view,
+                                     bool hotspots);
+  // The next paint draws everything.
+  void forget() { drawn_.clear(); }
+
+ private:
+  // What an element showed: every draw state the renderer reads.
+  struct Look {
+    const ElementHeader* element;
+    uint32_t image_flags;
+    int icon_index;
+    double needle_bearing;
+    int32_t slider_x, slider_y;
+    bool moving;  // moving_x and moving_y hold the offset
+    int32_t moving_x, moving_y;
+    double sprite_center_x, sprite_center_y, sprite_rotation;
+    std::string text;
+    bool operator==(const Look&) const = default;
+  };
+  struct Drawn {
+    const GaugeInstance* instance = nullptr;
+    std::vector<Look> looks;
+  };
+  static void look_of(const GaugeInstance& instance, Drawn& drawn);
+
+  bool open_ = false;
+  bool hotspots_ = false;
+  Lighting lighting_;
+  View view_;
+  int canvas_width_ = 0;
+  int canvas_height_ = 0;
+  std::vector<Drawn> drawn_;  // parallel to the window's gauges
+};
+
+// A click box of a placed gauge: its rectangle in panel pixels and the
+// record (cursor, flags, event).
+struct ClickArea {
+  const PanelGaugePlace* gauge = nullptr;
+  const MouseRect* record = nullptr;
+  double x = 0, y = 0, width = 0, height = 0;
+};
 
 class Panel {
  public:
@@ -92,6 +164,16 @@ class Panel {
   const PanelGaugePlace* gauge_at(double x, double y) const;
   // The tooltip at a point (0: none) and the gauge it belongs to.
   uint32_t tooltip_at(double x, double y, const PanelGaugePlace** gauge = nullptr) const;
+  // The click box under a point (its record's cursor is what the host
+  // shows there), or null.
+  const MouseRect* box_at(double x, double y) const;
+  // Every click box of the window, gauge by gauge in drawing order, each
+  // gauge's in its list's order: where keyboard focus goes.
+  std::vector<ClickArea> click_areas() const;
+  // The mouse wheel over a knob: one click of the knob's half that turns
+  // it up (notches > 0) or down, once a notch, wherever on the knob the
+  // pointer is. The calls made (0 off a knob).
+  int turn(double x, double y, int notches);
 
   // The pointer. press() puts the button down at a point of the window: the
   // box under it is called, and held (the result's child is null where no
@@ -124,8 +206,8 @@ class Panel {
   // (the hour meter writes its file and reads it back). The count placed.
   int place_again(std::string_view name);
 
-  void draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting,
-            bool hotspots = false) const;
+  void draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting, bool hotspots = false,
+            const View& view = {}) const;
 
  private:
   // Places one configuration line in the window, widening the extent of

@@ -68,6 +68,7 @@ struct Placement {
 struct Lighting {
   bool night = false;
   bool panel_lights = false;  // the panel lights switch on
+  bool operator==(const Lighting&) const = default;
 };
 
 // The light on an element with these image flags.
