@@ -242,6 +242,11 @@ EMSCRIPTEN_KEEPALIVE int tv_frame() {
   return static_cast<int>(drawn.size());
 }
 
+// The next frame draws the whole panel.
+EMSCRIPTEN_KEEPALIVE void tv_redraw_all() {
+  page().painter.forget();
+}
+
 // The rectangles the last frame drew, four words each (x0 y0 x1 y1, the
 // ends excluded).
 EMSCRIPTEN_KEEPALIVE const int32_t* tv_drawn() {

@@ -115,8 +115,9 @@
     { t: 24, rpm: 900, manifold: 15, throttle: 0.15, set: { landing_lights: 1 } },
     // Take-off roll on runway 27, rotation, lift-off.
     { t: 27, rpm: 2550, manifold: 28.5, throttle: 1, airspeed: 0 },
-    { t: 38, airspeed: 60, pitch: 0, rpm: 2600, cht: 127 },
-    { t: 41, airspeed: 65, pitch: 8, vspeed: 0 },
+    { t: 40, airspeed: 60, pitch: 0, rpm: 2600, cht: 127 },
+    { t: 41, airspeed: 63, vspeed: 0 },
+    { t: 42.5, pitch: 8 },
     { t: 45, airspeed: 75, vspeed: 1500 },
     { t: 48, set: { gear_position: 0, landing_lights: 0 }, pitch: 7, airspeed: 80 },
     { t: 52, rpm: 2450, manifold: 25, throttle: 0.85, cht: 180, oilTemp: 150 },
@@ -221,9 +222,10 @@
     if (seconds >= DEMO_SECONDS) setDemo(false);
   }
 
-  // The demo flight on or off (its button shows which).
-  function setDemo(on) {
-    demo = on ? { start: performance.now(), done: new Set() } : null;
+  // The demo flight on or off (its button shows which), from its start or
+  // from a later second of it.
+  function setDemo(on, fromSeconds = 0) {
+    demo = on ? { start: performance.now() - fromSeconds * 1000, done: new Set() } : null;
     $('demo').setAttribute('aria-pressed', on ? 'true' : 'false');
     $('demo').textContent = on ? 'Stop demo' : 'Demo flight';
   }
@@ -320,6 +322,11 @@
     const height = Math.round(ch * dpr);
     canvas.style.width = `${cw}px`;
     canvas.style.height = `${ch}px`;
+    // On whole device pixels, or the browser would resample the picture.
+    canvas.style.transform = '';
+    const r = canvas.getBoundingClientRect();
+    const snap = (v) => (Math.round(v * dpr) - v * dpr) / dpr;
+    canvas.style.transform = `translate(${snap(r.left)}px, ${snap(r.top)}px)`;
     view.scale = view.css * (width / cw);
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
@@ -334,7 +341,13 @@
   // the panel point under it where it is.
   function zoomAbout(factor, clientX, clientY) {
     const [px, py] = panelPoint({ clientX, clientY });
-    view.zoom = Math.min(MAX_ZOOM, Math.max(1, view.zoom * factor));
+    zoomTo(view.zoom * factor, px, py, clientX, clientY);
+  }
+
+  // Zoom to a level with panel point (px, py) under a point of the page,
+  // as near as the panel's edges allow.
+  function zoomTo(zoom, px, py, clientX, clientY) {
+    view.zoom = Math.min(MAX_ZOOM, Math.max(1, zoom));
     layout();
     const r = canvas.getBoundingClientRect();
     view.x = px - (clientX - r.left) / view.css;
@@ -531,8 +544,10 @@
   function startPinch() {
     if (gesture && gesture.timer) clearTimeout(gesture.timer);
     releasePress();
+    // The panel point between the fingers stays between them.
     const p = pinchState();
-    gesture = { kind: 'pinch', dist: p.dist, mx: p.mx, my: p.my };
+    const [px, py] = panelPoint({ clientX: p.mx, clientY: p.my });
+    gesture = { kind: 'pinch', dist: p.dist, zoom: view.zoom, px, py };
   }
 
   function hookPointer() {
@@ -578,9 +593,7 @@
       if (!gesture) return;
       if (gesture.kind === 'pinch' && pointers.size === 2) {
         const now = pinchState();
-        zoomAbout(now.dist / gesture.dist, gesture.mx, gesture.my);
-        panBy(now.mx - gesture.mx, now.my - gesture.my);
-        Object.assign(gesture, now);
+        zoomTo(gesture.zoom * now.dist / gesture.dist, gesture.px, gesture.py, now.mx, now.my);
       } else if (gesture.kind === 'press') {
         const [px, py] = panelPoint(event);
         Module._tv_pointer_move(px, py);
@@ -892,6 +905,8 @@
     view: () => Object.assign({}, view),
     // Draws a frame at once (tests need not wait for the clock).
     frame,
+    // The next frame draws the whole panel (to time it).
+    redrawAll: () => Module._tv_redraw_all(),
     loadText,
     loadDefaultPanel,
     tooltip: (px, py) => call('tv_tooltip', 'string', ['number', 'number'], [px, py]),
