@@ -704,9 +704,9 @@
   function hookKeyboard() {
     canvas.addEventListener('keydown', (event) => {
       if (event.key === 'Tab' && areas.length > 0) {
-        const next = focused + (event.shiftKey ? -1 : 1);
-        if (focused === -1 && event.shiftKey) focused = areas.length;
-        const to = focused === -1 ? 0 : next;
+        // Into the boxes from either end, then one by one.
+        const to = focused === -1 ? (event.shiftKey ? areas.length - 1 : 0)
+                                  : focused + (event.shiftKey ? -1 : 1);
         if (to < 0 || to >= areas.length) {
           focused = -1;
           placeFocus();

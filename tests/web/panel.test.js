@@ -803,8 +803,15 @@ test('the pointer shows the click boxes, the wheel turns a knob, the keyboard cl
   assert.ok(index >= 0);
   await page.focus('#panel');
   for (let i = 0; i <= index; i++) await page.keyboard.press('Tab');
-  const ring = await page.$eval('#focus', (e) => e.style.display);
-  assert.equal(ring, 'block');
+  // The ring stands around the switch's box.
+  const ring = await page.$eval('#focus', (e) => {
+    const r = e.getBoundingClientRect();
+    return { shown: e.style.display, x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  });
+  assert.equal(ring.shown, 'block');
+  const [sx, sy] = await pointOf(page, 'Battery_Switch', 20, 15);
+  const box = await page.evaluate((i) => window.tavrel.clickAreas()[i], index);
+  assert.ok(Math.abs(ring.x - sx) < box.width && Math.abs(ring.y - sy) < box.height, JSON.stringify(ring));
   const battery = await page.evaluate(() => window.tavrel.token(364));
   await page.keyboard.press('Enter');
   assert.equal(await page.evaluate(() => window.tavrel.token(364)), 1 - battery);
@@ -886,16 +893,17 @@ test('benchmark: a whole frame at DPR 2 in 1400x900, a steady cruise, the demo f
     return t;
   }));
   // The demo at the display's rate, from the take-off roll into the climbing
-  // turn, twice.
+  // turn, three times (every frame there draws the same eight gauges: a
+  // slow frame is one the machine's other work interrupted).
   const flightRounds = [];
-  for (let round = 0; round < 2; round++) {
+  for (let round = 0; round < 3; round++) {
     flightRounds.push(stats(await page.evaluate(() => new Promise((resolve) => {
       window.tavrel.setDemo(true, 30);
       const t = [];
       const started = performance.now();
       const sample = () => {
         t.push(window.tavrel.frameTime());
-        if (performance.now() - started < 6000) requestAnimationFrame(sample);
+        if (performance.now() - started < 4000) requestAnimationFrame(sample);
         else { window.tavrel.setDemo(false); resolve(t.slice(2)); }
       };
       requestAnimationFrame(sample);
@@ -911,7 +919,7 @@ test('benchmark: a whole frame at DPR 2 in 1400x900, a steady cruise, the demo f
   assert.ok(whole.median < 16, `whole panel ${whole.median} ms`);
   assert.ok(steady.median < 0.5, `steady cruise ${steady.median} ms`);
   assert.ok(flight.median < 8 && flight.p99 < 16, `demo ${flight.median} / ${flight.p99} ms`);
-  assert.ok(flight.n > 150, `only ${flight.n} frames in 6 s`);
+  assert.ok(flight.n > 100, `only ${flight.n} frames in 4 s`);
   await page.close();
 });
 
