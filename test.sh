@@ -114,7 +114,7 @@ if [ ! -f build/web/tavrel-panel.html ]; then
 elif ! npm_ready; then
   step_failed "web: npm ci in tests/web failed"
 else
-  node_cases web 300 tests/web/panel.test.js
+  node_cases web 480 tests/web/panel.test.js
 fi
 
 # The page's link to FlightGear against a real fgfs, headless (about two

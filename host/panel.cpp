@@ -78,21 +78,57 @@ Placement placed_over(const PanelWindow& window, const ScreenRect& where,
                    gauge.at.scale_y * sy};
 }
 
-void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
-                 const Lighting& lighting, const ScreenRect& where, bool hotspots) {
-  if (where.width <= 0 || where.height <= 0 || window.width <= 0 || window.height <= 0) return;
-  const render::IntRect area{where.x, where.y, where.x + where.width, where.y + where.height};
+render::IntRect View::of(const ScreenRect& r) const {
+  const Placement at = of(Placement{static_cast<double>(r.x), static_cast<double>(r.y), 1.0, 1.0});
+  return {render::round_to_int(at.x), render::round_to_int(at.y),
+          render::round_to_int(at.x + r.width * at.scale_x),
+          render::round_to_int(at.y + r.height * at.scale_y)};
+}
+
+namespace {
+
+bool overlap(const render::IntRect& a, const render::IntRect& b) {
+  return !a.meet(b).empty();
+}
+
+// A window's backdrop on its canvas rectangle `area`, drawn only within
+// `clip`: its colour where it has no bitmap (or under the bitmap's black
+// when background_color= is given), its bitmap stretched over the area.
+void draw_backdrop_of(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
+                      const Lighting& lighting, const render::IntRect& area,
+                      const render::IntRect& clip) {
   if (window.bitmap == nullptr || window.colour_given) {
-    canvas.fill(area, lit_colour(window.background, lighting));
+    canvas.fill(area.meet(clip), lit_colour(window.background, lighting));
   }
-  if (window.bitmap != nullptr) renderer.draw_backdrop(canvas, *window.bitmap, area, lighting);
-  auto on_screen = [&](const PanelGaugePlace& g) { return placed_over(window, where, g); };
+  if (window.bitmap != nullptr)
+    renderer.draw_backdrop(canvas, *window.bitmap, area, lighting, clip);
+}
+
+}  // namespace
+
+render::IntRect gauge_area(const PanelWindow& window, const PanelGaugePlace& gauge,
+                           const View& view) {
+  // As the renderer rounds the gauge's rectangle.
+  const Placement at = view.of(placed_over(window, window.on_screen, gauge));
+  const render::IntRect area{render::round_to_int(at.x), render::round_to_int(at.y),
+                             render::round_to_int(at.x + gauge.width * at.scale_x),
+                             render::round_to_int(at.y + gauge.height * at.scale_y)};
+  return area.meet(view.of(window.on_screen));
+}
+
+void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
+                 const Lighting& lighting, const ScreenRect& where, bool hotspots,
+                 const View& view) {
+  if (where.width <= 0 || where.height <= 0 || window.width <= 0 || window.height <= 0) return;
+  const render::IntRect area = view.of(where);
+  draw_backdrop_of(window, renderer, canvas, lighting, area, area);
+  auto on_canvas = [&](const PanelGaugePlace& g) { return view.of(placed_over(window, where, g)); };
   for (const PanelGaugePlace& g : window.gauges) {
-    renderer.draw(*g.instance, canvas, on_screen(g), lighting, area);
+    renderer.draw(*g.instance, canvas, on_canvas(g), lighting, area);
   }
   if (hotspots) {
     for (const PanelGaugePlace& g : window.gauges) {
-      renderer.draw_hotspots(*g.instance, canvas, on_screen(g));
+      renderer.draw_hotspots(*g.instance, canvas, on_canvas(g));
     }
   }
 }
@@ -100,6 +136,83 @@ void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
 void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
                  const Lighting& lighting, bool hotspots) {
   draw_window(window, renderer, canvas, lighting, {0, 0, window.width, window.height}, hotspots);
+}
+
+void WindowPainter::look_of(const GaugeInstance& instance, Drawn& drawn) {
+  drawn.instance = &instance;
+  drawn.looks.clear();
+  for (const ElementState& s : instance.elements()) {
+    const PixPoint moving = s.moving_offset.value_or(PixPoint{0, 0});
+    drawn.looks.push_back({s.element, s.element->image_flags, s.icon_index, s.needle_bearing,
+                           s.slider_offset.x, s.slider_offset.y, s.moving_offset.has_value(),
+                           moving.x, moving.y, s.sprite_center_x, s.sprite_center_y,
+                           s.sprite_rotation, s.text});
+  }
+}
+
+std::vector<render::IntRect> WindowPainter::paint(const PanelWindow& window, bool open,
+                                                  Renderer& renderer, Canvas& canvas,
+                                                  const Lighting& lighting, const View& view,
+                                                  bool hotspots) {
+  const bool whole = drawn_.size() != window.gauges.size() || open != open_ ||
+                     !(lighting == lighting_) || !(view == view_) || hotspots ||
+                     hotspots != hotspots_ || canvas.width() != canvas_width_ ||
+                     canvas.height() != canvas_height_;
+  open_ = open;
+  lighting_ = lighting;
+  view_ = view;
+  hotspots_ = hotspots;
+  canvas_width_ = canvas.width();
+  canvas_height_ = canvas.height();
+  if (!open) return {};
+  const render::IntRect all{0, 0, canvas.width(), canvas.height()};
+  if (whole) {
+    drawn_.resize(window.gauges.size());
+    for (size_t i = 0; i < drawn_.size(); ++i) look_of(*window.gauges[i].instance, drawn_[i]);
+    draw_window(window, renderer, canvas, lighting, window.on_screen, hotspots, view);
+    return {all};
+  }
+
+  // The gauges whose look changed, then those overlapping any of them.
+  const size_t n = window.gauges.size();
+  std::vector<char> redraw(n, 0);
+  std::vector<render::IntRect> areas(n);
+  Drawn now;
+  bool any = false;
+  for (size_t i = 0; i < n; ++i) {
+    areas[i] = gauge_area(window, window.gauges[i], view).meet(all);
+    look_of(*window.gauges[i].instance, now);
+    if (now.instance != drawn_[i].instance || now.looks != drawn_[i].looks) {
+      std::swap(drawn_[i], now);
+      redraw[i] = !areas[i].empty();
+      any = any || redraw[i];
+    }
+  }
+  if (!any) return {};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (size_t i = 0; i < n; ++i) {
+      if (redraw[i] || areas[i].empty()) continue;
+      for (size_t j = 0; j < n && !redraw[i]; ++j) {
+        if (redraw[j] && overlap(areas[i], areas[j])) redraw[i] = grew = true;
+      }
+    }
+  }
+  std::vector<render::IntRect> drawn;
+  const render::IntRect window_area = view.of(window.on_screen);
+  for (size_t i = 0; i < n; ++i) {
+    if (!redraw[i]) continue;
+    draw_backdrop_of(window, renderer, canvas, lighting, window_area, areas[i]);
+    drawn.push_back(areas[i]);
+  }
+  for (size_t i = 0; i < n; ++i) {
+    if (redraw[i]) {
+      const PanelGaugePlace& g = window.gauges[i];
+      renderer.draw(*g.instance, canvas, view.of(placed_over(window, window.on_screen, g)),
+                    lighting, window_area);
+    }
+  }
+  return drawn;
 }
 
 Panel::Panel(Host& host) : host_(host), windows_(1) {}
@@ -412,6 +525,66 @@ uint32_t Panel::tooltip_at(double x, double y, const PanelGaugePlace** gauge) co
   return h.gauge->instance->tooltip_at(h.at.x, h.at.y);
 }
 
+const MouseRect* Panel::box_at(double x, double y) const {
+  const PanelGaugePlace* g = gauge_at(x, y);
+  if (g == nullptr) return nullptr;
+  const PixPoint at = to_background(*g, x, y);
+  const MouseArea* child = g->instance->mouse().hit(at.x, at.y).child;
+  return child != nullptr ? child->record : nullptr;
+}
+
+std::vector<ClickArea> Panel::click_areas() const {
+  std::vector<ClickArea> areas;
+  for (const PanelWindow& window : windows_) {
+    if (!shown(window)) continue;
+    for (const PanelGaugePlace& g : window.gauges) {
+      const Placement at = on_screen(g);
+      for (const MouseArea& a : g.instance->mouse().areas()) {
+        if (a.record == nullptr || a.record->type != kMouseChild) continue;
+        // The part of the box on the gauge: only there does a click land.
+        const double x0 = std::max(0, a.box.x), y0 = std::max(0, a.box.y);
+        const double x1 = std::min<double>(g.width, double(a.box.x) + a.box.width);
+        const double y1 = std::min<double>(g.height, double(a.box.y) + a.box.height);
+        if (x1 <= x0 || y1 <= y0) continue;
+        areas.push_back({&g, a.record, at.x + x0 * at.scale_x, at.y + y0 * at.scale_y,
+                         (x1 - x0) * at.scale_x, (y1 - y0) * at.scale_y});
+      }
+    }
+  }
+  return areas;
+}
+
+int Panel::turn(double x, double y, int notches) {
+  const PanelGaugePlace* g = gauge_at(x, y);
+  const MouseRect* under = box_at(x, y);
+  if (g == nullptr || under == nullptr || notches == 0 ||
+      (under->cursor != kMouseCursorPlus && under->cursor != kMouseCursorMinus)) {
+    return 0;
+  }
+  // The knob's half that turns the wanted way: the nearest box with its
+  // cursor (the box under the pointer when it is that half).
+  const int32_t wanted = notches > 0 ? kMouseCursorPlus : kMouseCursorMinus;
+  const ClickArea* half = nullptr;
+  double best = 0;
+  const std::vector<ClickArea> areas = click_areas();
+  for (const ClickArea& a : areas) {
+    if (a.gauge != g || a.record->cursor != wanted) continue;
+    const double dx = std::max({a.x - x, 0.0, x - (a.x + a.width)});
+    const double dy = std::max({a.y - y, 0.0, y - (a.y + a.height)});
+    if (half == nullptr || dx * dx + dy * dy < best) {
+      half = &a;
+      best = dx * dx + dy * dy;
+    }
+  }
+  if (half == nullptr) return 0;
+  int calls = 0;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    calls += press(half->x + half->width / 2, half->y + half->height / 2).calls;
+    release();
+  }
+  return calls;
+}
+
 ClickResult Panel::press(double x, double y) {
   if (held_ != nullptr) release();
   const PanelHit h = hit(x, y);
@@ -478,13 +651,47 @@ int Panel::place_again(std::string_view name) {
   return placed;
 }
 
-void Panel::draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting,
-                 bool hotspots) const {
+void Panel::draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting, bool hotspots,
+                 const View& view) const {
   canvas.fill(lit_colour(kScreenColour, lighting));
   for (const PanelWindow& w : windows_) {
-    if ((alone_ != nullptr && &w != alone_) || !is_open(w)) continue;
-    draw_window(w, renderer, canvas, lighting, w.on_screen, hotspots);
+    if (shown(w)) draw_window(w, renderer, canvas, lighting, w.on_screen, hotspots, view);
   }
+}
+
+std::vector<render::IntRect> ScreenPainter::paint(const Panel& panel, Renderer& renderer,
+                                                  Canvas& canvas, const Lighting& lighting,
+                                                  const View& view, bool hotspots) {
+  const std::vector<PanelWindow>& windows = panel.windows();
+  std::vector<char> shown(windows.size());
+  for (size_t i = 0; i < windows.size(); ++i) shown[i] = panel.shown(windows[i]);
+  const bool whole = shown != shown_ || !(lighting == lighting_) || !(view == view_) || hotspots ||
+                     canvas.width() != canvas_width_ || canvas.height() != canvas_height_;
+  shown_ = shown;
+  lighting_ = lighting;
+  view_ = view;
+  canvas_width_ = canvas.width();
+  canvas_height_ = canvas.height();
+  const render::IntRect all{0, 0, canvas.width(), canvas.height()};
+  if (whole) {
+    windows_.assign(windows.size(), WindowPainter{});
+    canvas.fill(lit_colour(kScreenColour, lighting));
+  }
+  std::vector<render::IntRect> drawn;
+  for (size_t i = 0; i < windows.size(); ++i) {
+    if (!shown[i]) continue;
+    const render::IntRect area = view.of(windows[i].on_screen).meet(all);
+    if (std::any_of(drawn.begin(), drawn.end(),
+                    [&](const render::IntRect& r) { return overlap(r, area); })) {
+      windows_[i].forget();
+    }
+    for (const render::IntRect& r :
+         windows_[i].paint(windows[i], true, renderer, canvas, lighting, view, hotspots)) {
+      drawn.push_back(r.meet(area));
+    }
+  }
+  if (whole) return {all};
+  return drawn;
 }
 
 }  // namespace tavrel::host

@@ -84,21 +84,98 @@ struct PanelWindow {
   std::string describe() const;
 };
 
-// Where a gauge of a window lands when the window is drawn over `where`:
-// background pixel (0, 0) and the scale.
+// Where a gauge of a window lands when the window is drawn over `where`
+// (screen pixels): background pixel (0, 0) and the scale.
 Placement placed_over(const PanelWindow& window, const ScreenRect& where,
                       const PanelGaugePlace& gauge);
 
-// A window drawn over a rectangle of the canvas: its colour (where it has
-// no bitmap, or under the bitmap's black when background_color= is
-// given), its bitmap stretched over it, its gauges as their last update
-// left them, scaled with it and kept within it, and on request their click
-// boxes and tooltip areas.
+// How the screen lands on a canvas: screen point (x, y) on canvas pixel
+// (x * scale - left, y * scale - top). A display draws at its own pixel
+// density, zoomed and panned, through it.
+struct View {
+  double scale = 1.0;
+  double left = 0.0;
+  double top = 0.0;
+  bool operator==(const View&) const = default;
+  // A placement on the screen, on the canvas.
+  Placement of(const Placement& at) const {
+    return {at.x * scale - left, at.y * scale - top, at.scale_x * scale, at.scale_y * scale};
+  }
+  // A rectangle of the screen on the canvas, rounded as the renderer rounds.
+  render::IntRect of(const ScreenRect& r) const;
+};
+
+// The canvas pixels a gauge of a window covers in a view, within its
+// window's (the renderer draws nothing outside them).
+render::IntRect gauge_area(const PanelWindow& window, const PanelGaugePlace& gauge,
+                           const View& view);
+
+// A window drawn over a rectangle of the screen, through a view: its colour
+// (where it has no bitmap, or under the bitmap's black when
+// background_color= is given), its bitmap stretched over it, its gauges as
+// their last update left them, scaled with it and kept within it, and on
+// request their click boxes and tooltip areas.
 void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
-                 const Lighting& lighting, const ScreenRect& where, bool hotspots = false);
+                 const Lighting& lighting, const ScreenRect& where, bool hotspots = false,
+                 const View& view = {});
 // The same at its own size, at the canvas's top left.
 void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
                  const Lighting& lighting, bool hotspots = false);
+
+// Draws a window again only where it changed, as the host does between
+// frames: it keeps what every gauge showed when last drawn and redraws a
+// gauge's area only when something in it changed (a picture, its place or
+// turn, a text, the gauge placed anew). The lighting, the window being
+// opened, the view, the canvas's size and the click boxes draw it whole.
+// Where gauges overlap, those touching a changed one are drawn with it, in
+// order, over the backdrop.
+class WindowPainter {
+ public:
+  // The canvas rectangles drawn: none when nothing changed (and nothing
+  // is drawn while the window is closed). The window lies at its place on
+  // the screen.
+  std::vector<render::IntRect> paint(const PanelWindow& window, bool open, Renderer& renderer,
+                                     Canvas& canvas, const Lighting& lighting, const View& view,
+                                     bool hotspots);
+  // The next paint draws everything.
+  void forget() { drawn_.clear(); }
+
+ private:
+  // What an element showed: every draw state the renderer reads.
+  struct Look {
+    const ElementHeader* element;
+    uint32_t image_flags;
+    int icon_index;
+    double needle_bearing;
+    int32_t slider_x, slider_y;
+    bool moving;  // moving_x and moving_y hold the offset
+    int32_t moving_x, moving_y;
+    double sprite_center_x, sprite_center_y, sprite_rotation;
+    std::string text;
+    bool operator==(const Look&) const = default;
+  };
+  struct Drawn {
+    const GaugeInstance* instance = nullptr;
+    std::vector<Look> looks;
+  };
+  static void look_of(const GaugeInstance& instance, Drawn& drawn);
+
+  bool open_ = false;
+  bool hotspots_ = false;
+  Lighting lighting_;
+  View view_;
+  int canvas_width_ = 0;
+  int canvas_height_ = 0;
+  std::vector<Drawn> drawn_;  // parallel to the window's gauges
+};
+
+// A click box of a placed gauge: its rectangle in panel pixels and the
+// record (cursor, flags, event).
+struct ClickArea {
+  const PanelGaugePlace* gauge = nullptr;
+  const MouseRect* record = nullptr;
+  double x = 0, y = 0, width = 0, height = 0;
+};
 
 // A point of the screen as the panel sees it: the top-most open window
 // holding it, the gauge there (the last drawn whose rectangle holds the
@@ -148,6 +225,11 @@ class Panel {
   // The window with this ident, or the section name ("Window01"), or null.
   const PanelWindow* find_window(std::string_view ident_or_section) const;
   bool is_open(const PanelWindow& window) const { return host_.window_open(window.ident); }
+  // Whether a window is on the screen: open, and not hidden by a window
+  // shown alone.
+  bool shown(const PanelWindow& window) const {
+    return (alone_ == nullptr || &window == alone_) && is_open(window);
+  }
   // Where a gauge of the panel lands on the screen.
   Placement on_screen(const PanelGaugePlace& gauge) const;
   // The gauges placed, in every window.
@@ -176,6 +258,17 @@ class Panel {
   // The tooltip at a point of the screen (0: none) and the gauge it
   // belongs to.
   uint32_t tooltip_at(double x, double y, const PanelGaugePlace** gauge = nullptr) const;
+  // The click box under a point (its record's cursor is what the host
+  // shows there), or null.
+  const MouseRect* box_at(double x, double y) const;
+  // Every click box on the screen (screen pixels), window by window and
+  // gauge by gauge in drawing order, each gauge's in its list's order:
+  // where keyboard focus goes.
+  std::vector<ClickArea> click_areas() const;
+  // The mouse wheel over a knob: one click of the knob's half that turns
+  // it up (notches > 0) or down, once a notch, wherever on the knob the
+  // pointer is. The calls made (0 off a knob).
+  int turn(double x, double y, int notches);
 
   // The pointer, at points of the screen. press() puts the button down: the
   // box under it is called, and held (the result's child is null where no
@@ -214,8 +307,8 @@ class Panel {
   // The screen: its colour, then every open window in order (its colour,
   // its bitmap, its gauges as their last update left them, and on request
   // their click boxes and tooltip areas), each kept within its rectangle.
-  void draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting,
-            bool hotspots = false) const;
+  void draw(Renderer& renderer, Canvas& canvas, const Lighting& lighting, bool hotspots = false,
+            const View& view = {}) const;
 
  private:
   // Places one configuration line in a window, widening the extent of its
@@ -237,6 +330,27 @@ class Panel {
   int repeats_ = 0;
   bool engine_clock_runs_ = true;
   Press last_press_;
+};
+
+// The whole screen drawn again only where it changed: the open windows in
+// order, each through its own WindowPainter. A window over an area drawn
+// beneath it is drawn whole again; a window opened or closed, the
+// lighting, the view, the canvas's size and the click boxes draw the
+// screen whole.
+class ScreenPainter {
+ public:
+  std::vector<render::IntRect> paint(const Panel& panel, Renderer& renderer, Canvas& canvas,
+                                     const Lighting& lighting, const View& view, bool hotspots);
+  // The next paint draws everything.
+  void forget() { shown_.clear(); }
+
+ private:
+  std::vector<WindowPainter> windows_;
+  std::vector<char> shown_;  // parallel to the panel's windows
+  Lighting lighting_;
+  View view_;
+  int canvas_width_ = 0;
+  int canvas_height_ = 0;
 };
 
 }  // namespace tavrel::host

@@ -70,6 +70,7 @@ struct Placement {
 struct Lighting {
   bool night = false;
   bool panel_lights = false;  // the panel lights switch on
+  bool operator==(const Lighting&) const = default;
 };
 
 // The light on an element with these image flags.
@@ -134,9 +135,9 @@ class Renderer {
             const Lighting& lighting, const render::IntRect& within);
 
   // A panel window's background bitmap stretched over `onto`, lit as the
-  // panel is (an element without image flags).
+  // panel is (an element without image flags), drawn only within `clip`.
   void draw_backdrop(Canvas& canvas, Backdrop& backdrop, const render::IntRect& onto,
-                     const Lighting& lighting);
+                     const Lighting& lighting, const render::IntRect& clip);
 
   // Outlines the instance's click boxes (green: fires a key event; magenta:
   // calls module code; "R" repeats while held, "D" drags) and its tooltip

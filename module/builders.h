@@ -71,10 +71,10 @@ constexpr uint32_t kTurningKnob = kOrdinaryImage | kFiltered;                // 
 constexpr uint32_t kBrightImage = kOrdinaryImage | kBright;                  // 0x7
 
 // Cursors of click spots (5) and of the two halves of knobs and levers.
-constexpr int32_t kCursorHand = 5;
-constexpr int32_t kCursorPlus = 1;
-constexpr int32_t kCursorMinus = 2;
-constexpr int32_t kNoCursor = -1;
+constexpr int32_t kCursorHand = kMouseCursorHand;
+constexpr int32_t kCursorPlus = kMouseCursorPlus;
+constexpr int32_t kCursorMinus = kMouseCursorMinus;
+constexpr int32_t kNoCursor = kMouseNoCursor;
 
 // Mouse flags of click children.
 constexpr uint32_t kClick = kMouseLeftSingle;                                // 0x20000000

@@ -258,6 +258,15 @@ enum MouseFlag : uint32_t {
   kMouseDrag = 0x00800000,
 };
 
+// Cursors the host shows over a click box: the hand of a click spot and
+// the two halves of knobs and levers (turn up, turn down).
+enum MouseCursor : int32_t {
+  kMouseNoCursor = -1,
+  kMouseCursorPlus = 1,
+  kMouseCursorMinus = 2,
+  kMouseCursorHand = 5,
+};
+
 struct MouseRect {
   uint32_t type;
   PixBox box;

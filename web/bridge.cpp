@@ -43,8 +43,10 @@ struct Page {
   std::unique_ptr<host::Renderer> renderer;
   std::unique_ptr<host::Panel> panel;
   host::PanelConfig config;
-  host::Canvas canvas;
-  std::vector<uint8_t> rgba;
+  host::Canvas canvas;          // the display's pixels
+  host::View view;              // where the panel lands on them
+  host::ScreenPainter painter;  // what changed since the last frame
+  std::vector<int32_t> drawn;   // the rectangles the last frame drew: x0 y0 x1 y1 each
   bool night = false;
   bool hotspots = false;
   std::vector<std::string> warnings;
@@ -94,8 +96,12 @@ void place() {
   p.panel->place(config);
   for (const std::string& problem : p.panel->problems()) warn(problem);
   p.host->clear_fired();
-  // The screen: every open window at its place (the first window's size).
-  p.canvas = host::Canvas(p.panel->screen_width(), p.panel->screen_height());
+  p.painter.forget();
+  // Until the page gives its display, the screen at its own size: every
+  // open window at its place (the first window's size).
+  if (p.canvas.width() == 0) {
+    p.canvas = host::Canvas(p.panel->screen_width(), p.panel->screen_height());
+  }
 }
 
 bool apply_state(const std::string& text, const std::string& name) {
@@ -187,6 +193,28 @@ EMSCRIPTEN_KEEPALIVE int tv_load_state(const char* text, const char* name) {
   return apply_state(text, name) ? 1 : 0;
 }
 
+// The screen's size in panel pixels: every open window at its place (the
+// first window's size).
+EMSCRIPTEN_KEEPALIVE int tv_panel_width() {
+  return page().panel->screen_width();
+}
+EMSCRIPTEN_KEEPALIVE int tv_panel_height() {
+  return page().panel->screen_height();
+}
+
+// The display: a canvas of `width` x `height` device pixels on which screen
+// point (x, y) lands at (x * scale - left, y * scale - top). The next frame
+// draws it whole when any of it changed.
+EMSCRIPTEN_KEEPALIVE void tv_set_view(int width, int height, double scale, double left,
+                                      double top) {
+  Page& p = page();
+  width = std::max(1, width);
+  height = std::max(1, height);
+  if (p.canvas.width() != width || p.canvas.height() != height)
+    p.canvas = host::Canvas(width, height);
+  if (scale > 0) p.view = {scale, left, top};
+}
+
 EMSCRIPTEN_KEEPALIVE int tv_width() {
   return page().canvas.width();
 }
@@ -200,23 +228,41 @@ EMSCRIPTEN_KEEPALIVE void tv_tick(double seconds) {
   page().panel->advance(seconds);
 }
 
-// One frame: every gauge updated, the panel drawn.
-EMSCRIPTEN_KEEPALIVE void tv_frame() {
+// One frame: every gauge updated, and the panel drawn again where it
+// changed. The count of rectangles drawn (tv_drawn); 0 when nothing
+// changed.
+EMSCRIPTEN_KEEPALIVE int tv_frame() {
   Page& p = page();
   p.host->update();
-  p.panel->draw(*p.renderer, p.canvas, host::lighting_of(p.host->variables(), p.night), p.hotspots);
+  const std::vector<host::render::IntRect> drawn =
+      p.painter.paint(*p.panel, *p.renderer, p.canvas,
+                      host::lighting_of(p.host->variables(), p.night), p.view, p.hotspots);
+  p.drawn.clear();
+  for (const host::render::IntRect& r : drawn)
+    p.drawn.insert(p.drawn.end(), {r.x0, r.y0, r.x1, r.y1});
+  if (!drawn.empty()) take_renderer_warnings();
+  return static_cast<int>(drawn.size());
 }
 
-// The last frame as straight RGBA bytes for an ImageData.
+// The next frame draws the whole panel.
+EMSCRIPTEN_KEEPALIVE void tv_redraw_all() {
+  page().painter.forget();
+}
+
+// The rectangles the last frame drew, four words each (x0 y0 x1 y1, the
+// ends excluded).
+EMSCRIPTEN_KEEPALIVE const int32_t* tv_drawn() {
+  return page().drawn.data();
+}
+
+// The canvas's pixels as RGBA bytes for an ImageData: a drawn window is
+// opaque everywhere, so its premultiplied words are straight bytes already.
 EMSCRIPTEN_KEEPALIVE const uint8_t* tv_pixels() {
-  Page& p = page();
-  p.rgba = p.canvas.straight_rgba();
-  take_renderer_warnings();
-  return p.rgba.data();
+  return reinterpret_cast<const uint8_t*>(page().canvas.pixels().data());
 }
 
-// One pixel of the last frame, straight RGBA in one word (red lowest); 0
-// outside the panel.
+// One pixel of the last frame (canvas pixels), straight RGBA in one word
+// (red lowest); 0 outside the canvas.
 EMSCRIPTEN_KEEPALIVE uint32_t tv_pixel(int x, int y) {
   Page& p = page();
   if (x < 0 || y < 0 || x >= p.canvas.width() || y >= p.canvas.height()) return 0;
@@ -230,6 +276,37 @@ EMSCRIPTEN_KEEPALIVE uint32_t tv_pixel(int x, int y) {
 
 EMSCRIPTEN_KEEPALIVE void tv_set_night(int night) {
   page().night = night != 0;
+}
+
+// The click box under a point of the panel: "CURSOR FLAGS" (the host's
+// cursor number and the box's mouse flags), empty where there is none.
+EMSCRIPTEN_KEEPALIVE const char* tv_box_at(double x, double y) {
+  const MouseRect* box = page().panel->box_at(x, y);
+  if (box == nullptr) return hand_over("");
+  return hand_over(std::to_string(box->cursor) + " " + std::to_string(box->mouse_flags));
+}
+
+// Every click box of the panel as JSON, in focus order: [[gauge, x, y,
+// width, height, cursor], ...] in panel pixels.
+EMSCRIPTEN_KEEPALIVE const char* tv_click_areas() {
+  std::string json = "[";
+  char number[64];
+  for (const host::ClickArea& a : page().panel->click_areas()) {
+    if (json.size() > 1) json += ",";
+    json += "[\"" + a.gauge->instance->name() + "\"";
+    for (double v : {a.x, a.y, a.width, a.height}) {
+      std::snprintf(number, sizeof number, ",%.17g", v);
+      json += number;
+    }
+    json += "," + std::to_string(a.record->cursor) + "]";
+  }
+  return hand_over(json + "]");
+}
+
+// The mouse wheel at a point of the panel: a knob there turns one step a
+// notch (positive: up). The calls made.
+EMSCRIPTEN_KEEPALIVE int tv_turn(double x, double y, int notches) {
+  return page().panel->turn(x, y, notches);
 }
 EMSCRIPTEN_KEEPALIVE void tv_set_hotspots(int on) {
   page().hotspots = on != 0;

@@ -14,8 +14,8 @@ Backdrop::Backdrop(const dib::Image& image) : surface_(make_surface(image, true)
 Backdrop::~Backdrop() = default;
 
 void Renderer::draw_backdrop(Canvas& canvas, Backdrop& backdrop, const render::IntRect& onto,
-                             const Lighting& lighting) {
-  const render::IntRect area = onto.meet({0, 0, canvas.width(), canvas.height()});
+                             const Lighting& lighting, const render::IntRect& clip) {
+  const render::IntRect area = onto.meet({0, 0, canvas.width(), canvas.height()}).meet(clip);
   if (area.empty() || backdrop.width() <= 0 || backdrop.height() <= 0) return;
   render::PictureMap map;
   map.scale_x = static_cast<double>(onto.x1 - onto.x0) / backdrop.width();
@@ -24,7 +24,11 @@ void Renderer::draw_backdrop(Canvas& canvas, Backdrop& backdrop, const render::I
   // Clamped at its edges: the picture covers the whole rectangle.
   const render::Sampling sampling = render::make_sampling(backdrop.surface_, map, at, true);
   const Light light = light_for(0, lighting);
-  if (mode_ == RenderMode::kReference) {
+  // Zoomed far in, the whole picture at the canvas's scale would dwarf
+  // the canvas: it is sampled where it shows instead.
+  const double onto_pixels = double(onto.x1 - onto.x0) * double(onto.y1 - onto.y0);
+  if (mode_ == RenderMode::kReference ||
+      onto_pixels > 4.0 * double(canvas.width()) * double(canvas.height())) {
     render::reference_draw(canvas, area, sampling, light);
     return;
   }

@@ -35,6 +35,18 @@ MouseList knob_mouse = mouse_list(
 GaugeHeader knob =
     gauge_header({.name = "Knob", .size_x_mm = 40, .root = knob_root, .mouse = knob_mouse});
 
+// "Trim": a knob on the same background, its left half turning it down and
+// its right half up (they turn the magneto key left and right).
+extern GaugeHeader trim;
+StaticImageElement trim_face = static_image(trim, {.bitmap = 10});
+ElementHeader* trim_root[] = {&trim_face.header};
+MouseList trim_mouse = mouse_list(
+    outer_parent(8),
+    click({.box = {0, 0, 20, 20}, .cursor = kCursorMinus, .event = key_event::kMagnetoKeyLeft}),
+    click({.box = {20, 0, 20, 20}, .cursor = kCursorPlus, .event = key_event::kMagnetoKeyRight}));
+GaugeHeader trim =
+    gauge_header({.name = "Trim", .size_x_mm = 40, .root = trim_root, .mouse = trim_mouse});
+
 extern GaugeHeader bare;
 StaticImageElement bare_face = static_image(bare, {.bitmap = 20});
 ElementHeader* bare_root[] = {&bare_face.header};
@@ -47,7 +59,8 @@ class PanelOnHandMadeGauges : public ::testing::Test {
   PanelOnHandMadeGauges() : host(make_module()), panel(host) {}
 
   static std::unique_ptr<host::ModuleBinding> make_module() {
-    auto module = std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{&knob, &bare});
+    auto module =
+        std::make_unique<testing::FakeModule>(std::vector<GaugeHeader*>{&knob, &trim, &bare});
     module->add_picture(10, dib::encode_24bit(40, 20, std::vector<uint8_t>(40 * 20 * 3, 90)));
     return module;
   }
@@ -119,6 +132,39 @@ TEST_F(PanelOnHandMadeGauges, AHeldBoxRepeatsByTheClockAndADragFollowsThePointer
   EXPECT_EQ(g_drags[1].y, 10);
   ASSERT_TRUE(panel.last_press().dragged_to.has_value());
   EXPECT_EQ(panel.last_press().dragged_to->x, -5);
+}
+
+// The click boxes in panel pixels, where the keyboard's focus goes; the
+// cursor each shows; the wheel turns a knob by its halves, a step a notch,
+// wherever on the knob it is, and does nothing over a plain click spot.
+TEST_F(PanelOnHandMadeGauges, ClickBoxesShowTheirCursorsAndTheWheelTurnsAKnobByItsHalves) {
+  place("gauge00=Tavrel_Instr!Knob, 10, 10, 80\ngauge01=Tavrel_Instr!Trim, 100, 10, 40\n");
+  const std::vector<host::ClickArea> areas = panel.click_areas();
+  ASSERT_EQ(areas.size(), 4u);
+  EXPECT_EQ(areas[1].x, 50);  // Knob's right half, twice its size
+  EXPECT_EQ(areas[1].width, 40);
+  EXPECT_EQ(areas[1].height, 40);
+  EXPECT_EQ(areas[2].x, 100);
+  EXPECT_EQ(areas[3].x, 120);
+  EXPECT_EQ(areas[3].gauge->instance->name(), "Trim");
+  EXPECT_EQ(panel.box_at(20, 20)->cursor, kCursorHand);
+  EXPECT_EQ(panel.box_at(105, 15)->cursor, kCursorMinus);
+  EXPECT_EQ(panel.box_at(135, 15)->cursor, kCursorPlus);
+  EXPECT_EQ(panel.box_at(5, 5), nullptr);
+
+  auto fired = [&](uint32_t event) {
+    int n = 0;
+    for (const auto& f : host.fired()) n += f.event == event;
+    return n;
+  };
+  host.clear_fired();
+  EXPECT_EQ(panel.turn(105, 15, 2), 2) << "up from the lower half";
+  EXPECT_EQ(fired(key_event::kMagnetoKeyRight), 2);
+  EXPECT_EQ(panel.turn(135, 15, -3), 3) << "down from the upper half";
+  EXPECT_EQ(fired(key_event::kMagnetoKeyLeft), 3);
+  EXPECT_FALSE(panel.held());
+  EXPECT_EQ(panel.turn(20, 20, 1), 0) << "a click spot is no knob";
+  EXPECT_EQ(host.fired().size(), 5u);
 }
 
 TEST_F(PanelOnHandMadeGauges, EngineTimeRunsOnlyWhileTheEngineTurns) {

@@ -86,5 +86,59 @@ TEST(AllGauges, TheDefaultPanelPlacesEachGaugeOnceWithoutProblem) {
   EXPECT_EQ(panel.window().gauges.size(), 51u);
 }
 
+// The painter draws only what changed, and what it leaves is what a whole
+// drawing gives: on a zoomed, panned view at a display's density, after
+// needles move, a switch flips and the lighting changes, its canvas equals
+// the panel drawn afresh, pixel for pixel.
+TEST(AllGauges, DrawingOnlyWhatChangedGivesTheWholeDrawingsPixels) {
+  Module module;
+  host::Panel panel(module.host);
+  panel.place(testing::default_panel_config());
+  const host::View view{1.13, 30.0, 10.0};
+  host::Canvas kept(1500, 760);
+  host::ScreenPainter painter;
+  auto paint = [&](bool night) {
+    module.host.update();
+    return painter.paint(panel, module.renderer, kept,
+                         host::lighting_of(module.host.variables(), night), view, false);
+  };
+  auto same_as_whole = [&](bool night, const char* when) {
+    host::Canvas whole(kept.width(), kept.height());
+    panel.draw(module.renderer, whole, host::lighting_of(module.host.variables(), night), false,
+               view);
+    size_t differ = 0;
+    for (size_t i = 0; i < whole.pixels().size(); ++i)
+      differ += whole.pixels()[i] != kept.pixels()[i];
+    EXPECT_EQ(differ, 0u) << when;
+  };
+
+  ASSERT_EQ(paint(false).size(), 1u) << "the first frame draws everything";
+  // The hour meter's drum turns with engine time: stop the engine's clock.
+  module.host.variables().set(token::kEngineRpm, 0);
+  paint(false);
+  EXPECT_TRUE(paint(false).empty()) << "nothing changed, nothing drawn";
+
+  // The airspeed needle moves: the two airspeed indicators (they read the
+  // same token) and nothing else.
+  module.host.variables().set(token::kIndicatedAirspeed,
+                              module.host.variables().number(token::kIndicatedAirspeed) + 7);
+  const std::vector<host::render::IntRect> moved = paint(false);
+  EXPECT_GE(moved.size(), 1u);
+  EXPECT_LE(moved.size(), 3u);
+  same_as_whole(false, "after the airspeed moved");
+
+  // The battery switch flips (its rocker, and whatever the bus feeds).
+  module.host.variables().set(token::kBatteryMaster,
+                              module.host.variables().number(token::kBatteryMaster) != 0 ? 0 : 1);
+  EXPECT_FALSE(paint(false).empty());
+  same_as_whole(false, "after the battery switch");
+
+  // Night draws the whole panel.
+  const std::vector<host::render::IntRect> night = paint(true);
+  ASSERT_EQ(night.size(), 1u);
+  EXPECT_EQ(night[0].x1 - night[0].x0, kept.width());
+  same_as_whole(true, "by night");
+}
+
 }  // namespace
 }  // namespace tavrel
