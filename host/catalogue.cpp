@@ -34,23 +34,6 @@ std::string number_text(double value) {
   return text;
 }
 
-std::string json_string(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 // The unit a token is shown in: its own one, or the host's.
 std::string shown_unit(const Token& t) {
   return t.shown.unit != nullptr ? t.shown.unit : t.unit;
@@ -73,6 +56,23 @@ std::string conversion(const Token& t) {
 }
 
 }  // namespace
+
+std::string json_string(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
 
 const catalogue::Token* find_token(uint32_t number) {
   for (const Token& t : kTokens) {

@@ -21,6 +21,9 @@ const catalogue::KeyEvent* find_key_event(uint32_t number);
 // The text for a help id, or an empty view when the catalogue has none.
 std::string_view help_text(uint32_t help_id);
 
+// A text as a JSON string, quotes and escapes included.
+std::string json_string(std::string_view text);
+
 // The whole catalogue as one JSON object: {"tokens": [...], "key_events":
 // [...], "tooltips": [...], "panel_windows": [...]}.
 std::string catalogue_json();

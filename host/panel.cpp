@@ -470,7 +470,10 @@ void Panel::lay_out() {
       height = std::max(1, static_cast<int>(std::lround(w.window_size->y * sh)));
     }
     int x = 0, y = 0;
-    if (w.window_pos) {
+    if (w.dragged_to) {
+      x = w.dragged_to->x;
+      y = w.dragged_to->y;
+    } else if (w.window_pos) {
       x = static_cast<int>(std::lround(w.window_pos->x * sw));
       y = static_cast<int>(std::lround(w.window_pos->y * sh));
     } else {
@@ -483,6 +486,23 @@ void Panel::lay_out() {
     }
     w.on_screen = {x, y, width, height};
   }
+}
+
+bool Panel::move_window(const PanelWindow& window, int dx, int dy) {
+  if (windows_.empty() || &window == &windows_.front() || alone_ != nullptr) return false;
+  for (PanelWindow& w : windows_) {
+    if (&w != &window) continue;
+    // At least a corner of it stays on the screen to take hold of again.
+    const int x = std::clamp(w.on_screen.x + dx, -w.on_screen.width / 2,
+                             screen_width_ - std::min(w.on_screen.width, 24));
+    const int y =
+        std::clamp(w.on_screen.y + dy, 0, screen_height_ - std::min(w.on_screen.height, 24));
+    if (x == w.on_screen.x && y == w.on_screen.y) return false;
+    w.dragged_to = PixPoint{x, y};
+    lay_out();
+    return true;
+  }
+  return false;
 }
 
 PanelHit Panel::hit(double x, double y) const {
@@ -664,10 +684,16 @@ std::vector<render::IntRect> ScreenPainter::paint(const Panel& panel, Renderer& 
                                                   const View& view, bool hotspots) {
   const std::vector<PanelWindow>& windows = panel.windows();
   std::vector<char> shown(windows.size());
-  for (size_t i = 0; i < windows.size(); ++i) shown[i] = panel.shown(windows[i]);
-  const bool whole = shown != shown_ || !(lighting == lighting_) || !(view == view_) || hotspots ||
-                     canvas.width() != canvas_width_ || canvas.height() != canvas_height_;
+  std::vector<ScreenRect> places(windows.size());
+  for (size_t i = 0; i < windows.size(); ++i) {
+    shown[i] = panel.shown(windows[i]);
+    places[i] = windows[i].on_screen;
+  }
+  const bool whole = shown != shown_ || places != places_ || !(lighting == lighting_) ||
+                     !(view == view_) || hotspots || canvas.width() != canvas_width_ ||
+                     canvas.height() != canvas_height_;
   shown_ = shown;
+  places_ = places;
   lighting_ = lighting;
   view_ = view;
   canvas_width_ = canvas.width();

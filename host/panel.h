@@ -58,6 +58,7 @@ struct ScreenRect {
   bool holds(double px, double py) const {
     return px >= x && py >= y && px < x + width && py < y + height;
   }
+  bool operator==(const ScreenRect&) const = default;
 };
 
 // A window of the panel: its ident and names, its size in its own pixels,
@@ -79,6 +80,9 @@ struct PanelWindow {
   std::optional<int> position;
   std::optional<ScreenFraction> window_pos;
   std::optional<ScreenFraction> window_size;
+  // Where the pilot dragged it (its top-left corner on the screen), which
+  // then holds over the configuration's place.
+  std::optional<PixPoint> dragged_to;
 
   // "window 50 (Window01, Radio stack)"
   std::string describe() const;
@@ -249,6 +253,11 @@ class Panel {
   // is opened first). False when the panel has no such window.
   bool show_alone(const PanelWindow& window);
 
+  // Moves a window by (dx, dy) screen pixels, as the pilot drags it by its
+  // frame; it stays on the screen. The first window (the main panel) stays
+  // where it is. False when nothing moved.
+  bool move_window(const PanelWindow& window, int dx, int dy);
+
   // A point of the screen: the window and gauge under it.
   PanelHit hit(double x, double y) const;
   // A point of the screen in a gauge's background pixels (rounded down).
@@ -334,7 +343,7 @@ class Panel {
 
 // The whole screen drawn again only where it changed: the open windows in
 // order, each through its own WindowPainter. A window over an area drawn
-// beneath it is drawn whole again; a window opened or closed, the
+// beneath it is drawn whole again; a window opened, closed or moved, the
 // lighting, the view, the canvas's size and the click boxes draw the
 // screen whole.
 class ScreenPainter {
@@ -346,7 +355,8 @@ class ScreenPainter {
 
  private:
   std::vector<WindowPainter> windows_;
-  std::vector<char> shown_;  // parallel to the panel's windows
+  std::vector<char> shown_;         // parallel to the panel's windows
+  std::vector<ScreenRect> places_;  // their places on the screen
   Lighting lighting_;
   View view_;
   int canvas_width_ = 0;

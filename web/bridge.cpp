@@ -104,11 +104,10 @@ void place() {
   }
 }
 
-bool apply_state(const std::string& text, const std::string& name) {
-  std::istringstream in(text);
+bool apply_state(std::string_view bytes, const std::string& name) {
   std::vector<host::VariableSetting> settings;
   std::string error;
-  if (!host::parse_state(in, name, settings, error)) {
+  if (!host::parse_state(bytes, name, settings, error)) {
     page().warnings.push_back("error: " + error);
     return false;
   }
@@ -191,6 +190,72 @@ EMSCRIPTEN_KEEPALIVE int tv_load_panel(const char* text, const char* name) {
 // bad line, and then nothing of it is applied.
 EMSCRIPTEN_KEEPALIVE int tv_load_state(const char* text, const char* name) {
   return apply_state(text, name) ? 1 : 0;
+}
+
+// A panel configuration the page wrote into a folder of its file system
+// ("/loaded/"), read as saved (a byte-order mark, UTF-16, CR LF), its file=
+// bitmaps found beside it (the files dropped with it); its problems name
+// the file as the pilot knows it. 1 when the panel holds a gauge.
+EMSCRIPTEN_KEEPALIVE int tv_load_panel_file(const char* folder, const char* name) {
+  Page& p = page();
+  try {
+    p.config =
+        host::parse_panel_config(std::string_view(read_file(std::string(folder) + name)), name);
+    p.config.folder = folder;
+    place();
+  } catch (const std::exception& e) {
+    p.warnings.push_back(std::string("error: ") + e.what());
+  }
+  return p.panel->gauge_count() == 0 ? 0 : 1;
+}
+
+// A flight state the page wrote into a folder of its file system, read as
+// saved.
+EMSCRIPTEN_KEEPALIVE int tv_load_state_file(const char* folder, const char* name) {
+  return apply_state(read_file(std::string(folder) + name), name) ? 1 : 0;
+}
+
+// The panel's windows, in order, as JSON: [[ident, "title", open], ...]
+// (the title is the section's name where the configuration gives none).
+EMSCRIPTEN_KEEPALIVE const char* tv_windows() {
+  const host::Panel& panel = *page().panel;
+  std::string json = "[";
+  for (const host::PanelWindow& w : panel.windows()) {
+    if (json.size() > 1) json += ",";
+    json += "[" + std::to_string(w.ident) + "," +
+            host::json_string(w.title.empty() ? w.section : w.title) + "," +
+            (panel.is_open(w) ? "true" : "false") + "]";
+  }
+  return hand_over(json + "]");
+}
+
+// Opens or closes a window, as the host's menu does (opening tells its
+// gauges).
+EMSCRIPTEN_KEEPALIVE void tv_show_window(int ident, int open) {
+  host::Host& host = *page().host;
+  open ? host.open_window(static_cast<uint32_t>(ident))
+       : host.close_window(static_cast<uint32_t>(ident));
+}
+
+// The window under a point of the screen that can be dragged from there
+// (any but the first, where no click box is): its ident, or -1.
+EMSCRIPTEN_KEEPALIVE int tv_draggable_window_at(double x, double y) {
+  const host::Panel& panel = *page().panel;
+  const host::PanelHit hit = panel.hit(x, y);
+  if (hit.window == nullptr || hit.window == &panel.windows().front() ||
+      panel.box_at(x, y) != nullptr) {
+    return -1;
+  }
+  return static_cast<int>(hit.window->ident);
+}
+
+// Drags a window by (dx, dy) screen pixels; 1 when it moved.
+EMSCRIPTEN_KEEPALIVE int tv_move_window(int ident, int dx, int dy) {
+  host::Panel& panel = *page().panel;
+  for (const host::PanelWindow& w : panel.windows()) {
+    if (w.ident == static_cast<uint32_t>(ident)) return panel.move_window(w, dx, dy) ? 1 : 0;
+  }
+  return 0;
 }
 
 // The screen's size in panel pixels: every open window at its place (the

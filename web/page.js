@@ -393,7 +393,39 @@
     if (frameTimes.length > 120) frameTimes.shift();
     if (document.body.classList.contains('sliders')) for (const f of FLIGHT) showSlider(f);
     syncLights();  // the panel's own switch turns them on and off too
-    if (lastDrawn > 0) showWarnings();
+    if (lastDrawn > 0) {
+      showWarnings();
+      syncWindows();  // a window opened or closed redraws the screen
+    }
+  }
+
+  // ---- The panel's windows: a list to open and close any of them, as the
+  // host's menu does; the keyboard's boxes follow what is open.
+  let windowsShown = '';
+  function syncWindows() {
+    const json = call('tv_windows', 'string', [], []);
+    if (json === windowsShown) return;
+    windowsShown = json;
+    const list = $('windows-list');
+    list.textContent = '';
+    const windows = JSON.parse(json);
+    // (No destructuring in for-of: Emscripten's optimiser mangles it.)
+    for (const w of windows) {
+      const ident = w[0], title = w[1], open = w[2];
+      const row = document.createElement('label');
+      const box = document.createElement('input');
+      box.type = 'checkbox';
+      box.checked = open;
+      box.dataset.ident = String(ident);
+      box.addEventListener('change', () => {
+        Module._tv_show_window(ident, box.checked ? 1 : 0);
+        frame();
+      });
+      row.append(box, ` ${title || 'window ' + ident}`);
+      list.appendChild(row);
+    }
+    $('windows-menu').hidden = windows.length < 2;
+    readAreas();
   }
 
   // The rectangles the frame drew, from the canvas's pixels straight into
@@ -571,7 +603,10 @@
       if (pointers.size > 2) return;
       const [px, py] = panelPoint(event);
       const box = boxAt(px, py);
-      if (!box) {
+      const draggable = box ? -1 : Module._tv_draggable_window_at(px, py);
+      if (draggable >= 0) {
+        gesture = { kind: 'window', ident: draggable, px, py };
+      } else if (!box) {
         gesture = { kind: 'pan' };
       } else if (event.pointerType === 'mouse' || (box.flags & MOUSE_DRAG)) {
         pressAt(px, py);
@@ -614,6 +649,14 @@
         }
       } else if (gesture.kind === 'pan') {
         panBy(dx, dy);
+      } else if (gesture.kind === 'window') {
+        // The window follows the pointer by whole screen pixels.
+        const [px, py] = panelPoint(event);
+        const mx = Math.round(px - gesture.px), my = Math.round(py - gesture.py);
+        if ((mx || my) && Module._tv_move_window(gesture.ident, mx, my)) {
+          gesture.px += mx;
+          gesture.py += my;
+        }
       }
     });
     const up = (event) => {
@@ -626,6 +669,9 @@
         gesture = null;
       } else if (gesture && gesture.kind === 'press') {
         releasePress();
+        gesture = null;
+      } else if (gesture && gesture.kind === 'window') {
+        readAreas();  // the moved window's boxes moved with it
         gesture = null;
       } else if (gesture && gesture.kind === 'pinch') {
         gesture = pointers.size === 1 ? { kind: 'pan' } : null;
@@ -785,6 +831,8 @@
   // walks its boxes.
   function placed(isDefault) {
     syncLights();
+    windowsShown = '';
+    syncWindows();
     readAreas();
     resetZoom();
     $('default-panel').hidden = isDefault;
@@ -811,9 +859,31 @@
     showWarnings();
   }
 
+  // Files opened or dropped together are written, as they are, into one
+  // folder of the page's file system, so a configuration finds the window
+  // bitmaps beside it; configurations and states are then read from there
+  // as saved (a byte-order mark, UTF-16, CR LF).
+  const LOADED_FOLDER = '/loaded/';
   async function loadFiles(files) {
     call('tv_clear_warnings', null, [], []);
-    for (const file of files) loadText(await file.text(), file.name);
+    const FS = Module.FS;
+    // Kept from one load to the next: the bitmaps may come before their panel.
+    if (!FS.analyzePath(LOADED_FOLDER).exists) FS.mkdir(LOADED_FOLDER);
+    const names = [];
+    for (const file of files) {
+      const name = file.name.replace(/[\\/]/g, '_');
+      FS.writeFile(LOADED_FOLDER + name, new Uint8Array(await file.arrayBuffer()));
+      names.push(name);
+    }
+    // The states after the panels, so a state dropped with a panel applies to it.
+    for (const name of names.filter((n) => !/\.(state|bmp)$/i.test(n))) {
+      call('tv_load_panel_file', 'number', ['string', 'string'], [LOADED_FOLDER, name]);
+      placed(false);
+    }
+    for (const name of names.filter((n) => /\.state$/i.test(n))) {
+      call('tv_load_state_file', 'number', ['string', 'string'], [LOADED_FOLDER, name]);
+    }
+    showWarnings();
     $('file').value = '';
   }
 
@@ -887,6 +957,8 @@
     catalogue: () => CATALOGUE,
     setToken,
     setOutside,
+    // The panel's windows: [[ident, title, open], ...].
+    windows: () => JSON.parse(call('tv_windows', 'string', [], [])),
     // A placed gauge: its rectangle in client pixels, in panel pixels
     // (`panel`) and its background's size.
     gaugeRect(name) {

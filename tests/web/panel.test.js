@@ -383,6 +383,46 @@ test('a panel of several windows: each window\'s gauges placed, a hotspot opens 
   await page.close();
 });
 
+test('dropped with its bitmaps and saved in UTF-16, a panel of windows: the Windows list opens one, its frame drags it',
+     async () => {
+  // As a panel author hands it over: the configuration in UTF-16 with its
+  // mark, the window bitmaps beside it.
+  const folder = path.join(ROOT, 'panels/three-windows');
+  const utf16 = path.join(scratch, 'panel.cfg');
+  fs.writeFileSync(utf16, Buffer.concat([Buffer.from([0xFF, 0xFE]),
+    Buffer.from(fs.readFileSync(path.join(folder, 'panel.cfg'), 'utf8'), 'utf16le')]));
+  const page = await openPage();
+  const input = await page.$('#file');
+  await input.uploadFile(utf16, ...['main.bmp', 'radios.bmp', 'throttle.bmp'].map((b) => path.join(folder, b)));
+  await page.waitForFunction(() => window.tavrel.windows().length === 3);
+  assert.equal(await page.evaluate(() => window.tavrel.warnings()), '');
+  // The list, as the host's menu: the radio stack is closed; ticked, it opens.
+  await page.click('#windows-menu summary');
+  const radio = '#windows-list input[data-ident="50"]';
+  assert.equal(await page.$eval(radio, (e) => e.checked), false);
+  await page.click(radio);
+  await page.evaluate(() => window.tavrel.frame());
+  assert.equal(await page.evaluate(() => window.tavrel.windows()[1][2]), true);
+  // The radio stack's frame (no click box there) drags it; its gauges go with it.
+  const before = await page.evaluate(() => window.tavrel.gaugeRect('Bendix_DME'));
+  const scale = before.width / before.panel.width;  // client pixels per panel pixel
+  const client = (px, py) => [before.x + (px - before.panel.x) * scale, before.y + (py - before.panel.y) * scale];
+  const [x1, y1] = client(125, 125);
+  const [x2, y2] = client(165, 145);
+  await page.mouse.move(x1, y1);
+  await page.mouse.down();
+  for (let k = 1; k <= 4; k++) await page.mouse.move(x1 + (x2 - x1) * k / 4, y1 + (y2 - y1) * k / 4);
+  await page.mouse.up();
+  await page.evaluate(() => window.tavrel.frame());
+  const after = await page.evaluate(() => window.tavrel.gaugeRect('Bendix_DME').panel);
+  assert.ok(Math.abs(after.x - before.panel.x - 40) <= 1 && Math.abs(after.y - before.panel.y - 20) <= 1,
+            `the DME went from ${before.panel.x},${before.panel.y} to ${after.x},${after.y}`);
+  // The main panel stays where it is.
+  const airspeed = await page.evaluate(() => window.tavrel.gaugeRect('Airspeed_Kts').panel);
+  assert.deepEqual([airspeed.x, airspeed.y], [20, 40]);
+  await page.close();
+});
+
 test(`a frame of the whole panel (update and render) takes under ${FRAME_BUDGET_MS} ms in the page`, async () => {
   const page = await openPage();
   const times = await page.evaluate(() => {
