@@ -154,16 +154,12 @@ std::vector<render::IntRect> WindowPainter::paint(const PanelWindow& window, boo
                                                   Renderer& renderer, Canvas& canvas,
                                                   const Lighting& lighting, const View& view,
                                                   bool hotspots) {
-  const bool whole = drawn_.size() != window.gauges.size() || open != open_ ||
-                     !(lighting == lighting_) || !(view == view_) || hotspots ||
-                     hotspots != hotspots_ || canvas.width() != canvas_width_ ||
-                     canvas.height() != canvas_height_;
+  const DrawingConditions conditions{lighting, view, canvas.width(), canvas.height(), hotspots};
+  // Click boxes are drawn over every gauge: with them, all is drawn.
+  const bool whole = drawn_.size() != window.gauges.size() || open != open_ || hotspots ||
+                     !(conditions == conditions_);
   open_ = open;
-  lighting_ = lighting;
-  view_ = view;
-  hotspots_ = hotspots;
-  canvas_width_ = canvas.width();
-  canvas_height_ = canvas.height();
+  conditions_ = conditions;
   if (!open) return {};
   const render::IntRect all{0, 0, canvas.width(), canvas.height()};
   if (whole) {
@@ -689,15 +685,12 @@ std::vector<render::IntRect> ScreenPainter::paint(const Panel& panel, Renderer& 
     shown[i] = panel.shown(windows[i]);
     places[i] = windows[i].on_screen;
   }
-  const bool whole = shown != shown_ || places != places_ || !(lighting == lighting_) ||
-                     !(view == view_) || hotspots || canvas.width() != canvas_width_ ||
-                     canvas.height() != canvas_height_;
+  const DrawingConditions conditions{lighting, view, canvas.width(), canvas.height(), hotspots};
+  const bool whole =
+      shown != shown_ || places != places_ || hotspots || !(conditions == conditions_);
   shown_ = shown;
   places_ = places;
-  lighting_ = lighting;
-  view_ = view;
-  canvas_width_ = canvas.width();
-  canvas_height_ = canvas.height();
+  conditions_ = conditions;
   const render::IntRect all{0, 0, canvas.width(), canvas.height()};
   if (whole) {
     windows_.assign(windows.size(), WindowPainter{});

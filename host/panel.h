@@ -133,6 +133,17 @@ void draw_window(const PanelWindow& window, Renderer& renderer, Canvas& canvas,
 // opened, the view, the canvas's size and the click boxes draw it whole.
 // Where gauges overlap, those touching a changed one are drawn with it, in
 // order, over the backdrop.
+// What a drawing depends on besides the gauges: when any of it changes, a
+// painter draws everything again.
+struct DrawingConditions {
+  Lighting lighting;
+  View view;
+  int canvas_width = 0;
+  int canvas_height = 0;
+  bool hotspots = false;
+  bool operator==(const DrawingConditions&) const = default;
+};
+
 class WindowPainter {
  public:
   // The canvas rectangles drawn: none when nothing changed (and nothing
@@ -165,11 +176,7 @@ class WindowPainter {
   static void look_of(const GaugeInstance& instance, Drawn& drawn);
 
   bool open_ = false;
-  bool hotspots_ = false;
-  Lighting lighting_;
-  View view_;
-  int canvas_width_ = 0;
-  int canvas_height_ = 0;
+  DrawingConditions conditions_;
   std::vector<Drawn> drawn_;  // parallel to the window's gauges
 };
 
@@ -357,10 +364,7 @@ class ScreenPainter {
   std::vector<WindowPainter> windows_;
   std::vector<char> shown_;         // parallel to the panel's windows
   std::vector<ScreenRect> places_;  // their places on the screen
-  Lighting lighting_;
-  View view_;
-  int canvas_width_ = 0;
-  int canvas_height_ = 0;
+  DrawingConditions conditions_;
 };
 
 }  // namespace tavrel::host
