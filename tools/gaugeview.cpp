@@ -23,6 +23,7 @@
 #include "host/state_file.h"
 #include "host/state_report.h"
 #include "module/catalogue.h"
+#include "resources/version.h"
 #include "tools/png_file.h"
 
 #ifdef _WIN32
@@ -95,7 +96,13 @@ const char kGlobalOptions[] =
     "--help (this text, or COMMAND --help for one command), --version\n";
 
 // The version gaugeview reports.
-constexpr char kVersion[] = "gaugeview 1.0 (Tavrel_Instr, 51 gauges)";
+#define TAVREL_TEXT(x) #x
+#define TAVREL_VERSION_TEXT(a, b, c, d) \
+  TAVREL_TEXT(a) "." TAVREL_TEXT(b) "." TAVREL_TEXT(c) "." TAVREL_TEXT(d)
+// The module's version, as its version record and the release give it.
+constexpr char kVersion[] = "gaugeview " TAVREL_VERSION_TEXT(
+    TAVREL_VERSION_MAJOR, TAVREL_VERSION_MINOR, TAVREL_VERSION_PATCH,
+    TAVREL_VERSION_BUILD) " (Tavrel_Instr, 51 gauges)";
 
 std::string usage(const std::string& command) {
   std::string text = "usage: gaugeview COMMAND ...\n";
