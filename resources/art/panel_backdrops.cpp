@@ -1,6 +1,7 @@
 #include "panel_backdrops.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -28,11 +29,12 @@ void brush(Canvas& canvas, int strength) {
     return static_cast<int>(seed >> 24) - 128;  // -128 to 127
   };
   for (int y = 0; y < canvas.height(); ++y) {
-    const int row = next() * strength / 256;
-    int streak = 0;
+    const double row = next() * strength / 256.0;
+    double streak = 0;
     for (int x = 0; x < canvas.width(); ++x) {
-      streak = (streak * 7 + next() * strength / 128) / 8;
-      const int shift = row + streak;
+      // Grain that drifts slowly along the row, as a brush leaves it.
+      streak = streak * 0.92 + next() * strength / 128.0 * 0.25;
+      const int shift = static_cast<int>(std::lround(row + streak));
       uint32_t pixel;
       std::memcpy(&pixel, data + static_cast<size_t>(y) * stride + 4 * x, 4);
       uint32_t out = pixel & 0xff000000u;
