@@ -1,6 +1,7 @@
-// Control art: the throttle quadrant's levers (160 to 190), the flap scale
-// and pointer (1000, 1010), the gear lever (2300 to 2311) and the two fuel
-// selectors (2110 to 2123, 2280 to 2293).
+// Control art: the throttle quadrant's levers (160 to 190) and the housing
+// the sample panel draws behind them, the flap scale and pointer (1000,
+// 1010), the gear lever (2300 to 2311) and the two fuel selectors (2110 to
+// 2123, 2280 to 2293).
 #include <cairo.h>
 
 #include <algorithm>
