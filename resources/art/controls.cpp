@@ -1,10 +1,13 @@
-// Control art: the throttle quadrant's levers (160 to 190), the flap scale
-// and pointer (1000, 1010), the gear lever (2300 to 2311) and the two fuel
-// selectors (2110 to 2123, 2280 to 2293).
+// Control art: the throttle quadrant's levers (160 to 190) and the housing
+// the sample panel draws behind them, the flap scale and pointer (1000,
+// 1010), the gear lever (2300 to 2311) and the two fuel selectors (2110 to
+// 2123, 2280 to 2293).
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "dial.h"
 #include "families.h"
@@ -12,6 +15,8 @@
 #include "kit.h"
 #include "module/element_motion.h"
 #include "module/gauge_table.h"
+#include "panel_backdrops.h"
+#include "resource_list.h"
 
 namespace tavrel::art {
 namespace {
@@ -47,22 +52,51 @@ constexpr double kCap = 7, kNarrow = 0.85;
 // The quadrant's backdrop: every pixel black, nothing of it shows.
 void quadrant_backdrop(Canvas&, Lang) {}
 
+// The three levers, left to right: bitmap, knob and where the knob stands
+// in the picture (where it stays inside the lever's click box over the
+// whole travel).
+struct LeverArt {
+  int id;
+  Colour knob;
+  double knob_radius;
+  Point top;
+};
+constexpr LeverArt kLevers[] = {{190, kKnobBlack, 17, {42, 18}},
+                                {180, kKnobYellow, 17, {50, 19}},
+                                {170, kKnobRed, 15, {24, 17}}};
+
+constexpr double kGuide = 46;  // the guide plate's length along the slot
+
+// Where a lever's guide plate is centred in its picture, the unit vector
+// down its slot (against the travel), and the slider that moves it.
+struct LeverFoot {
+  Point foot, down;
+  double reach;  // from the knob down to the guide's centre
+  const SliderElement* slider;
+};
+
+LeverFoot lever_foot(const LeverArt& lever) {
+  const auto& slider = element_of<SliderElement>(gauges::thrust_controls, lever.id);
+  const double length = std::hypot(slider.x.scale, slider.y.scale);
+  const Point down{-slider.x.scale / length, -slider.y.scale / length};
+  // The guide's lower end one pixel above the picture's bottom.
+  const double height = find_bitmap(lever.id)->height;
+  const double reach = (height - 1.5 - lever.top.y) / down.y - kGuide / 2;
+  return {{lever.top.x + down.x * reach, lever.top.y + down.y * reach}, down, reach, &slider};
+}
+
 // A lever: a round knob at the top, a chrome shaft leaning along the
 // lever's travel (up and to the left as it goes forward) down into a short
 // slotted guide plate, which travels with it: the lever reads as standing
-// in its quadrant's slot, not hanging in the air. The knob stands where it
-// stays inside the lever's click box over the whole travel.
-void lever(Canvas& canvas, int id, Colour knob, double knob_radius, Point top) {
+// in its quadrant's slot (quadrant_housing), not hanging in the air.
+void lever(Canvas& canvas, const LeverArt& art) {
   cairo_t* cr = canvas.cr();
-  const auto& slider = element_of<SliderElement>(gauges::thrust_controls, id);
-  // Down the slot: against the travel.
-  const double length = std::hypot(slider.x.scale, slider.y.scale);
-  const Point down{-slider.x.scale / length, -slider.y.scale / length};
-  const double guide = 46, guide_half = guide / 2;
-  // The guide's lower end one pixel above the picture's bottom.
-  const double reach = (canvas.height() - 1.5 - top.y) / down.y - guide_half;
-  const Point foot{top.x + down.x * reach, top.y + down.y * reach};
-  const double angle = std::atan2(down.y, down.x);
+  const LeverFoot at = lever_foot(art);
+  const Point top = art.top, foot = at.foot;
+  const Colour knob = art.knob;
+  const double knob_radius = art.knob_radius, reach = at.reach;
+  const double guide = kGuide, guide_half = guide / 2;
+  const double angle = std::atan2(at.down.y, at.down.x);
 
   // The guide plate: dark metal with a rounded end each way, the slot dark
   // along its middle.
@@ -329,11 +363,77 @@ void handle(Canvas& canvas, const Selector& selector, double bearing, const std:
 
 }  // namespace
 
+std::vector<Point> quadrant_housing(cairo_t* cr, Point at, double scale) {
+  // Each slot in the gauge's pixels: from the guide's lower end with the
+  // lever back (0) to its upper end with the lever full forward (1).
+  struct Slot {
+    Point low, high;
+  };
+  std::vector<Slot> slots;
+  double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+  for (const LeverArt& art : kLevers) {
+    const LeverFoot lever = lever_foot(art);
+    const Point back{lever.slider->header.position.x + lever.foot.x,
+                     lever.slider->header.position.y + lever.foot.y};
+    const Point low{back.x + lever.down.x * kGuide / 2, back.y + lever.down.y * kGuide / 2};
+    const Point high{back.x + lever.slider->x.scale - lever.down.x * kGuide / 2,
+                     back.y + lever.slider->y.scale - lever.down.y * kGuide / 2};
+    slots.push_back({low, high});
+    left = std::min({left, low.x, high.x});
+    right = std::max({right, low.x, high.x});
+    top = std::min({top, low.y, high.y});
+    bottom = std::max({bottom, low.y, high.y});
+  }
+  // Left to right, as the names are read.
+  std::sort(slots.begin(), slots.end(),
+            [](const Slot& a, const Slot& b) { return a.low.x < b.low.x; });
+  const double margin = 22;
+  left -= margin, right += margin, top -= margin, bottom += margin;
+
+  cairo_save(cr);
+  cairo_translate(cr, at.x, at.y);
+  cairo_scale(cr, scale, scale);
+  // The body: dark metal, its edge lit from the upper left.
+  rounded_rect(cr, left, top, right - left, bottom - top, 14);
+  fill_metal(cr, scaled(colours::kMetal, 0.8), {left, top}, {right, bottom});
+  set_colour(cr, scaled(colours::kMetal, 0.4));
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  rounded_rect(cr, left + 3, top + 3, right - left - 6, bottom - top - 6, 11);
+  set_colour(cr, mix(colours::kMetal, rgb(255, 255, 255), 0.18));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  // The slots: a dark channel the guide plates ride in, a lit lower lip.
+  for (const Slot& slot : slots) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_move_to(cr, slot.low.x, slot.low.y);
+    cairo_line_to(cr, slot.high.x, slot.high.y);
+    cairo_set_line_width(cr, 12);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+    cairo_move_to(cr, slot.low.x + 1.5, slot.low.y + 1.5);
+    cairo_line_to(cr, slot.high.x + 1.5, slot.high.y + 1.5);
+    cairo_set_line_width(cr, 1.5);
+    set_colour(cr, scaled(colours::kMetal, 1.4));
+    cairo_stroke(cr);
+    cairo_move_to(cr, slot.low.x, slot.low.y);
+    cairo_line_to(cr, slot.high.x, slot.high.y);
+    cairo_set_line_width(cr, 10);
+    set_colour(cr, colours::kRecess);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+
+  std::vector<Point> names;
+  for (const Slot& slot : slots)
+    names.push_back({at.x + slot.low.x * scale, at.y + bottom * scale});
+  return names;
+}
+
 void add_control_drawers(Registry& registry) {
   registry.add(160, quadrant_backdrop);
-  registry.add(170, [](Canvas& canvas, Lang) { lever(canvas, 170, kKnobRed, 15, {24, 17}); });
-  registry.add(180, [](Canvas& canvas, Lang) { lever(canvas, 180, kKnobYellow, 17, {50, 19}); });
-  registry.add(190, [](Canvas& canvas, Lang) { lever(canvas, 190, kKnobBlack, 17, {42, 18}); });
+  for (const LeverArt& art : kLevers)
+    registry.add(art.id, [&art](Canvas& canvas, Lang) { lever(canvas, art); });
 
   registry.add(1000, flap_plate);
   registry.add(1010, flap_pointer);

@@ -38,15 +38,6 @@ bool same_contents(const fs::path& path, const std::string& contents) {
   return existing == contents;
 }
 
-// Writes the file unless it already holds exactly these bytes, so that what
-// depends on it is not rebuilt for nothing.
-void write_if_changed(const fs::path& path, const std::string& contents) {
-  if (same_contents(path, contents)) return;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-  if (!out) throw ArtError("cannot write " + path.string());
-}
-
 std::string as_string(const std::vector<uint8_t>& bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
@@ -116,6 +107,15 @@ struct Written {
 };
 
 }  // namespace
+
+// Writes the file unless it already holds exactly these bytes, so that what
+// depends on it is not rebuilt for nothing.
+void write_file_if_changed(const fs::path& path, const std::string& contents) {
+  if (same_contents(path, contents)) return;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (!out) throw ArtError("cannot write " + path.string());
+}
 
 std::vector<uint8_t> encode_canvas(const Canvas& canvas) {
   const KeyedImage keyed = key_black(canvas.surface());
@@ -209,7 +209,7 @@ void generate(const Registry& registry, const fs::path& out_dir, const GenerateO
   rc << "// Every bitmap drawn by tavrel_art_gen, under its language. Written by the\n"
         "// build; included by the module's resource script.\n";
   for (const Written& w : written) {
-    write_if_changed(w.path, as_string(w.bmp));
+    write_file_if_changed(w.path, as_string(w.bmp));
     keep.insert(w.path.filename());
     rc << (w.lang == Lang::kFrench ? "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\n"
                                    : "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n");
@@ -222,9 +222,9 @@ void generate(const Registry& registry, const fs::path& out_dir, const GenerateO
     if (entry.path().extension() == ".bmp" && !keep.count(entry.path().filename()))
       fs::remove(entry.path(), ec);
   }
-  write_if_changed(root / "bitmaps.rc", rc.str());
-  write_if_changed(root / "bitmaps.txt", txt.str());
-  write_if_changed(root / "click.wav", as_string(click_wav()));
+  write_file_if_changed(root / "bitmaps.rc", rc.str());
+  write_file_if_changed(root / "bitmaps.txt", txt.str());
+  write_file_if_changed(root / "click.wav", as_string(click_wav()));
 
   if (options.previews) {
     const fs::path preview_dir = root / "preview";

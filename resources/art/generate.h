@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "dib.h"
@@ -24,6 +25,10 @@ class ArtError : public std::runtime_error {
 // The .bmp file of a finished canvas: black keyed as transparent, then a
 // palette of its own for 8 bits or the colours as they are for 24 bits.
 std::vector<uint8_t> encode_canvas(const Canvas& canvas);
+
+// Writes the file unless it already holds exactly these bytes, so that what
+// depends on it is not rebuilt for nothing. Throws ArtError.
+void write_file_if_changed(const std::filesystem::path& path, const std::string& contents);
 
 // Draws one bitmap in one language and encodes it. Throws ArtError when the
 // id is not in the resource list or the canvas differs from the list's size or

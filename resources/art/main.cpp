@@ -1,10 +1,12 @@
 // tavrel_art_gen OUTDIR [--preview]: draws every bitmap that has a drawer and
-// the click sound into OUTDIR (see generate.h).
+// the click sound into OUTDIR (see generate.h), and the sample panel's window
+// backgrounds into OUTDIR/panel (panel_backdrops.h).
 #include <cstdio>
 #include <cstring>
 #include <exception>
 
 #include "generate.h"
+#include "panel_backdrops.h"
 
 int main(int argc, char** argv) {
   tavrel::art::GenerateOptions options;
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
+    tavrel::art::write_panel_backdrops(out_dir);
     tavrel::art::generate(tavrel::art::all_drawers(), out_dir, options);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tavrel_art_gen: %s\n", e.what());

@@ -5,6 +5,7 @@
 #include <stb_image.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -184,8 +186,25 @@ TEST(Release, ReadmeTxtIsPlainWindowsText) {
   }
 }
 
-// Each window of the sample panel as a panel of its own: gaugeview places
-// every line of it without a warning, and the windows hold every gauge.
+// The sample panel's window backgrounds, as the art program drew them.
+const char* const kPanelBitmaps[] = {"Tavrel_Main.bmp", "Tavrel_Radios.bmp", "Tavrel_Throttle.bmp",
+                                     "Tavrel_Compass.bmp"};
+
+// A BMP's width and height from its header (0, 0 when it is not one).
+std::pair<int, int> bmp_size(const std::string& bytes) {
+  if (bytes.size() < 26 || bytes.compare(0, 2, "BM") != 0) return {0, 0};
+  auto int32 = [&bytes](size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return static_cast<int32_t>(v);
+  };
+  return {int32(18), std::abs(int32(22))};
+}
+
+// Each window of the sample panel as a panel of its own, its background
+// bitmap beside it: gaugeview places every line of it and finds its bitmap
+// without a warning, the bitmap is drawn at the window's design size, and
+// the windows hold every gauge.
 TEST(Release, SamplePanelPlacesEveryGaugeInItsWindows) {
   const std::string config = read_file(kSource + "/release/Panel/panel.cfg");
   const std::regex section("(^|\n)\\[Window[0-9]+\\]\n");
@@ -197,6 +216,9 @@ TEST(Release, SamplePanelPlacesEveryGaugeInItsWindows) {
   // The hour meter writes gauges/NAME.fhr beside where gaugeview runs.
   const fs::path folder = empty_folder("sample");
   fs::create_directories(folder / "gauges");
+  for (const char* bitmap : kPanelBitmaps) {
+    fs::copy_file(kBuild + "/art/panel/" + bitmap, folder / bitmap);
+  }
   std::set<std::string> placed;
   for (size_t w = 0; w < starts.size(); ++w) {
     std::string window = config.substr(
@@ -211,6 +233,12 @@ TEST(Release, SamplePanelPlacesEveryGaugeInItsWindows) {
             folder, &status);
     EXPECT_EQ(status, 0) << window << out;
     EXPECT_EQ(out.find("warning"), std::string::npos) << out;
+    std::smatch bitmap, size;
+    ASSERT_TRUE(std::regex_search(window, bitmap, std::regex("\nfile=(\\S+)\n"))) << window;
+    ASSERT_TRUE(std::regex_search(window, size, std::regex("\nsize_mm=([0-9]+),([0-9]+)\n")));
+    EXPECT_EQ(bmp_size(read_file(folder / bitmap[1].str())),
+              std::make_pair(std::stoi(size[1]), std::stoi(size[2])))
+        << bitmap[1] << " is not drawn at its window's size";
     const std::regex gauge_line("\ngauge[0-9]+=Tavrel_Instr!([A-Za-z0-9_]+)");
     for (std::sregex_iterator i(window.begin(), window.end(), gauge_line), end; i != end; ++i) {
       placed.insert((*i)[1]);
@@ -237,6 +265,10 @@ TEST(Release, ZipHoldsExactlyTheReleasedFiles) {
   std::set<std::string> expected = {
       "Gauges/Tavrel_Instr.gau",
       "Panel/panel.cfg",
+      "Panel/Tavrel_Main.bmp",
+      "Panel/Tavrel_Radios.bmp",
+      "Panel/Tavrel_Throttle.bmp",
+      "Panel/Tavrel_Compass.bmp",
       "Preview/gaugeview.exe",
       "Preview/preview.bat",
       "Preview/fonts/DejaVuSans.ttf",
@@ -260,6 +292,10 @@ TEST(Release, ZipHoldsExactlyTheReleasedFiles) {
   }
   EXPECT_EQ(read_file(folder / "README.txt"), read_file(kBuild + "/release/README.txt"));
   EXPECT_EQ(read_file(folder / "Manual.html"), read_file(kBuild + "/release/Manual.html"));
+  for (const char* bitmap : kPanelBitmaps) {
+    EXPECT_EQ(read_file(folder / "Panel" / bitmap), read_file(kBuild + "/art/panel/" + bitmap))
+        << bitmap;
+  }
   const std::string exe = read_file(folder / "Preview/gaugeview.exe");
   EXPECT_EQ(exe.substr(0, 2), "MZ");
 }
