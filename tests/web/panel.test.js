@@ -423,6 +423,22 @@ test('dropped with its bitmaps and saved in UTF-16, a panel of windows: the Wind
   await page.close();
 });
 
+test("the release's sample panel, opened with its bitmaps, places all 51 gauges over four windows", async () => {
+  const art = path.join(ROOT, 'build/native/art/panel');
+  const bitmaps = fs.readdirSync(art).filter((f) => /\.bmp$/i.test(f)).map((f) => path.join(art, f));
+  const page = await openPage();
+  const input = await page.$('#file');
+  await input.uploadFile(path.join(ROOT, 'release/Panel/panel.cfg'), ...bitmaps);
+  await page.waitForFunction(() => window.tavrel.windows().length === 4);
+  assert.equal(await page.evaluate(() => window.tavrel.warnings()), '');
+  const names = execFileSync(GAUGEVIEW, ['list'], { encoding: 'utf8' }).split('\n')
+    .map((l) => l.trim().split(/\s+/)[1]).filter((n) => n && n !== 'gauge');
+  assert.equal(names.length, 51);
+  const missing = await page.evaluate((all) => all.filter((n) => !window.tavrel.gaugeRect(n)), names);
+  assert.deepEqual(missing, []);
+  await page.close();
+});
+
 test(`a frame of the whole panel (update and render) takes under ${FRAME_BUDGET_MS} ms in the page`, async () => {
   const page = await openPage();
   const times = await page.evaluate(() => {
