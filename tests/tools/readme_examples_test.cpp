@@ -4,7 +4,9 @@
 // of docs/catalogue.md, as gaugeview prints them.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -47,15 +49,17 @@ std::vector<Example> examples_of(const std::string& file) {
 }
 
 std::string run(const std::string& command) {
-  const std::string out = ::testing::TempDir() + "readme_example.txt";
+  // One file a process: ctest runs the tests of this file side by side.
+  const std::string out =
+      ::testing::TempDir() + "readme_example_" + std::to_string(getpid()) + ".txt";
   // From the project's folder, as the paths of the examples are written.
   std::string line = command;
   if (line.rfind("gaugeview ", 0) == 0) line = std::string(TAVREL_GAUGEVIEW) + line.substr(9);
   line = "cd '" + std::string(TAVREL_SOURCE_DIR) + "' && " + line;
   int status = std::system(("(" + line + ") >" + out + " 2>/dev/null </dev/null").c_str());
-  std::ifstream file(out);
   std::stringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(out).rdbuf();
+  std::remove(out.c_str());
   if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     return "exit status " + std::to_string(status) + "\n" + text.str();
   }
