@@ -42,8 +42,10 @@ status=0
 for variant in day night; do
   options=()
   [ "$variant" = night ] && options=(--night)
-  # The hour meter's file goes to gauges\ of the folder it runs in.
-  if ! (cd "$work/native" &&
+  # The hour meter's file goes to gauges\ of the folder it runs in. The
+  # native picture is drawn with the faces the zip carries (a machine that
+  # runs Wine need not have them installed).
+  if ! (cd "$work/native" && TAVREL_FONT_DIR="$unpacked/Preview/fonts" \
     "$native" panel "$unpacked/Panel/panel.cfg" -o "native-$variant.png" --quiet "${options[@]}"); then
     echo "check-release: the native picture ($variant) failed"
     status=1
