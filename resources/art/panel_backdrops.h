@@ -3,7 +3,8 @@
 // bitmap pixel is one pixel the gauges are placed in, and written as a
 // 24-bit BMP that the window's file= names. Where a placard or a slot
 // stands follows the gauge lines of that configuration: move a gauge
-// there, move its placard here.
+// there, move its placard here (the release tests check that every
+// switch stands centred over its placard).
 #ifndef TAVREL_RESOURCES_ART_PANEL_BACKDROPS_H
 #define TAVREL_RESOURCES_ART_PANEL_BACKDROPS_H
 

@@ -15,6 +15,7 @@
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
+#define STBI_ONLY_BMP  // the sample panel's backgrounds (release_test.cpp)
 #include <stb_image.h>
 
 namespace {

@@ -249,6 +249,50 @@ TEST(Release, SamplePanelPlacesEveryGaugeInItsWindows) {
   EXPECT_TRUE(fs::exists(folder / "gauges" / "Tavrel_Hours.fhr"));
 }
 
+// The main panel's bitmap names each switch on a placard under it, while
+// the switches' places are in panel.cfg: each switch there must stand
+// centred over a placard, so that moving one without the other is caught.
+TEST(Release, EverySwitchStandsOverItsPlacard) {
+  const std::string config = read_file(kSource + "/release/Panel/panel.cfg");
+  int width = 0, height = 0, channels = 0;
+  unsigned char* pixels =
+      stbi_load((kBuild + "/art/panel/Tavrel_Main.bmp").c_str(), &width, &height, &channels, 3);
+  ASSERT_NE(pixels, nullptr);
+  // A placard's plate is near black; the switch strip around it is not.
+  auto plate = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return false;
+    const unsigned char* p = pixels + (static_cast<size_t>(y) * width + x) * 3;
+    return p[0] < 34 && p[1] < 34 && p[2] < 36;
+  };
+  for (const char* name : {"Magnetos_Switch", "Starter_Switch", "Avionics_Switch",
+                           "Panel_Lights_Switch", "Nav_Lights_Switch", "Beacon_Lights_Switch",
+                           "Strobe_Lights_Switch", "Landing_Lights_Switch", "Pitot_Heat"}) {
+    std::smatch line;
+    ASSERT_TRUE(std::regex_search(config, line,
+                                  std::regex(std::string("\\ngauge[0-9]+=Tavrel_Instr!") + name +
+                                             ", *([0-9]+), *([0-9]+), *([0-9]+)")))
+        << name;
+    const int x = std::stoi(line[1]), y = std::stoi(line[2]), w = std::stoi(line[3]);
+    const int centre = x + w / 2;
+    // The first plate row below the switch's top, then the plate's width
+    // where its rows are widest (clear of its lettering).
+    int top = y;
+    while (top < y + 120 && !plate(centre, top)) ++top;
+    ASSERT_LT(top, y + 120) << "no placard under " << name << " at x " << centre;
+    int left = centre, right = centre;
+    for (int row = top; row < top + 14; ++row) {
+      if (!plate(centre, row)) continue;
+      int l = centre, r = centre;
+      while (plate(l - 1, row)) --l;
+      while (plate(r + 1, row)) ++r;
+      if (r - l > right - left) left = l, right = r;
+    }
+    EXPECT_LE(std::abs((left + right) / 2 - centre), 2)
+        << name << " is centred at x " << centre << ", its placard at " << (left + right) / 2;
+  }
+  stbi_image_free(pixels);
+}
+
 TEST(Release, ZipHoldsExactlyTheReleasedFiles) {
   const fs::path zip =
       fs::path(TAVREL_DIST_DIR) / (std::string("Tavrel_Instr-") + TAVREL_VERSION + ".zip");
